@@ -1,0 +1,103 @@
+#include "app/form1.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr rt::Integer FramesPerUnit = 20; // 40 frames a minute
+constexpr double RisePerFrame = 15.0 / 20.0;
+constexpr double Floor = 460;
+constexpr double StreamAtFrameZero = 415;
+constexpr float MinutesRowY = 560;
+constexpr float LitresRowY = 615;
+constexpr double LitresPerMinute = 5;
+constexpr rt::Colour Ink = 0xFFFFFF;
+constexpr rt::Colour Board = 0x008000;
+
+// Table columns lie 50 px apart; two-digit values stand 10 px further left.
+float minutesX(double minute) { return static_cast<float>(120 + 50 * minute - (minute > 9 ? 10 : 0)); }
+float litresX(double minute) { return static_cast<float>(120 + 50 * minute - (minute > 1 ? 10 : 0)); }
+
+} // namespace
+
+rt::Long Form1::FrameDelay() const
+{
+    // Whatever a pupil types: no number gives 0, a number beyond 32 bits the nearest limit.
+    return rt::clampToLong(rt::Val(Combo2.Text()));
+}
+
+// One frame: wait the frame delay, then show frame n of layer `layer`. Returns false, having
+// changed nothing, when the initial screen came back during the wait.
+bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
+                  QString &time)
+{
+    Wait(FrameDelay());
+    if (ResetCount != resetCount)
+        return false;
+    const double t = rt::checked(std::floor(n / 2.0) / 20.0);
+    time = rt::Str(t);
+    Text1.setText(showTime == 1 ? rt::Format(time, u"0.00") : QString());
+    rt::Shape &water = Shape9(layer);
+    Shape11.setBackColor(water.BackColor());
+    Shape11.setHeight(static_cast<float>(rt::checked(StreamAtFrameZero - RisePerFrame * n)));
+    water.setTop(static_cast<float>(rt::checked(Floor - RisePerFrame * n)));
+    water.setHeight(static_cast<float>(Floor - water.Top()));
+    return true;
+}
+
+void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime)
+{
+    Command4(0).setEnabled(false);
+    Command4(1).setEnabled(false);
+    const quint32 resetCount = ResetCount;
+    const rt::Integer p = progress;
+    const rt::Integer layer = rt::CInt(p / 2.0); // fixed for the whole step
+    const rt::Integer first = rt::add(rt::mul(p, FramesPerUnit), rt::Integer(1));
+    const rt::Integer last = rt::mul(rt::add(p, rt::Integer(2)), FramesPerUnit);
+    QString time;
+    for (rt::Integer n = first; n <= last; ++n) {
+        if (!Frame(n, layer, showTime, resetCount, time))
+            return;
+    }
+    const double minute = rt::Val(time);
+    setForeColor(Ink);
+    setCurrentX(minutesX(minute));
+    setCurrentY(MinutesRowY);
+    Print(time);
+    setCurrentX(litresX(minute));
+    setCurrentY(LitresRowY);
+    Print(LitresPerMinute * minute);
+    Command4(0).setEnabled(true);
+    Command4(1).setEnabled(true);
+}
+
+void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime)
+{
+    Command4(0).setEnabled(false);
+    Command4(1).setEnabled(false);
+    const quint32 resetCount = ResetCount;
+    const rt::Integer p = progress;
+    // The column to erase is the minute being taken back. It comes from the step counter, not
+    // from the time box, which a pupil can type into.
+    const double minute = p / 2;
+    setForeColor(Board);
+    setCurrentX(minutesX(minute));
+    setCurrentY(MinutesRowY);
+    Print(minute);
+    setCurrentX(litresX(minute));
+    setCurrentY(LitresRowY);
+    Print(LitresPerMinute * minute);
+
+    const rt::Integer layer = rt::CInt(p / 2.0 - 1);
+    const rt::Integer first = rt::mul(p, FramesPerUnit);
+    const rt::Integer last = rt::mul(rt::sub(p, rt::Integer(2)), FramesPerUnit);
+    QString time;
+    for (rt::Integer n = first; n >= last; --n) {
+        if (!Frame(n, layer, showTime, resetCount, time))
+            return;
+    }
+    Shape9(layer).setTop(static_cast<float>(Floor));
+    Shape9(layer).setHeight(0);
+    Command4(0).setEnabled(true);
+    Command4(1).setEnabled(true);
+}

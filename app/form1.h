@@ -1,0 +1,58 @@
+#pragma once
+
+#include "runtime/checkbox.h"
+#include "runtime/combobox.h"
+#include "runtime/commandbutton.h"
+#include "runtime/controlarray.h"
+#include "runtime/form.h"
+#include "runtime/label.h"
+#include "runtime/line.h"
+#include "runtime/shape.h"
+#include "runtime/textbox.h"
+
+/// The lesson's window: water poured into a container at 5 litres a minute for 12 minutes.
+class Form1 : public rt::Form {
+public:
+    explicit Form1(QWidget *parent = nullptr);
+
+    // Twice the minutes shown, even, 0 to 24.
+    rt::Integer Progress = 0;
+    // 1 asks a running automatic run to stop at the next whole minute.
+    rt::Integer StopRequested = 0;
+    // Counts the returns to the initial screen. A step that finds it changed after a pacing
+    // wait has been overtaken by a reset and stops without touching anything.
+    quint32 ResetCount = 0;
+
+    rt::CommandButton &Command1; // 終了
+    rt::CommandButton &Command2; // 自　動
+    rt::CommandButton &Command5; // 停止
+    rt::CommandButton &Command6; // 初期画面
+    rt::ControlArray<rt::CommandButton> Command4; // 0 進む, 1 戻る
+    rt::CheckBox &Check1;                         // Hint
+    rt::CheckBox &Check2;                         // 表
+    rt::TextBox &Text1;                           // elapsed minutes
+    rt::ComboBox &Combo2;                         // pause between frames, ms
+    rt::Shape &Shape11;                           // the falling stream
+    rt::ControlArray<rt::Shape> Shape9;           // water layers, one per minute
+    rt::ControlArray<rt::Line> Line5;             // scale marks
+
+    void Form_Load();
+    void ResetScreen();
+
+    void Wait(rt::Long Milliseconds);
+    void StepForward(rt::Integer &progress, rt::Integer &showTime);
+    void StepBack(rt::Integer &progress, rt::Integer &showTime);
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command4_Click(rt::Integer index);
+    void Command5_Click();
+    void Command6_Click();
+    void Check1_Click();
+    void Check2_Click();
+
+private:
+    bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
+               QString &time);
+    rt::Long FrameDelay() const;
+};

@@ -1,0 +1,40 @@
+#include "app/form1.h"
+
+// 自　動: plays the filling minute after minute up to twelve minutes; 停止 ends the run at the
+// next whole minute.
+void Form1::Command2_Click()
+{
+    Command2.setEnabled(false);
+    if (Progress == 24) {
+        // The container is full: start over from the empty container, shown for one frame.
+        Text1.setText(QStringLiteral("0.00"));
+        Progress = 0;
+        ResetScreen();
+        // Nothing may start during that frame; the reset has just enabled these.
+        Command2.setEnabled(false);
+        Command4(0).setEnabled(false);
+        Command6.setEnabled(false);
+        Wait(FrameDelay());
+    }
+    StopRequested = 0;
+    Command5.setEnabled(true);
+    Command6.setEnabled(false);
+    Command4(0).setEnabled(false);
+    Command4(1).setEnabled(false);
+    rt::Integer ShowTime = 1;
+    while (Progress <= 22) {
+        ShowTime = 1;
+        StepForward(Progress, ShowTime);
+        Progress = rt::add(Progress, rt::Integer(2));
+        if (StopRequested == 1)
+            break;
+    }
+    Shape11.setHeight(1);
+    Command5.setEnabled(false);
+    Command6.setEnabled(true);
+    Command4(1).setEnabled(true);
+    Command4(0).setEnabled(StopRequested == 1 && Progress < 24);
+    Command2.setEnabled(true);
+}
+
+void Form1::Command5_Click() { StopRequested = 1; }

@@ -1,0 +1,37 @@
+#include "app/form1.h"
+
+// 進む (index 0) and 戻る (index 1): one minute forward or back.
+void Form1::Command4_Click(rt::Integer index)
+{
+    Command4(1).setEnabled(true);
+    // An automatic run started in the middle of this step would animate over it; 自　動 waits
+    // until the step is done.
+    Command2.setEnabled(false);
+    rt::Integer ShowTime = 1;
+    const quint32 resetCount = ResetCount;
+    if (index == 0) {
+        StepForward(Progress, ShowTime);
+        if (ResetCount != resetCount)
+            return; // 初期画面 was clicked during the step: minute 0 stands
+        Progress = rt::add(Progress, rt::Integer(2));
+    } else {
+        StepBack(Progress, ShowTime);
+        if (ResetCount != resetCount)
+            return;
+        Progress = rt::sub(Progress, rt::Integer(2));
+        if (Progress == 0) {
+            Command4(0).setEnabled(true);
+            Command4(1).setEnabled(false);
+            Combo2.setEnabled(true);
+            Command2.setEnabled(true);
+        }
+    }
+    if (Progress == 24) {
+        Command4(0).setEnabled(false);
+        Command4(1).setEnabled(true);
+        Combo2.setEnabled(true);
+        Command2.setEnabled(true);
+    }
+    Shape11.setHeight(1);
+    Command2.setEnabled(true);
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace rt {
+
+/// Where the millisecond count comes from, and how the program idles until an event or a
+/// deadline; tests install a clock of their own to drive animations exactly and fast.
+class Clock {
+public:
+    virtual ~Clock() = default;
+
+    /// Milliseconds since an arbitrary start; counts up by one per millisecond and wraps at 2^32.
+    virtual quint32 ticks() = 0;
+
+    /// Processes pending events; when none is pending, waits up to `maxMs` for one to arrive.
+    virtual void idle(qint32 maxMs) = 0;
+};
+
+/// The real clock: monotonic milliseconds, idling blocked in the event loop.
+class SteadyClock final : public Clock {
+public:
+    SteadyClock();
+    quint32 ticks() override;
+    void idle(qint32 maxMs) override;
+
+private:
+    qint64 origin_;
+};
+
+/// The clock in use.
+Clock &clock();
+
+/// Installs `c` as the clock in use; nullptr restores the steady clock. The caller keeps ownership.
+void setClock(Clock *c);
+
+/// The millisecond counter of the clock in use.
+quint32 Ticks();
+
+} // namespace rt

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "runtime/form.h"
+
+namespace rt {
+
+/// Controls of one name addressed by a 16-bit index; a missing element is a run-time error.
+template <typename T> class ControlArray {
+public:
+    ControlArray(Form &form, QString name) : form_(&form), name_(std::move(name)) {}
+
+    /// Element `index`.
+    T &operator()(Integer index) const { return form_->control<T>(name_, index); }
+
+    /// Creates element `index` as a hidden copy of element 0.
+    void Load(Integer index) { form_->load(name_, index); }
+
+private:
+    Form *form_;
+    QString name_;
+};
+
+} // namespace rt

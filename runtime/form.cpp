@@ -1,0 +1,309 @@
+#include "runtime/form.h"
+
+#include "runtime/checkbox.h"
+#include "runtime/colours.h"
+#include "runtime/combobox.h"
+#include "runtime/commandbutton.h"
+#include "runtime/events.h"
+#include "runtime/fonts.h"
+#include "runtime/label.h"
+#include "runtime/line.h"
+#include "runtime/shape.h"
+#include "runtime/textbox.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace rt {
+
+namespace {
+
+// Outer height minus client height, in pixels: title bar and borders of the design.
+constexpr int FramePixels = 25;
+
+QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+constexpr float px(int twips) { return static_cast<float>(twips) / TwipsPerPixel; }
+
+} // namespace
+
+Form::Form(const FormDef &def, QWidget *parent)
+    : QWidget(parent), family_(text(def.fontFamily)), font_(def.font), back_(def.back),
+      fore_(def.fore), fontSize_(def.font.points), clientWidthTwips_(def.clientWidthTwips),
+      heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel)
+{
+    installFontSubstitutes(family_);
+    setObjectName(text(def.name));
+    setWindowTitle(text(def.caption));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(back_));
+    setPalette(pal);
+    setReportWindow(this);
+
+    for (const ControlDef &c : def.controls)
+        createControl(c);
+
+    std::stable_sort(widgets_.begin(), widgets_.end(),
+                     [](const auto &a, const auto &b) { return a.tabIndex < b.tabIndex; });
+    for (std::size_t i = 1; i < widgets_.size(); ++i)
+        setTabOrder(widgets_[i - 1].widget, widgets_[i].widget);
+    applyGeometry();
+}
+
+Form::~Form() = default;
+
+void Form::createControl(const ControlDef &def)
+{
+    const QString name = text(def.name);
+    const auto [a, b, c, d] = def.twips;
+    const QRectF box(px(a), px(b), px(c), px(d));
+    const FontDef font = def.font.points > 0 ? def.font : font_;
+
+    auto addWidget = [&](QWidget *w) {
+        w->setObjectName(def.index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(def.index));
+        w->setFocusPolicy(Qt::StrongFocus);
+        widgets_.push_back({name, def.index, w, box, font, def.tabIndex});
+    };
+
+    switch (def.kind) {
+    case ControlKind::CommandButton: {
+        auto *button = new CommandButton(this);
+        button->setText(text(def.caption));
+        button->setBackColor(def.back);
+        addWidget(button);
+        break;
+    }
+    case ControlKind::CheckBox: {
+        auto *check = new CheckBox(this);
+        check->setText(text(def.caption));
+        check->setColours(def.back, def.fore);
+        addWidget(check);
+        break;
+    }
+    case ControlKind::TextBox: {
+        auto *edit = new TextBox(this);
+        edit->setText(text(def.caption));
+        addWidget(edit);
+        break;
+    }
+    case ControlKind::ComboBox: {
+        auto *combo = new ComboBox(this);
+        for (std::string_view entry : def.list)
+            combo->addItem(text(entry));
+        combo->setCurrentIndex(-1);
+        combo->lineEdit()->setText(text(def.caption));
+        addWidget(combo);
+        break;
+    }
+    case ControlKind::Label: {
+        auto label = std::make_unique<Label>(*this, name, def.index,
+                                             makeFont(family_, font.points, font.bold));
+        label->setCaption(text(def.caption));
+        label->setBackColor(def.back);
+        label->setForeColor(def.fore);
+        label->setAutoSize(def.autoSize);
+        label->setBox(box.left(), box.top(), box.width(), box.height());
+        stacking_.push_back(label.get());
+        graphics_.push_back(std::move(label));
+        break;
+    }
+    case ControlKind::Line: {
+        auto line = std::make_unique<Line>(*this, name, def.index);
+        line->setX1(px(a));
+        line->setY1(px(b));
+        line->setX2(px(c));
+        line->setY2(px(d));
+        line->setBorderWidth(def.borderWidth);
+        line->setBorderColor(def.fore);
+        stacking_.push_back(line.get());
+        graphics_.push_back(std::move(line));
+        break;
+    }
+    case ControlKind::Shape: {
+        auto shape = std::make_unique<Shape>(*this, name, def.index);
+        shape->setLeft(box.left());
+        shape->setTop(box.top());
+        shape->setWidth(box.width());
+        shape->setHeight(box.height());
+        shape->setBackColor(def.back);
+        shape->setBorderColor(def.fore);
+        shape->setBorderWidth(def.borderWidth);
+        stacking_.push_back(shape.get());
+        graphics_.push_back(std::move(shape));
+        break;
+    }
+    }
+}
+
+void Form::setHeight(int twips)
+{
+    if (heightTwips_ == twips)
+        return;
+    heightTwips_ = twips;
+    applyGeometry();
+}
+
+QSizeF Form::clientSize() const
+{
+    const double height = std::max(0L, std::lround(double(heightTwips_) / TwipsPerPixel) -
+                                           long(FramePixels));
+    return QSizeF(double(clientWidthTwips_) / TwipsPerPixel, height);
+}
+
+void Form::setZoom(double zoom)
+{
+    if (zoom_ == zoom || zoom <= 0)
+        return;
+    zoom_ = zoom;
+    applyGeometry();
+    update();
+}
+
+void Form::applyGeometry()
+{
+    const QSizeF client = clientSize();
+    setFixedSize(int(std::lround(client.width() * zoom_)), int(std::lround(client.height() * zoom_)));
+    for (const WindowedControl &w : widgets_) {
+        w.widget->setGeometry(toWidget(w.box).toRect());
+        w.widget->setFont(makeFont(family_, w.font.points, w.font.bold, zoom_));
+    }
+}
+
+QRectF Form::toWidget(const QRectF &area) const
+{
+    return QRectF(area.x() * zoom_, area.y() * zoom_, area.width() * zoom_, area.height() * zoom_);
+}
+
+QFont Form::printFont(double points, double zoom) const
+{
+    return makeFont(family_, points, font_.bold, zoom);
+}
+
+void Form::Print(const QString &text)
+{
+    const QFontMetricsF metrics(printFont(fontSize_));
+    const QPointF at(currentX_, currentY_);
+    // Synthesised bold and overhanging glyphs ink a little past the advance.
+    const qreal pad = metrics.height() * 0.25 + 2;
+    const QRectF bounds =
+        QRectF(at, QSizeF(metrics.horizontalAdvance(text), metrics.height())).adjusted(-pad, -pad, pad, pad);
+    currentX_ = 0;
+    currentY_ = static_cast<float>(currentY_ + metrics.height());
+
+    // The same text in the same font at the same place covers exactly the pixels of the
+    // earlier print, so the earlier one can never show again: keep only the new one. Erasing
+    // by overprinting in the board colour then leaves no anti-aliasing fringe behind.
+    std::erase_if(printed_, [&](const PrintedText &p) {
+        return p.text == text && p.position == at && p.points == fontSize_;
+    });
+    const bool overlapsOther = std::any_of(printed_.begin(), printed_.end(),
+                                           [&](const PrintedText &p) { return p.bounds.intersects(bounds); });
+    // Board-coloured text over bare board changes no pixel.
+    if (fore_ != back_ || overlapsOther)
+        printed_.push_back({text, at, fontSize_, fore_, bounds});
+    invalidate(bounds);
+}
+
+void Form::Print(double number) { Print(Str(number)); }
+
+void Form::Cls()
+{
+    printed_.clear();
+    currentX_ = 0;
+    currentY_ = 0;
+    update();
+}
+
+Graphic &Form::load(QStringView name, Integer index)
+{
+    Graphic *prototype = find<Graphic>(name, 0);
+    if (!prototype)
+        rt::raise(ErrorCode::InvalidCall, name.toString());
+    if (find<Graphic>(name, index))
+        rt::raise(ErrorCode::AlreadyLoaded, QStringLiteral("%1(%2)").arg(name).arg(index));
+    std::unique_ptr<Graphic> copy = prototype->clone();
+    copy->index_ = index;
+    copy->visible_ = false;
+    Graphic &ref = *copy;
+    stacking_.push_back(copy.get());
+    graphics_.push_back(std::move(copy));
+    return ref;
+}
+
+void Form::restack(Graphic &g, bool toFront)
+{
+    const auto it = std::find(stacking_.begin(), stacking_.end(), &g);
+    if (it == stacking_.end())
+        return;
+    stacking_.erase(it);
+    if (toFront)
+        stacking_.push_back(&g);
+    else
+        stacking_.insert(stacking_.begin(), &g);
+    if (g.Visible())
+        invalidate(g.bounds());
+}
+
+void Form::invalidate(const QRectF &area)
+{
+    update(toWidget(area).toAlignedRect().adjusted(-1, -1, 1, 1));
+}
+
+void Form::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    const QRect exposed = event->rect();
+    painter.fillRect(exposed, toQColor(back_));
+    painter.scale(zoom_, zoom_);
+    const QRectF area(exposed.x() / zoom_, exposed.y() / zoom_, exposed.width() / zoom_,
+                      exposed.height() / zoom_);
+
+    // Printed text lies beneath everything else.
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    for (const PrintedText &p : printed_) {
+        if (!p.bounds.intersects(area))
+            continue;
+        const QFont font = printFont(p.points);
+        painter.setFont(font);
+        painter.setPen(toQColor(p.colour));
+        painter.drawText(p.position + QPointF(0, QFontMetricsF(font).ascent()), p.text);
+    }
+
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    const qreal deviceScale = zoom_ * devicePixelRatioF();
+    for (const Graphic *g : stacking_) {
+        if (g->Visible() && g->bounds().intersects(area))
+            g->paint(painter, deviceScale);
+    }
+}
+
+void Form::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (shownOnce_)
+        return;
+    shownOnce_ = true;
+    // The focus starts on the first control in the tab order that can take it.
+    for (const WindowedControl &w : widgets_) {
+        if (w.widget->isEnabled() && w.widget->isVisible()) {
+            w.widget->setFocus(Qt::OtherFocusReason);
+            break;
+        }
+    }
+}
+
+void Form::closeEvent(QCloseEvent *event)
+{
+    // Closing the window ends the program, exactly as End does, from any state.
+    event->accept();
+    dispatch([] { End(); });
+}
+
+} // namespace rt

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "runtime/numeric.h"
+
+#include <array>
+#include <span>
+#include <string_view>
+
+namespace rt {
+
+/// System colours: they follow the desktop's colour scheme.
+namespace SystemColour {
+inline constexpr Colour WindowBackground = 0x80000005;
+inline constexpr Colour WindowText = 0x80000008;
+inline constexpr Colour ButtonFace = 0x8000000F;
+inline constexpr Colour ButtonText = 0x80000012;
+} // namespace SystemColour
+
+enum class ControlKind : quint8 { CommandButton, CheckBox, TextBox, ComboBox, Label, Line, Shape };
+
+/// A font of the design: size in points (0 takes the form's font) and weight.
+struct FontDef {
+    double points = 0;
+    bool bold = false;
+};
+
+/// One control of a window definition. Boxes are Left, Top, Width, Height in twips; lines
+/// store X1, Y1, X2, Y2 there instead.
+struct ControlDef {
+    std::string_view name;
+    Integer index = -1; // element of a control array; -1 for a plain control
+    ControlKind kind = ControlKind::Shape;
+    std::array<int, 4> twips = {};
+    Colour back = SystemColour::ButtonFace; // fill of shapes, face of buttons, label background
+    Colour fore = SystemColour::ButtonText; // text colour; line colour; outline of shapes
+    std::string_view caption = {};          // caption, or the text of a text or combo box
+    FontDef font = {};
+    int tabIndex = -1;
+    int borderWidth = 1; // lines: pen width in pixels; shapes: outline width, 0 for none
+    bool autoSize = false;
+    std::span<const std::string_view> list = {}; // entries of a combo box
+};
+
+/// A window definition: the form's own settings and its controls. Lightweight items (labels,
+/// lines and shapes) are listed in drawing order, backmost first.
+struct FormDef {
+    std::string_view name;
+    std::string_view caption;
+    int clientWidthTwips = 0;
+    int clientHeightTwips = 0;
+    Colour back = 0;
+    Colour fore = 0;
+    std::string_view fontFamily;
+    FontDef font;
+    std::span<const ControlDef> controls;
+};
+
+} // namespace rt

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "runtime/graphic.h"
+
+#include <QFont>
+
+namespace rt {
+
+/// A one-line, left-aligned caption on its own background, painted by the form.
+class Label final : public Graphic {
+public:
+    Label(Form &form, QString name, Integer index, QFont font);
+
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    void setBox(float left, float top, float width, float height);
+
+    const QString &Caption() const { return caption_; }
+    void setCaption(const QString &caption);
+    /// When on, the label takes the size its caption needs in its font.
+    bool AutoSize() const { return autoSize_; }
+    void setAutoSize(bool on);
+
+    Colour BackColor() const { return back_; }
+    void setBackColor(Colour c) { assign(back_, c); }
+    Colour ForeColor() const { return fore_; }
+    void setForeColor(Colour c) { assign(fore_, c); }
+
+    QRectF bounds() const override;
+    void paint(QPainter &painter, qreal deviceScale) const override;
+    std::unique_ptr<Graphic> clone() const override;
+
+private:
+    void fitCaption();
+
+    QFont font_;
+    QString caption_;
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    Colour back_ = 0, fore_ = 0;
+    bool autoSize_ = false;
+};
+
+} // namespace rt

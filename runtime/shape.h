@@ -1,0 +1,39 @@
+#pragma once
+
+#include "runtime/graphic.h"
+
+namespace rt {
+
+/// A plain rectangle with an opaque fill and an optional outline inside its edges.
+class Shape final : public Graphic {
+public:
+    Shape(Form &form, QString name, Integer index);
+
+    float Left() const { return left_; }
+    float Top() const { return top_; }
+    float Width() const { return width_; }
+    float Height() const { return height_; }
+    void setLeft(float v) { assign(left_, v); }
+    void setTop(float v) { assign(top_, v); }
+    void setWidth(float v) { assign(width_, v); }
+    void setHeight(float v) { assign(height_, v); }
+
+    Colour BackColor() const { return back_; }
+    void setBackColor(Colour c) { assign(back_, c); }
+    Colour BorderColor() const { return border_; }
+    void setBorderColor(Colour c) { assign(border_, c); }
+    /// Outline width in pixels; 0 draws no outline.
+    int BorderWidth() const { return borderWidth_; }
+    void setBorderWidth(int w) { assign(borderWidth_, w); }
+
+    QRectF bounds() const override;
+    void paint(QPainter &painter, qreal deviceScale) const override;
+    std::unique_ptr<Graphic> clone() const override;
+
+private:
+    float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    Colour back_ = 0, border_ = 0;
+    int borderWidth_ = 1;
+};
+
+} // namespace rt

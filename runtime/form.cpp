@@ -277,7 +277,8 @@ void Form::paintEvent(QPaintEvent *event)
     }
 
     painter.setRenderHint(QPainter::Antialiasing, false);
-    const qreal deviceScale = zoom_ * devicePixelRatioF();
+    // Zoom and device pixel ratio together, also when rendered into a high-density image.
+    const qreal deviceScale = painter.deviceTransform().m11();
     for (const Graphic *g : stacking_) {
         if (g->Visible() && g->bounds().intersects(area))
             g->paint(painter, deviceScale);

@@ -1,0 +1,44 @@
+# Two commands on a fresh Debian 12 machine: `make run` and `make test`.
+# Both install whatever Debian packages are missing, configure and build in build/.
+
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc 2>/dev/null || echo 2)
+DEBIAN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins \
+	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: all deps configure build run test screenshot clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for p in $(DEBIAN_PACKAGES); do \
+		dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+		echo "Installing Debian packages:$$missing"; \
+		$(SUDO) apt-get update && \
+		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends $$missing; \
+	fi
+
+$(BUILD_DIR)/build.ninja: | deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+configure: deps $(BUILD_DIR)/build.ninja
+
+build: configure
+	cmake --build $(BUILD_DIR) --parallel $(JOBS)
+
+run: build
+	$(BUILD_DIR)/water-proportion
+
+test: build
+	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
+
+# Refreshes the README's picture of the initial screen.
+screenshot: build
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/water-screenshot docs/initial-screen.png
+
+clean:
+	rm -rf $(BUILD_DIR)

@@ -1,0 +1,29 @@
+#include "lesson.h"
+
+#include "runtime/events.h"
+
+#include <QTest>
+
+Lesson::Lesson()
+{
+    rt::setErrorReporter([this](const rt::RuntimeError &e) {
+        errors_ << QStringLiteral("%1 %2").arg(e.number()).arg(e.description());
+    });
+    rt::dispatch([this] { form_.Form_Load(); });
+    form_.show();
+    QCoreApplication::processEvents();
+}
+
+Lesson::~Lesson() { rt::setErrorReporter(nullptr); }
+
+void Lesson::click(QWidget &button)
+{
+    QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, button.rect().center());
+}
+
+QString buttonStates(Form1 &form)
+{
+    auto on = [](const QWidget &w) { return w.isEnabled() ? QLatin1Char('1') : QLatin1Char('0'); };
+    return QString() + on(form.Command2) + on(form.Command5) + on(form.Command4(0)) +
+           on(form.Command4(1)) + on(form.Command6);
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "app/form1.h"
+
+#include <QString>
+
+/// The lesson's window after start-up, shown, as the program starts it.
+class Lesson {
+public:
+    Lesson();
+    ~Lesson();
+    Lesson(const Lesson &) = delete;
+    Lesson &operator=(const Lesson &) = delete;
+
+    Form1 &form() { return form_; }
+    Form1 *operator->() { return &form_; }
+
+    /// A real mouse click on `button` (a no-op when it is disabled, as for a pupil).
+    static void click(QWidget &button);
+
+    /// Run-time errors reported since the lesson started.
+    const QStringList &errors() const { return errors_; }
+
+private:
+    Form1 form_;
+    QStringList errors_;
+};
+
+/// Button states: 自動, 停止, 進む, 戻る, 初期画面.
+QString buttonStates(Form1 &form);

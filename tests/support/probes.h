@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+
+class QWidget;
+
+namespace rt {
+class Form;
+}
+
+/// The colour 0x00BBGGRR as a QColor.
+QColor bgr(quint32 colour);
+
+/// What the form draws itself (board, printed text, lines, rectangles, labels), without the
+/// windowed controls, at `dpr` device pixels per pixel.
+QImage formPicture(rt::Form &form, qreal dpr = 1.0);
+
+/// The whole window as the pupil sees it, controls included.
+QImage screen(QWidget &form);
+
+/// The colour of one pixel, in the image's logical coordinates.
+QColor pixel(const QImage &image, int x, int y);
+
+/// Counts the pixels of `colour` in `area`.
+int countColour(const QImage &image, const QRect &area, const QColor &colour);
+
+/// Counts the pixels within `tolerance` of `colour` in every channel (anti-aliased text).
+int countNear(const QImage &image, const QRect &area, const QColor &colour, int tolerance = 60);
+
+/// True when some pixel of `area` differs from `colour`.
+bool anyOtherThan(const QImage &image, const QRect &area, const QColor &colour);

@@ -1,0 +1,31 @@
+#include "testclock.h"
+
+#include <QCoreApplication>
+
+TestClock::TestClock() { rt::setClock(this); }
+
+TestClock::~TestClock() { rt::setClock(nullptr); }
+
+void TestClock::idle(qint32 maxMs)
+{
+    ++idles_;
+    if (maxMs > 0 && onWait_)
+        onWait_();
+    const quint32 deadline = now_ + static_cast<quint32>(std::max(maxMs, 0));
+    if (!actions_.empty() && actions_.begin()->first <= deadline) {
+        // An event arrives before the deadline: the idle ends there.
+        auto next = actions_.begin();
+        now_ = std::max(now_, next->first);
+        const auto action = std::move(next->second);
+        actions_.erase(next);
+        action();
+    } else {
+        now_ = deadline;
+    }
+    QCoreApplication::processEvents();
+}
+
+void TestClock::at(quint32 time, std::function<void()> action)
+{
+    actions_.emplace(time, std::move(action));
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "runtime/clock.h"
+
+#include <functional>
+#include <map>
+
+/// A clock the test drives: every idle jumps straight to its deadline, so animations run in
+/// no real time and frame for frame the same on every run. Actions can be scheduled at a
+/// virtual time; they run inside the idle that reaches it, as a click inside a pacing wait.
+class TestClock final : public rt::Clock {
+public:
+    TestClock();
+    ~TestClock() override;
+    TestClock(const TestClock &) = delete;
+    TestClock &operator=(const TestClock &) = delete;
+
+    quint32 ticks() override { return now_; }
+    void idle(qint32 maxMs) override;
+
+    /// Runs `action` inside the first idle that reaches `time`.
+    void at(quint32 time, std::function<void()> action);
+    /// Runs `action` at the start of every idle that waits (maxMs > 0).
+    void onWait(std::function<void()> action) { onWait_ = std::move(action); }
+    void setNow(quint32 time) { now_ = time; }
+    quint32 now() const { return now_; }
+    /// Idles that processed events.
+    int idles() const { return idles_; }
+
+private:
+    quint32 now_ = 1000;
+    int idles_ = 0;
+    std::multimap<quint32, std::function<void()>> actions_;
+    std::function<void()> onWait_;
+};

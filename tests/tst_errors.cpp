@@ -1,0 +1,58 @@
+// Run-time errors are reported and the program goes on, also when the failing handler runs
+// nested inside another handler's event processing.
+
+#include "lesson.h"
+
+#include "runtime/events.h"
+
+#include <QTest>
+#include <QTimer>
+
+class ErrorsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void errorInNestedHandlerIsReported();
+    void unknownExceptionIsReported();
+};
+
+void ErrorsTest::errorInNestedHandlerIsReported()
+{
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    bool outerFinished = false;
+    bool innerAfterError = false;
+    // Hint's handler fails once, asking for a layer that does not exist.
+    f.Check1.setClickHandler([&] {
+        f.Shape9(13).setHeight(1);
+        innerAfterError = true;
+    });
+    f.Command6.setClickHandler([&] {
+        QTimer::singleShot(0, &f, [&] { Lesson::click(f.Check1); });
+        for (int i = 0; i < 5; ++i)
+            rt::DoEvents();
+        outerFinished = true;
+    });
+    Lesson::click(f.Command6);
+    QVERIFY(outerFinished);
+    QVERIFY(!innerAfterError);
+    QCOMPARE(lesson.errors().size(), 1);
+    QVERIFY(lesson.errors().first().startsWith(QStringLiteral("9 ")));
+    // The program goes on: a step still works afterwards.
+    f.Combo2.setText(QStringLiteral("0"));
+    Lesson::click(f.Command4(0));
+    QCOMPARE(f.Progress, rt::Integer(2));
+}
+
+void ErrorsTest::unknownExceptionIsReported()
+{
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Command6.setClickHandler([] { throw std::runtime_error("boom"); });
+    Lesson::click(f.Command6);
+    QCOMPARE(lesson.errors().size(), 1);
+    QVERIFY(f.isVisible());
+}
+
+QTEST_MAIN(ErrorsTest)
+#include "tst_errors.moc"

@@ -1,0 +1,242 @@
+// The window as the program starts it, probed on what the pupil sees.
+
+#include "lesson.h"
+#include "probes.h"
+#include "testclock.h"
+
+#include "runtime/events.h"
+
+#include <QApplication>
+#include <QStyleFactory>
+#include <QTest>
+
+namespace {
+
+const QColor Board = bgr(0x008000);
+const QColor White = bgr(0xFFFFFF);
+const QColor Wall = bgr(0x80C0FF);
+
+} // namespace
+
+class InitialScreenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void stateAfterStart();
+    void captions();
+    void container();
+    void scaleLabels();
+    void tap();
+    void labelBackgrounds();
+    void buttonColours_data();
+    void buttonColours();
+    void shortWindowHidesTable();
+    void tableZerosShowInTallWindow();
+    void resetGivesIdenticalImage();
+};
+
+void InitialScreenTest::stateAfterStart()
+{
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QCOMPARE(f.Progress, rt::Integer(0));
+    QCOMPARE(f.StopRequested, rt::Integer(0));
+    QCOMPARE(f.Text1.Text(), QStringLiteral("0.00"));
+    QCOMPARE(buttonStates(f), QStringLiteral("10101"));
+    QCOMPARE(f.Height(), 7965);
+    QCOMPARE(f.focusWidget(), &f.Command1);
+    for (rt::Integer i = 0; i <= 12; ++i) {
+        QCOMPARE(f.Line5(i).Y1(), 460.0f - 30 * i);
+        QCOMPARE(f.Line5(i).Y2(), f.Line5(i).Y1());
+        QVERIFY(f.Line5(i).Visible());
+        QCOMPARE(f.Shape9(i).Height(), 0.0f);
+        QCOMPARE(f.Shape9(i).Top(), 460.0f);
+        QVERIFY(f.Shape9(i).Visible());
+    }
+    QCOMPARE(f.Shape11.Height(), 0.0f);
+    QCOMPARE(f.Combo2.Text(), QStringLiteral("20"));
+    QCOMPARE(f.Combo2.currentIndex(), -1);
+    QStringList entries;
+    for (int i = 0; i < f.Combo2.count(); ++i)
+        entries << f.Combo2.itemText(i);
+    QCOMPARE(entries, (QStringList{" 1", " 5", "10", "20", "50", "100"}));
+    QCOMPARE(f.Check1.Value(), 0);
+    QCOMPARE(f.Check2.Value(), 0);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void InitialScreenTest::captions()
+{
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QCOMPARE(f.windowTitle(), QStringLiteral("量の変化と比例，反比例　　by Quorvel"));
+    QCOMPARE(f.Command2.text(), QStringLiteral("自　動"));
+    QCOMPARE(f.Command5.text(), QStringLiteral("停止"));
+    QCOMPARE(f.Command6.text(), QStringLiteral("初期画面"));
+    QCOMPARE(f.Command4(0).text(), QStringLiteral("進む"));
+    QCOMPARE(f.Command4(1).text(), QStringLiteral("戻る"));
+    QCOMPARE(f.Command1.text(), QStringLiteral("終了"));
+    QCOMPARE(f.Check1.text(), QStringLiteral("Hint"));
+    QCOMPARE(f.Check2.text(), QStringLiteral("表"));
+    QCOMPARE(f.control<rt::Label>(u"Label2").Caption(), QStringLiteral("χ(分)"));
+    QCOMPARE(f.control<rt::Label>(u"Label3").Caption(), QStringLiteral("ｙ（Ｌ）"));
+    QCOMPARE(f.control<rt::Label>(u"Label5").Caption(), QStringLiteral("（１秒ごと）"));
+    // The tab order starts at 終了 and runs through every windowed control.
+    QWidget *w = &f.Command1;
+    const QList<QWidget *> order = {&f.Command2, &f.Command4(0), &f.Combo2, &f.Text1,
+                                    &f.Command4(1), &f.Command5, &f.Command6, &f.Check2,
+                                    &f.Check1};
+    for (QWidget *next : order) {
+        w = w->nextInFocusChain();
+        while (!order.contains(w) && w != &f.Command1)
+            w = w->nextInFocusChain(); // the combo box's inner line edit
+        QCOMPARE(w, next);
+    }
+}
+
+void InitialScreenTest::container()
+{
+    Lesson lesson;
+    const QImage s = screen(lesson.form());
+    QCOMPARE(pixel(s, 152, 300), Wall); // left wall
+    QCOMPARE(pixel(s, 496, 300), Wall); // right wall
+    QCOMPARE(pixel(s, 300, 460), Wall); // floor
+    QCOMPARE(pixel(s, 152, 101), Wall); // walls reach the top
+    QCOMPARE(pixel(s, 150, 460), Wall); // the corner is closed
+    for (int i = 0; i <= 12; ++i)
+        QCOMPARE(pixel(s, 480, 460 - 30 * i), Wall);
+    QCOMPARE(pixel(s, 460, 445), Board); // between two marks
+    // The empty container shows the board.
+    QVERIFY(!anyOtherThan(s, QRect(158, 100, 300, 356), Board));
+}
+
+void InitialScreenTest::scaleLabels()
+{
+    Lesson lesson;
+    const QImage s = screen(lesson.form());
+    for (int i = 0; i <= 12; ++i) {
+        const int top = 460 - 30 * i - 8;
+        QVERIFY2(countColour(s, QRect(498, top, 40, 24), White) > 10, qPrintable(QString::number(i)));
+        // One-digit labels stand 12 px further right: nothing of them left of x 510.
+        const int leftPart = countColour(s, QRect(499, top, 11, 24), White);
+        if (i < 2)
+            QCOMPARE(leftPart, 0);
+        else
+            QVERIFY(leftPart > 0);
+    }
+}
+
+void InitialScreenTest::tap()
+{
+    Lesson lesson;
+    const QImage s = screen(lesson.form());
+    QCOMPARE(pixel(s, 448, 12), White);          // handle cross bar
+    QCOMPARE(pixel(s, 448, 20), White);          // handle stem
+    QCOMPARE(pixel(s, 470, 32), White);          // body
+    QCOMPARE(pixel(s, 424, 46), White);          // spout
+    QCOMPARE(pixel(s, 520, 30), bgr(0x808080));  // supply pipe
+    QCOMPARE(pixel(s, 424, 52), Board);          // the tap is closed: no stream
+}
+
+void InitialScreenTest::labelBackgrounds()
+{
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    const QImage s = screen(f);
+    const QColor darkBlue = bgr(0xC00000);
+    QVERIFY(countColour(s, QRect(8, 8, 190, 28), darkBlue) > 190 * 28 / 2);
+    QCOMPARE(pixel(s, 8, 8), darkBlue);
+    // Headings of the table in white on the board.
+    QVERIFY(countColour(s, QRect(16, 560, 73, 33), White) > 30);
+    QVERIFY(countColour(s, QRect(24, 616, 62, 27), White) > 30);
+    QVERIFY(countColour(s, QRect(744, 88, 48, 24), White) > 30);
+    QVERIFY(countNear(s, QRect(648, 218, 52, 12), White) > 10);
+    QCOMPARE(pixel(s, 400, 544), White); // table rules
+    QCOMPARE(pixel(s, 400, 600), White);
+    QCOMPARE(pixel(s, 400, 656), White);
+    QCOMPARE(pixel(s, 96, 620), White);
+}
+
+void InitialScreenTest::buttonColours_data()
+{
+    QTest::addColumn<QString>("style");
+    for (const QString &key : QStyleFactory::keys())
+        QTest::newRow(qPrintable(key)) << key;
+}
+
+void InitialScreenTest::buttonColours()
+{
+    QFETCH(QString, style);
+    QApplication::setStyle(style);
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    const QImage s = screen(f);
+    struct Probe {
+        QWidget *button;
+        quint32 colour;
+    };
+    const Probe probes[] = {{&f.Command6, 0x80FFFF}, {&f.Command2, 0x0080FF},
+                            {&f.Command5, 0x80C0FF}, {&f.Command4(1), 0xFFFFC0},
+                            {&f.Command4(0), 0xFFFFC0}, {&f.Command1, 0xFF8080}};
+    for (const Probe &p : probes) {
+        const QRect g = p.button->geometry();
+        QCOMPARE(pixel(s, g.left() + 3, g.center().y()), bgr(p.colour));
+        QCOMPARE(pixel(s, g.right() - 3, g.top() + 3), bgr(p.colour));
+    }
+    // Check boxes sit on the board in its green.
+    QCOMPARE(pixel(s, f.Check1.geometry().right() - 2, f.Check1.geometry().top() + 2), Board);
+    QCOMPARE(pixel(s, f.Check2.geometry().right() - 2, f.Check2.geometry().bottom() - 2), Board);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+}
+
+void InitialScreenTest::shortWindowHidesTable()
+{
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QCOMPARE(f.height(), 506);
+    QCOMPARE(f.width(), 810);
+    // Every control lies inside the short window, the lowest ending at y 481.
+    for (QWidget *w : f.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+        QVERIFY(w->geometry().bottom() < 506);
+    QCOMPARE(f.Command1.geometry().bottom() + 1, 481);
+}
+
+void InitialScreenTest::tableZerosShowInTallWindow()
+{
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    QCOMPARE(f.Height(), 11070);
+    QCOMPARE(f.height(), 713);
+    const QImage s = screen(f);
+    QVERIFY(countColour(s, QRect(130, 560, 30, 30), White) > 20);
+    QVERIFY(countColour(s, QRect(130, 615, 30, 30), White) > 20);
+    // Nothing else in the value columns yet.
+    QVERIFY(!anyOtherThan(s, QRect(165, 556, 620, 40), Board));
+    QVERIFY(!anyOtherThan(s, QRect(165, 606, 620, 45), Board));
+}
+
+void InitialScreenTest::resetGivesIdenticalImage()
+{
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    const QImage first = formPicture(f);
+    rt::dispatch([&f] { f.ResetScreen(); });
+    QCOMPARE(formPicture(f), first);
+    for (int i = 0; i < 3; ++i)
+        Lesson::click(f.Command4(0));
+    QCOMPARE(f.Progress, rt::Integer(6));
+    QVERIFY(formPicture(f) != first);
+    f.Progress = 0;
+    f.Text1.setText(QStringLiteral("0.00"));
+    rt::dispatch([&f] { f.ResetScreen(); });
+    QCOMPARE(formPicture(f), first);
+    QCOMPARE(buttonStates(f), QStringLiteral("10101"));
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+QTEST_MAIN(InitialScreenTest)
+#include "tst_initialscreen.moc"

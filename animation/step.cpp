@@ -15,13 +15,16 @@ constexpr rt::Colour Ink = 0xFFFFFF;
 constexpr rt::Colour Board = 0x008000;
 
 // Table columns lie 50 px apart; two-digit values stand 10 px further left.
-float minutesX(double minute) { return static_cast<float>(120 + 50 * minute - (minute > 9 ? 10 : 0)); }
-float litresX(double minute) { return static_cast<float>(120 + 50 * minute - (minute > 1 ? 10 : 0)); }
+float minutesX(double minute) {
+    return static_cast<float>(120 + 50 * minute - (minute > 9 ? 10 : 0));
+}
+float litresX(double minute) {
+    return static_cast<float>(120 + 50 * minute - (minute > 1 ? 10 : 0));
+}
 
 } // namespace
 
-rt::Long Form1::FrameDelay() const
-{
+rt::Long Form1::FrameDelay() const {
     // Whatever a pupil types: no number gives 0, a number beyond 32 bits the nearest limit.
     return rt::clampToLong(rt::Val(Combo2.Text()));
 }
@@ -29,11 +32,9 @@ rt::Long Form1::FrameDelay() const
 // One frame: wait the frame delay, then show frame n of layer `layer`. Returns false, having
 // changed nothing, when the initial screen came back during the wait.
 bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
-                  QString &time)
-{
+                  QString &time) {
     Wait(FrameDelay());
-    if (ResetCount != resetCount)
-        return false;
+    if (ResetCount != resetCount) return false;
     const double t = rt::checked(std::floor(n / 2.0) / 20.0);
     time = rt::Str(t);
     Text1.setText(showTime == 1 ? rt::Format(time, u"0.00") : QString());
@@ -45,8 +46,7 @@ bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint3
     return true;
 }
 
-void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime)
-{
+void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
     const quint32 resetCount = ResetCount;
@@ -56,8 +56,7 @@ void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime)
     const rt::Integer last = rt::mul(rt::add(p, rt::Integer(2)), FramesPerUnit);
     QString time;
     for (rt::Integer n = first; n <= last; ++n) {
-        if (!Frame(n, layer, showTime, resetCount, time))
-            return;
+        if (!Frame(n, layer, showTime, resetCount, time)) return;
     }
     const double minute = rt::Val(time);
     setForeColor(Ink);
@@ -71,8 +70,7 @@ void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime)
     Command4(1).setEnabled(true);
 }
 
-void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime)
-{
+void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
     const quint32 resetCount = ResetCount;
@@ -93,8 +91,7 @@ void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime)
     const rt::Integer last = rt::mul(rt::sub(p, rt::Integer(2)), FramesPerUnit);
     QString time;
     for (rt::Integer n = first; n >= last; --n) {
-        if (!Frame(n, layer, showTime, resetCount, time))
-            return;
+        if (!Frame(n, layer, showTime, resetCount, time)) return;
     }
     Shape9(layer).setTop(static_cast<float>(Floor));
     Shape9(layer).setHeight(0);

@@ -7,10 +7,8 @@
 // arrives meanwhile runs its handler inside this wait, and the wait then goes on. Between two
 // readings of the clock the program sleeps in the event loop until an event arrives or the
 // time is up, instead of polling.
-void Form1::Wait(rt::Long Milliseconds)
-{
-    if (Milliseconds <= 0)
-        return; // the first test finds nothing elapsed: no event is processed
+void Form1::Wait(rt::Long Milliseconds) {
+    if (Milliseconds <= 0) return; // the first test finds nothing elapsed: no event is processed
     const auto wanted = static_cast<quint32>(Milliseconds);
     const quint32 start = rt::Ticks();
     quint32 latest = start;

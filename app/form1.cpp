@@ -4,12 +4,12 @@
 
 namespace {
 
-constexpr int ShortHeight = 7965;      // twips: the table lies below the window
-constexpr int Copies = 12;             // run-time scale marks and water layers
-constexpr float Floor = 460;           // the container's bottom line
-constexpr float ScaleSpacing = 30;     // pixels per minute
-constexpr float LabelLift = 8;         // scale label top above its mark
-constexpr float TableX = 130;          // the table's first column
+constexpr int ShortHeight = 7965;  // twips: the table lies below the window
+constexpr int Copies = 12;         // run-time scale marks and water layers
+constexpr float Floor = 460;       // the container's bottom line
+constexpr float ScaleSpacing = 30; // pixels per minute
+constexpr float LabelLift = 8;     // scale label top above its mark
+constexpr float TableX = 130;      // the table's first column
 constexpr float MinutesRowY = 560;
 constexpr float LitresRowY = 615;
 
@@ -19,12 +19,11 @@ Form1::Form1(QWidget *parent)
     : rt::Form(mainWindowDefinition(), parent), Command1(control<rt::CommandButton>(u"Command1")),
       Command2(control<rt::CommandButton>(u"Command2")),
       Command5(control<rt::CommandButton>(u"Command5")),
-      Command6(control<rt::CommandButton>(u"Command6")), Command4(*this, QStringLiteral("Command4")),
-      Check1(control<rt::CheckBox>(u"Check1")), Check2(control<rt::CheckBox>(u"Check2")),
-      Text1(control<rt::TextBox>(u"Text1")), Combo2(control<rt::ComboBox>(u"Combo2")),
-      Shape11(control<rt::Shape>(u"Shape11")), Shape9(*this, QStringLiteral("Shape9")),
-      Line5(*this, QStringLiteral("Line5"))
-{
+      Command6(control<rt::CommandButton>(u"Command6")),
+      Command4(*this, QStringLiteral("Command4")), Check1(control<rt::CheckBox>(u"Check1")),
+      Check2(control<rt::CheckBox>(u"Check2")), Text1(control<rt::TextBox>(u"Text1")),
+      Combo2(control<rt::ComboBox>(u"Combo2")), Shape11(control<rt::Shape>(u"Shape11")),
+      Shape9(*this, QStringLiteral("Shape9")), Line5(*this, QStringLiteral("Line5")) {
     Command1.setClickHandler([this] { Command1_Click(); });
     Command2.setClickHandler([this] { Command2_Click(); });
     Command5.setClickHandler([this] { Command5_Click(); });
@@ -35,8 +34,7 @@ Form1::Form1(QWidget *parent)
     Check2.setClickHandler([this] { Check2_Click(); });
 }
 
-void Form1::Form_Load()
-{
+void Form1::Form_Load() {
     setHeight(ShortHeight);
     for (rt::Integer i = 1; i <= Copies; ++i) {
         Line5.Load(i);
@@ -53,8 +51,7 @@ void Form1::Form_Load()
     ResetScreen();
 }
 
-void Form1::ResetScreen()
-{
+void Form1::ResetScreen() {
     ++ResetCount;
     setFontSize(14);
     StopRequested = 0;

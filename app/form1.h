@@ -23,10 +23,10 @@ public:
     // wait has been overtaken by a reset and stops without touching anything.
     quint32 ResetCount = 0;
 
-    rt::CommandButton &Command1; // 終了
-    rt::CommandButton &Command2; // 自　動
-    rt::CommandButton &Command5; // 停止
-    rt::CommandButton &Command6; // 初期画面
+    rt::CommandButton &Command1;                  // 終了
+    rt::CommandButton &Command2;                  // 自　動
+    rt::CommandButton &Command5;                  // 停止
+    rt::CommandButton &Command6;                  // 初期画面
     rt::ControlArray<rt::CommandButton> Command4; // 0 進む, 1 戻る
     rt::CheckBox &Check1;                         // Hint
     rt::CheckBox &Check2;                         // 表

@@ -4,13 +4,11 @@
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     Form1 form;
     rt::dispatch([&form] { form.Form_Load(); });
-    if (rt::ending())
-        return 0;
+    if (rt::ending()) return 0;
     form.show();
     return app.exec();
 }

@@ -2,8 +2,7 @@
 
 // 自　動: plays the filling minute after minute up to twelve minutes; 停止 ends the run at the
 // next whole minute.
-void Form1::Command2_Click()
-{
+void Form1::Command2_Click() {
     Command2.setEnabled(false);
     if (Progress == 24) {
         // The container is full: start over from the empty container, shown for one frame.
@@ -26,8 +25,7 @@ void Form1::Command2_Click()
         ShowTime = 1;
         StepForward(Progress, ShowTime);
         Progress = rt::add(Progress, rt::Integer(2));
-        if (StopRequested == 1)
-            break;
+        if (StopRequested == 1) break;
     }
     Shape11.setHeight(1);
     Command5.setEnabled(false);
@@ -37,4 +35,6 @@ void Form1::Command2_Click()
     Command2.setEnabled(true);
 }
 
-void Form1::Command5_Click() { StopRequested = 1; }
+void Form1::Command5_Click() {
+    StopRequested = 1;
+}

@@ -3,14 +3,13 @@
 namespace {
 
 constexpr rt::Colour Water = 0xFFFF00;
-constexpr int TallHeight = 11070;  // twips: the table shows
+constexpr int TallHeight = 11070; // twips: the table shows
 constexpr int ShortHeight = 7965;
 
 } // namespace
 
 // Hint: a gradient from dark to light so each minute's water can be told apart.
-void Form1::Check1_Click()
-{
+void Form1::Check1_Click() {
     for (rt::Integer i = 0; i <= 12; ++i) {
         if (Check1.Value() != 0)
             Shape9(i).setBackColor(rt::RGB(0, 135 + 10 * i, 135 + 10 * i));
@@ -21,4 +20,6 @@ void Form1::Check1_Click()
 }
 
 // 表: the taller window shows the table below the container.
-void Form1::Check2_Click() { setHeight(Check2.Value() == 1 ? TallHeight : ShortHeight); }
+void Form1::Check2_Click() {
+    setHeight(Check2.Value() == 1 ? TallHeight : ShortHeight);
+}

@@ -3,8 +3,7 @@
 #include "runtime/events.h"
 
 // 初期画面: back to minute 0 with the table hidden; Hint and the frame delay stay.
-void Form1::Command6_Click()
-{
+void Form1::Command6_Click() {
     Progress = 0;
     Text1.setText(QStringLiteral("0.00"));
     ResetScreen();
@@ -12,4 +11,6 @@ void Form1::Command6_Click()
 }
 
 // 終了
-void Form1::Command1_Click() { rt::End(); }
+void Form1::Command1_Click() {
+    rt::End();
+}

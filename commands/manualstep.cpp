@@ -1,8 +1,7 @@
 #include "app/form1.h"
 
 // 進む (index 0) and 戻る (index 1): one minute forward or back.
-void Form1::Command4_Click(rt::Integer index)
-{
+void Form1::Command4_Click(rt::Integer index) {
     Command4(1).setEnabled(true);
     // An automatic run started in the middle of this step would animate over it; 自　動 waits
     // until the step is done.
@@ -16,8 +15,7 @@ void Form1::Command4_Click(rt::Integer index)
         Progress = rt::add(Progress, rt::Integer(2));
     } else {
         StepBack(Progress, ShowTime);
-        if (ResetCount != resetCount)
-            return;
+        if (ResetCount != resetCount) return;
         Progress = rt::sub(Progress, rt::Integer(2));
         if (Progress == 0) {
             Command4(0).setEnabled(true);

@@ -5,23 +5,19 @@
 
 namespace rt {
 
-CheckBox::CheckBox(QWidget *parent) : QCheckBox(parent)
-{
+CheckBox::CheckBox(QWidget *parent) : QCheckBox(parent) {
     setAutoFillBackground(true);
     connect(this, &QCheckBox::toggled, this, [this] { dispatch(onClick_); });
 }
 
-void CheckBox::setValue(int value)
-{
+void CheckBox::setValue(int value) {
     const bool on = value != 0;
-    if (on == isChecked())
-        return;
+    if (on == isChecked()) return;
     setChecked(on);
     throwIfEnding(); // the handler may have ended the program
 }
 
-void CheckBox::setColours(Colour back, Colour fore)
-{
+void CheckBox::setColours(Colour back, Colour fore) {
     QPalette pal = palette();
     // Buttons fill their background with the Button role.
     pal.setColor(QPalette::Window, toQColor(back));

@@ -15,8 +15,7 @@ Clock *installed = nullptr;
 
 SteadyClock::SteadyClock() : origin_(0) {}
 
-quint32 SteadyClock::ticks()
-{
+quint32 SteadyClock::ticks() {
     // QElapsedTimer reads the monotonic clock; truncating to 32 bits gives a counter that
     // wraps like any millisecond tick count, and differences taken modulo 2^32 stay right.
     QElapsedTimer now;
@@ -24,8 +23,7 @@ quint32 SteadyClock::ticks()
     return static_cast<quint32>(now.msecsSinceReference() - origin_);
 }
 
-void SteadyClock::idle(qint32 maxMs)
-{
+void SteadyClock::idle(qint32 maxMs) {
     if (maxMs <= 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
@@ -39,14 +37,17 @@ void SteadyClock::idle(qint32 maxMs)
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
 }
 
-Clock &clock()
-{
+Clock &clock() {
     static SteadyClock steady;
     return installed ? *installed : steady;
 }
 
-void setClock(Clock *c) { installed = c; }
+void setClock(Clock *c) {
+    installed = c;
+}
 
-quint32 Ticks() { return clock().ticks(); }
+quint32 Ticks() {
+    return clock().ticks();
+}
 
 } // namespace rt

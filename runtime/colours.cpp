@@ -7,8 +7,7 @@
 
 namespace rt {
 
-QColor toQColor(Colour c)
-{
+QColor toQColor(Colour c) {
     if (c & 0x80000000u) {
         const QPalette palette = QGuiApplication::palette();
         switch (c) {

@@ -4,17 +4,14 @@
 
 namespace rt {
 
-ComboBox::ComboBox(QWidget *parent) : QComboBox(parent)
-{
+ComboBox::ComboBox(QWidget *parent) : QComboBox(parent) {
     setEditable(true);
     // Typed text stays text: it is not added to the list on Enter.
     setInsertPolicy(QComboBox::NoInsert);
 }
 
-void ComboBox::setText(const QString &text)
-{
-    if (text == currentText())
-        return;
+void ComboBox::setText(const QString &text) {
+    if (text == currentText()) return;
     setCurrentIndex(-1);
     lineEdit()->setText(text);
 }

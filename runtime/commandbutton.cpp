@@ -17,8 +17,7 @@ constexpr QColor Shadow(128, 128, 128);
 constexpr QColor DarkShadow(0, 0, 0);
 
 // Two-pixel bevel: light top-left and dark bottom-right when raised, reversed when pressed.
-void drawBevel(QPainter &p, const QRect &r, bool sunken)
-{
+void drawBevel(QPainter &p, const QRect &r, bool sunken) {
     const QColor outerLight = sunken ? DarkShadow : Highlight;
     const QColor outerDark = sunken ? Highlight : DarkShadow;
     p.setPen(outerLight);
@@ -37,8 +36,7 @@ void drawBevel(QPainter &p, const QRect &r, bool sunken)
     }
 }
 
-void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled)
-{
+void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled) {
     if (enabled) {
         p.setPen(toQColor(SystemColour::ButtonText));
         p.drawText(r, Qt::AlignCenter, text);
@@ -54,23 +52,19 @@ void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled)
 } // namespace
 
 CommandButton::CommandButton(QWidget *parent)
-    : QPushButton(parent), back_(SystemColour::ButtonFace)
-{
+    : QPushButton(parent), back_(SystemColour::ButtonFace) {
     setAutoDefault(false);
     setDefault(false);
     connect(this, &QPushButton::clicked, this, [this] { dispatch(onClick_); });
 }
 
-void CommandButton::setBackColor(Colour c)
-{
-    if (back_ == c)
-        return;
+void CommandButton::setBackColor(Colour c) {
+    if (back_ == c) return;
     back_ = c;
     update();
 }
 
-void CommandButton::paintEvent(QPaintEvent *)
-{
+void CommandButton::paintEvent(QPaintEvent *) {
     QStylePainter p(this);
     const QRect r = rect();
     const bool sunken = isDown();

@@ -17,25 +17,20 @@ bool endCalled = false;
 QPointer<QWidget> reportWindow;
 ErrorReporter customReporter;
 
-void defaultReport(const RuntimeError &error)
-{
-    std::fprintf(stderr, "water-proportion: run-time error %d: %s\n", error.number(),
-                 error.what());
+void defaultReport(const RuntimeError &error) {
+    std::fprintf(stderr, "water-proportion: run-time error %d: %s\n", error.number(), error.what());
     std::fflush(stderr);
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return;
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) return;
     // Window-modal and not blocking: the error stops the handler, not the program.
-    auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("実行時エラー"),
-                                QStringLiteral("実行時エラー '%1':\n\n%2")
-                                    .arg(error.number())
-                                    .arg(error.description()),
-                                QMessageBox::Ok, reportWindow.data());
+    auto *box = new QMessageBox(
+        QMessageBox::Critical, QStringLiteral("実行時エラー"),
+        QStringLiteral("実行時エラー '%1':\n\n%2").arg(error.number()).arg(error.description()),
+        QMessageBox::Ok, reportWindow.data());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
 
-void report(const RuntimeError &error)
-{
+void report(const RuntimeError &error) {
     if (customReporter)
         customReporter(error);
     else
@@ -44,10 +39,8 @@ void report(const RuntimeError &error)
 
 } // namespace
 
-void dispatch(const std::function<void()> &handler) noexcept
-{
-    if (endCalled || !handler)
-        return;
+void dispatch(const std::function<void()> &handler) noexcept {
+    if (endCalled || !handler) return;
     try {
         handler();
     } catch (const EndProgram &) {
@@ -61,22 +54,19 @@ void dispatch(const std::function<void()> &handler) noexcept
     }
 }
 
-void DoEvents()
-{
+void DoEvents() {
     throwIfEnding();
     clock().idle(0);
     throwIfEnding();
 }
 
-void DoEventsWaiting(qint32 maxMs)
-{
+void DoEventsWaiting(qint32 maxMs) {
     throwIfEnding();
     clock().idle(maxMs);
     throwIfEnding();
 }
 
-void End()
-{
+void End() {
     if (!endCalled) {
         endCalled = true;
         for (QWidget *w : QApplication::topLevelWidgets())
@@ -87,21 +77,22 @@ void End()
     throw EndProgram{};
 }
 
-bool ending() { return endCalled; }
-
-void throwIfEnding()
-{
-    if (endCalled)
-        throw EndProgram{};
+bool ending() {
+    return endCalled;
 }
 
-ErrorReporter setErrorReporter(ErrorReporter reporter)
-{
+void throwIfEnding() {
+    if (endCalled) throw EndProgram{};
+}
+
+ErrorReporter setErrorReporter(ErrorReporter reporter) {
     ErrorReporter previous = std::move(customReporter);
     customReporter = std::move(reporter);
     return previous;
 }
 
-void setReportWindow(QWidget *window) { reportWindow = window; }
+void setReportWindow(QWidget *window) {
+    reportWindow = window;
+}
 
 } // namespace rt

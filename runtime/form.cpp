@@ -27,17 +27,20 @@ namespace {
 // Outer height minus client height, in pixels: title bar and borders of the design.
 constexpr int FramePixels = 25;
 
-QString text(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+QString text(std::string_view s) {
+    return QString::fromUtf8(s.data(), qsizetype(s.size()));
+}
 
-constexpr float px(int twips) { return static_cast<float>(twips) / TwipsPerPixel; }
+constexpr float px(int twips) {
+    return static_cast<float>(twips) / TwipsPerPixel;
+}
 
 } // namespace
 
 Form::Form(const FormDef &def, QWidget *parent)
     : QWidget(parent), family_(text(def.fontFamily)), font_(def.font), back_(def.back),
       fore_(def.fore), fontSize_(def.font.points), clientWidthTwips_(def.clientWidthTwips),
-      heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel)
-{
+      heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel) {
     installFontSubstitutes(family_);
     setObjectName(text(def.name));
     setWindowTitle(text(def.caption));
@@ -59,8 +62,7 @@ Form::Form(const FormDef &def, QWidget *parent)
 
 Form::~Form() = default;
 
-void Form::createControl(const ControlDef &def)
-{
+void Form::createControl(const ControlDef &def) {
     const QString name = text(def.name);
     const auto [a, b, c, d] = def.twips;
     const QRectF box(px(a), px(b), px(c), px(d));
@@ -142,58 +144,50 @@ void Form::createControl(const ControlDef &def)
     }
 }
 
-void Form::setHeight(int twips)
-{
-    if (heightTwips_ == twips)
-        return;
+void Form::setHeight(int twips) {
+    if (heightTwips_ == twips) return;
     heightTwips_ = twips;
     applyGeometry();
 }
 
-QSizeF Form::clientSize() const
-{
-    const double height = std::max(0L, std::lround(double(heightTwips_) / TwipsPerPixel) -
-                                           long(FramePixels));
+QSizeF Form::clientSize() const {
+    const double height =
+        std::max(0L, std::lround(double(heightTwips_) / TwipsPerPixel) - long(FramePixels));
     return QSizeF(double(clientWidthTwips_) / TwipsPerPixel, height);
 }
 
-void Form::setZoom(double zoom)
-{
-    if (zoom_ == zoom || zoom <= 0)
-        return;
+void Form::setZoom(double zoom) {
+    if (zoom_ == zoom || zoom <= 0) return;
     zoom_ = zoom;
     applyGeometry();
     update();
 }
 
-void Form::applyGeometry()
-{
+void Form::applyGeometry() {
     const QSizeF client = clientSize();
-    setFixedSize(int(std::lround(client.width() * zoom_)), int(std::lround(client.height() * zoom_)));
+    setFixedSize(int(std::lround(client.width() * zoom_)),
+                 int(std::lround(client.height() * zoom_)));
     for (const WindowedControl &w : widgets_) {
         w.widget->setGeometry(toWidget(w.box).toRect());
         w.widget->setFont(makeFont(family_, w.font.points, w.font.bold, zoom_));
     }
 }
 
-QRectF Form::toWidget(const QRectF &area) const
-{
+QRectF Form::toWidget(const QRectF &area) const {
     return QRectF(area.x() * zoom_, area.y() * zoom_, area.width() * zoom_, area.height() * zoom_);
 }
 
-QFont Form::printFont(double points, double zoom) const
-{
+QFont Form::printFont(double points, double zoom) const {
     return makeFont(family_, points, font_.bold, zoom);
 }
 
-void Form::Print(const QString &text)
-{
+void Form::Print(const QString &text) {
     const QFontMetricsF metrics(printFont(fontSize_));
     const QPointF at(currentX_, currentY_);
     // Synthesised bold and overhanging glyphs ink a little past the advance.
     const qreal pad = metrics.height() * 0.25 + 2;
-    const QRectF bounds =
-        QRectF(at, QSizeF(metrics.horizontalAdvance(text), metrics.height())).adjusted(-pad, -pad, pad, pad);
+    const QRectF bounds = QRectF(at, QSizeF(metrics.horizontalAdvance(text), metrics.height()))
+                              .adjusted(-pad, -pad, pad, pad);
     currentX_ = 0;
     currentY_ = static_cast<float>(currentY_ + metrics.height());
 
@@ -203,29 +197,28 @@ void Form::Print(const QString &text)
     std::erase_if(printed_, [&](const PrintedText &p) {
         return p.text == text && p.position == at && p.points == fontSize_;
     });
-    const bool overlapsOther = std::any_of(printed_.begin(), printed_.end(),
-                                           [&](const PrintedText &p) { return p.bounds.intersects(bounds); });
+    const bool overlapsOther =
+        std::any_of(printed_.begin(), printed_.end(),
+                    [&](const PrintedText &p) { return p.bounds.intersects(bounds); });
     // Board-coloured text over bare board changes no pixel.
-    if (fore_ != back_ || overlapsOther)
-        printed_.push_back({text, at, fontSize_, fore_, bounds});
+    if (fore_ != back_ || overlapsOther) printed_.push_back({text, at, fontSize_, fore_, bounds});
     invalidate(bounds);
 }
 
-void Form::Print(double number) { Print(Str(number)); }
+void Form::Print(double number) {
+    Print(Str(number));
+}
 
-void Form::Cls()
-{
+void Form::Cls() {
     printed_.clear();
     currentX_ = 0;
     currentY_ = 0;
     update();
 }
 
-Graphic &Form::load(QStringView name, Integer index)
-{
+Graphic &Form::load(QStringView name, Integer index) {
     Graphic *prototype = find<Graphic>(name, 0);
-    if (!prototype)
-        rt::raise(ErrorCode::InvalidCall, name.toString());
+    if (!prototype) rt::raise(ErrorCode::InvalidCall, name.toString());
     if (find<Graphic>(name, index))
         rt::raise(ErrorCode::AlreadyLoaded, QStringLiteral("%1(%2)").arg(name).arg(index));
     std::unique_ptr<Graphic> copy = prototype->clone();
@@ -237,27 +230,22 @@ Graphic &Form::load(QStringView name, Integer index)
     return ref;
 }
 
-void Form::restack(Graphic &g, bool toFront)
-{
+void Form::restack(Graphic &g, bool toFront) {
     const auto it = std::find(stacking_.begin(), stacking_.end(), &g);
-    if (it == stacking_.end())
-        return;
+    if (it == stacking_.end()) return;
     stacking_.erase(it);
     if (toFront)
         stacking_.push_back(&g);
     else
         stacking_.insert(stacking_.begin(), &g);
-    if (g.Visible())
-        invalidate(g.bounds());
+    if (g.Visible()) invalidate(g.bounds());
 }
 
-void Form::invalidate(const QRectF &area)
-{
+void Form::invalidate(const QRectF &area) {
     update(toWidget(area).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
-void Form::paintEvent(QPaintEvent *event)
-{
+void Form::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     const QRect exposed = event->rect();
     painter.fillRect(exposed, toQColor(back_));
@@ -268,8 +256,7 @@ void Form::paintEvent(QPaintEvent *event)
     // Printed text lies beneath everything else.
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (const PrintedText &p : printed_) {
-        if (!p.bounds.intersects(area))
-            continue;
+        if (!p.bounds.intersects(area)) continue;
         const QFont font = printFont(p.points);
         painter.setFont(font);
         painter.setPen(toQColor(p.colour));
@@ -280,16 +267,13 @@ void Form::paintEvent(QPaintEvent *event)
     // Zoom and device pixel ratio together, also when rendered into a high-density image.
     const qreal deviceScale = painter.deviceTransform().m11();
     for (const Graphic *g : stacking_) {
-        if (g->Visible() && g->bounds().intersects(area))
-            g->paint(painter, deviceScale);
+        if (g->Visible() && g->bounds().intersects(area)) g->paint(painter, deviceScale);
     }
 }
 
-void Form::showEvent(QShowEvent *event)
-{
+void Form::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
-    if (shownOnce_)
-        return;
+    if (shownOnce_) return;
     shownOnce_ = true;
     // The focus starts on the first control in the tab order that can take it.
     for (const WindowedControl &w : widgets_) {
@@ -300,8 +284,7 @@ void Form::showEvent(QShowEvent *event)
     }
 }
 
-void Form::closeEvent(QCloseEvent *event)
-{
+void Form::closeEvent(QCloseEvent *event) {
     // Closing the window ends the program, exactly as End does, from any state.
     event->accept();
     dispatch([] { End(); });

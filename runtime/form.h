@@ -50,25 +50,20 @@ public:
     void setZoom(double zoom);
 
     /// The control `name` (element `index` of an array), or nullptr.
-    template <typename T> T *find(QStringView name, Integer index = -1) const
-    {
+    template <typename T> T *find(QStringView name, Integer index = -1) const {
         if constexpr (std::is_base_of_v<Graphic, T>) {
             for (const auto &g : graphics_)
-                if (g->index_ == index && g->name_ == name)
-                    return dynamic_cast<T *>(g.get());
+                if (g->index_ == index && g->name_ == name) return dynamic_cast<T *>(g.get());
         } else {
             for (const auto &w : widgets_)
-                if (w.index == index && w.name == name)
-                    return dynamic_cast<T *>(w.widget);
+                if (w.index == index && w.name == name) return dynamic_cast<T *>(w.widget);
         }
         return nullptr;
     }
 
     /// The control `name` (element `index`); a missing control is a run-time error.
-    template <typename T> T &control(QStringView name, Integer index = -1) const
-    {
-        if (T *c = find<T>(name, index))
-            return *c;
+    template <typename T> T &control(QStringView name, Integer index = -1) const {
+        if (T *c = find<T>(name, index)) return *c;
         rt::raise(ErrorCode::SubscriptOutOfRange, QStringLiteral("%1(%2)").arg(name).arg(index));
     }
 

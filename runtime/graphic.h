@@ -44,10 +44,8 @@ protected:
     Graphic(const Graphic &) = default;
 
     /// Stores `value` in `field` and repaints what changed; nothing happens when it is equal.
-    template <typename T> void assign(T &field, T value)
-    {
-        if (field == value)
-            return;
+    template <typename T> void assign(T &field, T value) {
+        if (field == value) return;
         const QRectF before = bounds();
         field = value;
         changed(before);

@@ -10,12 +10,9 @@
 namespace rt {
 
 Label::Label(Form &form, QString name, Integer index, QFont font)
-    : Graphic(form, std::move(name), index), font_(std::move(font))
-{
-}
+    : Graphic(form, std::move(name), index), font_(std::move(font)) {}
 
-void Label::setBox(float left, float top, float width, float height)
-{
+void Label::setBox(float left, float top, float width, float height) {
     const QRectF before = bounds();
     left_ = left;
     top_ = top;
@@ -25,39 +22,34 @@ void Label::setBox(float left, float top, float width, float height)
     changed(before);
 }
 
-void Label::setCaption(const QString &caption)
-{
-    if (caption_ == caption)
-        return;
+void Label::setCaption(const QString &caption) {
+    if (caption_ == caption) return;
     const QRectF before = bounds();
     caption_ = caption;
     fitCaption();
     changed(before);
 }
 
-void Label::setAutoSize(bool on)
-{
-    if (autoSize_ == on)
-        return;
+void Label::setAutoSize(bool on) {
+    if (autoSize_ == on) return;
     const QRectF before = bounds();
     autoSize_ = on;
     fitCaption();
     changed(before);
 }
 
-void Label::fitCaption()
-{
-    if (!autoSize_)
-        return;
+void Label::fitCaption() {
+    if (!autoSize_) return;
     const QFontMetricsF metrics(font_);
     width_ = static_cast<float>(std::ceil(metrics.horizontalAdvance(caption_)));
     height_ = static_cast<float>(std::ceil(metrics.height()));
 }
 
-QRectF Label::bounds() const { return QRectF(left_, top_, width_, height_); }
+QRectF Label::bounds() const {
+    return QRectF(left_, top_, width_, height_);
+}
 
-void Label::paint(QPainter &painter, qreal deviceScale) const
-{
+void Label::paint(QPainter &painter, qreal deviceScale) const {
     const QRectF box = snapToDevice(bounds(), deviceScale);
     painter.fillRect(box, toQColor(back_));
     painter.save();
@@ -69,6 +61,8 @@ void Label::paint(QPainter &painter, qreal deviceScale) const
     painter.restore();
 }
 
-std::unique_ptr<Graphic> Label::clone() const { return std::make_unique<Label>(*this); }
+std::unique_ptr<Graphic> Label::clone() const {
+    return std::make_unique<Label>(*this);
+}
 
 } // namespace rt

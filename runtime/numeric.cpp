@@ -12,18 +12,18 @@ namespace rt {
 
 namespace {
 
-bool isBlank(QChar c)
-{
+bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t') || c == QLatin1Char('\n') ||
            c == QLatin1Char('\r');
 }
 
-bool isAsciiDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isAsciiDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 // "&H1F" and "&O17": whole numbers in hex or octal, read as 16-bit when they fit four
 // (hex) or six (octal) digits, else as 32-bit, as the literal syntax does.
-double radixValue(const std::u16string &chars, std::size_t pos)
-{
+double radixValue(const std::u16string &chars, std::size_t pos) {
     const char16_t tag = chars[pos];
     const int radix = (tag == u'H' || tag == u'h') ? 16 : 8;
     quint64 value = 0;
@@ -37,26 +37,22 @@ double radixValue(const std::u16string &chars, std::size_t pos)
             d = c - u'a' + 10;
         else if (radix == 16 && c >= u'A' && c <= u'F')
             d = c - u'A' + 10;
-        if (d < 0 || d >= radix)
-            break;
+        if (d < 0 || d >= radix) break;
         value = (value * radix + d) & 0xFFFFFFFFu;
         ++digits;
     }
     const bool shortForm = radix == 16 ? digits <= 4 : value <= 0xFFFF;
-    if (shortForm)
-        return static_cast<qint16>(static_cast<quint16>(value));
+    if (shortForm) return static_cast<qint16>(static_cast<quint16>(value));
     return static_cast<qint32>(static_cast<quint32>(value));
 }
 
 } // namespace
 
-double Val(QStringView s)
-{
+double Val(QStringView s) {
     std::u16string chars;
     chars.reserve(static_cast<std::size_t>(s.size()));
     for (QChar c : s) {
-        if (!isBlank(c))
-            chars.push_back(c.unicode());
+        if (!isBlank(c)) chars.push_back(c.unicode());
     }
     if (chars.size() >= 2 && chars[0] == u'&' &&
         (chars[1] == u'H' || chars[1] == u'h' || chars[1] == u'O' || chars[1] == u'o'))
@@ -66,8 +62,7 @@ double Val(QStringView s)
     std::string number;
     std::size_t i = 0;
     if (i < chars.size() && (chars[i] == u'+' || chars[i] == u'-')) {
-        if (chars[i] == u'-')
-            number.push_back('-');
+        if (chars[i] == u'-') number.push_back('-');
         ++i;
     }
     bool mantissa = false;
@@ -83,8 +78,7 @@ double Val(QStringView s)
             mantissa = true;
         }
     }
-    if (!mantissa)
-        return 0.0;
+    if (!mantissa) return 0.0;
     if (i < chars.size() &&
         (chars[i] == u'E' || chars[i] == u'e' || chars[i] == u'D' || chars[i] == u'd')) {
         std::size_t j = i + 1;
@@ -96,8 +90,7 @@ double Val(QStringView s)
             exponent.push_back(static_cast<char>(chars[j++]));
             expDigits = true;
         }
-        if (expDigits)
-            number += exponent;
+        if (expDigits) number += exponent;
     }
 
     double value = 0.0;
@@ -109,8 +102,7 @@ double Val(QStringView s)
         const bool negative = number.front() == '-';
         const auto e = number.find('e');
         const bool tiny = e != std::string::npos && number[e + 1] == '-';
-        if (tiny)
-            return negative ? -0.0 : 0.0;
+        if (tiny) return negative ? -0.0 : 0.0;
         return negative ? -std::numeric_limits<double>::infinity()
                         : std::numeric_limits<double>::infinity();
     }
@@ -118,14 +110,10 @@ double Val(QStringView s)
     return value;
 }
 
-QString Str(double x)
-{
-    if (std::isnan(x))
-        return QStringLiteral(" NaN");
-    if (std::isinf(x))
-        return x > 0 ? QStringLiteral(" Inf") : QStringLiteral("-Inf");
-    if (x == 0.0)
-        return QStringLiteral(" 0");
+QString Str(double x) {
+    if (std::isnan(x)) return QStringLiteral(" NaN");
+    if (std::isinf(x)) return x > 0 ? QStringLiteral(" Inf") : QStringLiteral("-Inf");
+    if (x == 0.0) return QStringLiteral(" 0");
     QString text = QString::asprintf("%.15G", x);
     if (text.startsWith(QLatin1String("0.")))
         text.remove(0, 1);
@@ -134,8 +122,7 @@ QString Str(double x)
     return x < 0 ? text : QLatin1Char(' ') + text;
 }
 
-QString Format(double x, QStringView format)
-{
+QString Format(double x, QStringView format) {
     const qsizetype point = format.indexOf(QLatin1Char('.'));
     const int decimals = point < 0 ? 0 : static_cast<int>(format.size() - point - 1);
     // Halves round away from zero on the decimal value, as a reader expects.
@@ -144,8 +131,7 @@ QString Format(double x, QStringView format)
     return QString::number(rounded == 0.0 ? 0.0 : rounded, 'f', decimals);
 }
 
-QString Format(const QString &s, QStringView format)
-{
+QString Format(const QString &s, QStringView format) {
     const QString trimmed = s.trimmed();
     bool ok = false;
     const double x = trimmed.toDouble(&ok);
@@ -157,124 +143,94 @@ QString Format(const QString &s, QStringView format)
     return ok ? Format(x, format) : s;
 }
 
-double roundHalfEven(double x)
-{
+double roundHalfEven(double x) {
     const double r = std::round(x); // halves away from zero
-    if (std::fabs(x - std::trunc(x)) == 0.5)
-        return 2.0 * std::round(x / 2.0);
+    if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
     return r;
 }
 
-Integer CInt(double x)
-{
+Integer CInt(double x) {
     const double r = roundHalfEven(x);
-    if (!(r >= -32768.0 && r <= 32767.0))
-        raise(ErrorCode::Overflow);
+    if (!(r >= -32768.0 && r <= 32767.0)) raise(ErrorCode::Overflow);
     return static_cast<Integer>(r);
 }
 
-Long CLng(double x)
-{
+Long CLng(double x) {
     const double r = roundHalfEven(x);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0))
-        raise(ErrorCode::Overflow);
+    if (!(r >= -2147483648.0 && r <= 2147483647.0)) raise(ErrorCode::Overflow);
     return static_cast<Long>(r);
 }
 
-Long clampToLong(double x)
-{
-    if (std::isnan(x))
-        return 0;
+Long clampToLong(double x) {
+    if (std::isnan(x)) return 0;
     const double r = roundHalfEven(x);
-    if (r <= -2147483648.0)
-        return std::numeric_limits<Long>::min();
-    if (r >= 2147483647.0)
-        return std::numeric_limits<Long>::max();
+    if (r <= -2147483648.0) return std::numeric_limits<Long>::min();
+    if (r >= 2147483647.0) return std::numeric_limits<Long>::max();
     return static_cast<Long>(r);
 }
 
 namespace {
 
-template <typename T, typename Op> T checkedOp(T a, T b, Op op)
-{
+template <typename T, typename Op> T checkedOp(T a, T b, Op op) {
     T result{};
-    if (op(a, b, &result))
-        raise(ErrorCode::Overflow);
+    if (op(a, b, &result)) raise(ErrorCode::Overflow);
     return result;
 }
 
 } // namespace
 
-Integer add(Integer a, Integer b)
-{
-    return checkedOp(a, b, [](Integer x, Integer y, Integer *r) {
-        return __builtin_add_overflow(x, y, r);
-    });
+Integer add(Integer a, Integer b) {
+    return checkedOp(
+        a, b, [](Integer x, Integer y, Integer *r) { return __builtin_add_overflow(x, y, r); });
 }
 
-Integer sub(Integer a, Integer b)
-{
-    return checkedOp(a, b, [](Integer x, Integer y, Integer *r) {
-        return __builtin_sub_overflow(x, y, r);
-    });
+Integer sub(Integer a, Integer b) {
+    return checkedOp(
+        a, b, [](Integer x, Integer y, Integer *r) { return __builtin_sub_overflow(x, y, r); });
 }
 
-Integer mul(Integer a, Integer b)
-{
-    return checkedOp(a, b, [](Integer x, Integer y, Integer *r) {
-        return __builtin_mul_overflow(x, y, r);
-    });
+Integer mul(Integer a, Integer b) {
+    return checkedOp(
+        a, b, [](Integer x, Integer y, Integer *r) { return __builtin_mul_overflow(x, y, r); });
 }
 
-Long add(Long a, Long b)
-{
+Long add(Long a, Long b) {
     return checkedOp(a, b, [](Long x, Long y, Long *r) { return __builtin_add_overflow(x, y, r); });
 }
 
-Long sub(Long a, Long b)
-{
+Long sub(Long a, Long b) {
     return checkedOp(a, b, [](Long x, Long y, Long *r) { return __builtin_sub_overflow(x, y, r); });
 }
 
-Long mul(Long a, Long b)
-{
+Long mul(Long a, Long b) {
     return checkedOp(a, b, [](Long x, Long y, Long *r) { return __builtin_mul_overflow(x, y, r); });
 }
 
-double checked(double x)
-{
-    if (std::isnan(x))
-        raise(ErrorCode::InvalidFloat);
-    if (std::isinf(x))
-        raise(ErrorCode::Overflow);
+double checked(double x) {
+    if (std::isnan(x)) raise(ErrorCode::InvalidFloat);
+    if (std::isinf(x)) raise(ErrorCode::Overflow);
     return x;
 }
 
-double divide(double a, double b)
-{
-    if (b == 0.0)
-        raise(ErrorCode::DivisionByZero);
+double divide(double a, double b) {
+    if (b == 0.0) raise(ErrorCode::DivisionByZero);
     return checked(a / b);
 }
 
-Colour RGB(int red, int green, int blue)
-{
+Colour RGB(int red, int green, int blue) {
     auto part = [](int v) {
-        if (v < 0 || v > 255)
-            raise(ErrorCode::InvalidCall);
+        if (v < 0 || v > 255) raise(ErrorCode::InvalidCall);
         return static_cast<Colour>(v);
     };
     return part(red) | (part(green) << 8) | (part(blue) << 16);
 }
 
-Colour QBColor(int index)
-{
+Colour QBColor(int index) {
     static constexpr std::array<Colour, 16> palette = {
         0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
         0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
     };
-    if (index < 0 || index > 15)
-        raise(ErrorCode::InvalidCall);
+    if (index < 0 || index > 15) raise(ErrorCode::InvalidCall);
     return palette[static_cast<std::size_t>(index)];
 }
 

@@ -4,8 +4,7 @@ namespace rt {
 
 namespace {
 
-QString baseText(ErrorCode code)
-{
+QString baseText(ErrorCode code) {
     switch (code) {
     case ErrorCode::InvalidCall:
         return QStringLiteral("プロシージャの呼び出しまたは引数が不正です。");
@@ -26,12 +25,12 @@ QString baseText(ErrorCode code)
 } // namespace
 
 RuntimeError::RuntimeError(ErrorCode code, const QString &detail)
-    : code_(code), description_(detail.isEmpty() ? baseText(code)
-                                                 : baseText(code) + QLatin1Char(' ') + detail),
-      what_(description_.toUtf8())
-{
-}
+    : code_(code),
+      description_(detail.isEmpty() ? baseText(code) : baseText(code) + QLatin1Char(' ') + detail),
+      what_(description_.toUtf8()) {}
 
-void raise(ErrorCode code, const QString &detail) { throw RuntimeError(code, detail); }
+void raise(ErrorCode code, const QString &detail) {
+    throw RuntimeError(code, detail);
+}
 
 } // namespace rt

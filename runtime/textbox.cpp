@@ -4,10 +4,8 @@ namespace rt {
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {}
 
-void TextBox::setText(const QString &text)
-{
-    if (text == QLineEdit::text())
-        return;
+void TextBox::setText(const QString &text) {
+    if (text == QLineEdit::text()) return;
     QLineEdit::setText(text);
 }
 

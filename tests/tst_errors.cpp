@@ -16,8 +16,7 @@ private slots:
     void unknownExceptionIsReported();
 };
 
-void ErrorsTest::errorInNestedHandlerIsReported()
-{
+void ErrorsTest::errorInNestedHandlerIsReported() {
     Lesson lesson;
     Form1 &f = lesson.form();
     bool outerFinished = false;
@@ -44,8 +43,7 @@ void ErrorsTest::errorInNestedHandlerIsReported()
     QCOMPARE(f.Progress, rt::Integer(2));
 }
 
-void ErrorsTest::unknownExceptionIsReported()
-{
+void ErrorsTest::unknownExceptionIsReported() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Command6.setClickHandler([] { throw std::runtime_error("boom"); });

@@ -35,8 +35,7 @@ private slots:
     void resetGivesIdenticalImage();
 };
 
-void InitialScreenTest::stateAfterStart()
-{
+void InitialScreenTest::stateAfterStart() {
     Lesson lesson;
     Form1 &f = lesson.form();
     QCOMPARE(f.Progress, rt::Integer(0));
@@ -65,8 +64,7 @@ void InitialScreenTest::stateAfterStart()
     QVERIFY(lesson.errors().isEmpty());
 }
 
-void InitialScreenTest::captions()
-{
+void InitialScreenTest::captions() {
     Lesson lesson;
     Form1 &f = lesson.form();
     QCOMPARE(f.windowTitle(), QStringLiteral("量の変化と比例，反比例　　by Quorvel"));
@@ -83,9 +81,9 @@ void InitialScreenTest::captions()
     QCOMPARE(f.control<rt::Label>(u"Label5").Caption(), QStringLiteral("（１秒ごと）"));
     // The tab order starts at 終了 and runs through every windowed control.
     QWidget *w = &f.Command1;
-    const QList<QWidget *> order = {&f.Command2, &f.Command4(0), &f.Combo2, &f.Text1,
-                                    &f.Command4(1), &f.Command5, &f.Command6, &f.Check2,
-                                    &f.Check1};
+    const QList<QWidget *> order = {&f.Command2, &f.Command4(0), &f.Combo2,
+                                    &f.Text1,    &f.Command4(1), &f.Command5,
+                                    &f.Command6, &f.Check2,      &f.Check1};
     for (QWidget *next : order) {
         w = w->nextInFocusChain();
         while (!order.contains(w) && w != &f.Command1)
@@ -94,8 +92,7 @@ void InitialScreenTest::captions()
     }
 }
 
-void InitialScreenTest::container()
-{
+void InitialScreenTest::container() {
     Lesson lesson;
     const QImage s = screen(lesson.form());
     QCOMPARE(pixel(s, 152, 300), Wall); // left wall
@@ -110,13 +107,13 @@ void InitialScreenTest::container()
     QVERIFY(!anyOtherThan(s, QRect(158, 100, 300, 356), Board));
 }
 
-void InitialScreenTest::scaleLabels()
-{
+void InitialScreenTest::scaleLabels() {
     Lesson lesson;
     const QImage s = screen(lesson.form());
     for (int i = 0; i <= 12; ++i) {
         const int top = 460 - 30 * i - 8;
-        QVERIFY2(countColour(s, QRect(498, top, 40, 24), White) > 10, qPrintable(QString::number(i)));
+        QVERIFY2(countColour(s, QRect(498, top, 40, 24), White) > 10,
+                 qPrintable(QString::number(i)));
         // One-digit labels stand 12 px further right: nothing of them left of x 510.
         const int leftPart = countColour(s, QRect(499, top, 11, 24), White);
         if (i < 2)
@@ -126,20 +123,18 @@ void InitialScreenTest::scaleLabels()
     }
 }
 
-void InitialScreenTest::tap()
-{
+void InitialScreenTest::tap() {
     Lesson lesson;
     const QImage s = screen(lesson.form());
-    QCOMPARE(pixel(s, 448, 12), White);          // handle cross bar
-    QCOMPARE(pixel(s, 448, 20), White);          // handle stem
-    QCOMPARE(pixel(s, 470, 32), White);          // body
-    QCOMPARE(pixel(s, 424, 46), White);          // spout
-    QCOMPARE(pixel(s, 520, 30), bgr(0x808080));  // supply pipe
-    QCOMPARE(pixel(s, 424, 52), Board);          // the tap is closed: no stream
+    QCOMPARE(pixel(s, 448, 12), White);         // handle cross bar
+    QCOMPARE(pixel(s, 448, 20), White);         // handle stem
+    QCOMPARE(pixel(s, 470, 32), White);         // body
+    QCOMPARE(pixel(s, 424, 46), White);         // spout
+    QCOMPARE(pixel(s, 520, 30), bgr(0x808080)); // supply pipe
+    QCOMPARE(pixel(s, 424, 52), Board);         // the tap is closed: no stream
 }
 
-void InitialScreenTest::labelBackgrounds()
-{
+void InitialScreenTest::labelBackgrounds() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Check2.setValue(1);
@@ -158,15 +153,13 @@ void InitialScreenTest::labelBackgrounds()
     QCOMPARE(pixel(s, 96, 620), White);
 }
 
-void InitialScreenTest::buttonColours_data()
-{
+void InitialScreenTest::buttonColours_data() {
     QTest::addColumn<QString>("style");
     for (const QString &key : QStyleFactory::keys())
         QTest::newRow(qPrintable(key)) << key;
 }
 
-void InitialScreenTest::buttonColours()
-{
+void InitialScreenTest::buttonColours() {
     QFETCH(QString, style);
     QApplication::setStyle(style);
     Lesson lesson;
@@ -176,8 +169,8 @@ void InitialScreenTest::buttonColours()
         QWidget *button;
         quint32 colour;
     };
-    const Probe probes[] = {{&f.Command6, 0x80FFFF}, {&f.Command2, 0x0080FF},
-                            {&f.Command5, 0x80C0FF}, {&f.Command4(1), 0xFFFFC0},
+    const Probe probes[] = {{&f.Command6, 0x80FFFF},    {&f.Command2, 0x0080FF},
+                            {&f.Command5, 0x80C0FF},    {&f.Command4(1), 0xFFFFC0},
                             {&f.Command4(0), 0xFFFFC0}, {&f.Command1, 0xFF8080}};
     for (const Probe &p : probes) {
         const QRect g = p.button->geometry();
@@ -190,8 +183,7 @@ void InitialScreenTest::buttonColours()
     QApplication::setStyle(QStringLiteral("Fusion"));
 }
 
-void InitialScreenTest::shortWindowHidesTable()
-{
+void InitialScreenTest::shortWindowHidesTable() {
     Lesson lesson;
     Form1 &f = lesson.form();
     QCOMPARE(f.height(), 506);
@@ -202,8 +194,7 @@ void InitialScreenTest::shortWindowHidesTable()
     QCOMPARE(f.Command1.geometry().bottom() + 1, 481);
 }
 
-void InitialScreenTest::tableZerosShowInTallWindow()
-{
+void InitialScreenTest::tableZerosShowInTallWindow() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Check2.setValue(1);
@@ -217,8 +208,7 @@ void InitialScreenTest::tableZerosShowInTallWindow()
     QVERIFY(!anyOtherThan(s, QRect(165, 606, 620, 45), Board));
 }
 
-void InitialScreenTest::resetGivesIdenticalImage()
-{
+void InitialScreenTest::resetGivesIdenticalImage() {
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();

@@ -25,8 +25,7 @@ private slots:
     void colours();
 };
 
-void NumericTest::val_data()
-{
+void NumericTest::val_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<double>("expected");
     QTest::newRow("plain") << "20" << 20.0;
@@ -52,15 +51,13 @@ void NumericTest::val_data()
     QTest::newRow("underflow") << "1e-400" << 0.0;
 }
 
-void NumericTest::val()
-{
+void NumericTest::val() {
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(rt::Val(text), expected);
 }
 
-void NumericTest::str_data()
-{
+void NumericTest::str_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<QString>("expected");
     QTest::newRow("zero") << 0.0 << " 0";
@@ -74,35 +71,38 @@ void NumericTest::str_data()
     QTest::newRow("small") << 1.5e-5 << " 1.5E-05";
 }
 
-void NumericTest::str()
-{
+void NumericTest::str() {
     QFETCH(double, x);
     QFETCH(QString, expected);
     QCOMPARE(rt::Str(x), expected);
 }
 
-void NumericTest::format_data()
-{
+void NumericTest::format_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("zero") << " 0" << "0.00";
-    QTest::newRow("no leading zero") << " .05" << "0.05";
-    QTest::newRow("two decimals") << " 1.35" << "1.35";
-    QTest::newRow("whole") << " 12" << "12.00";
-    QTest::newRow("half rounds up") << "0.125" << "0.13";
-    QTest::newRow("negative") << "-.5" << "-0.50";
-    QTest::newRow("not a number") << "abc" << "abc";
+    QTest::newRow("zero") << " 0"
+                          << "0.00";
+    QTest::newRow("no leading zero") << " .05"
+                                     << "0.05";
+    QTest::newRow("two decimals") << " 1.35"
+                                  << "1.35";
+    QTest::newRow("whole") << " 12"
+                           << "12.00";
+    QTest::newRow("half rounds up") << "0.125"
+                                    << "0.13";
+    QTest::newRow("negative") << "-.5"
+                              << "-0.50";
+    QTest::newRow("not a number") << "abc"
+                                  << "abc";
 }
 
-void NumericTest::format()
-{
+void NumericTest::format() {
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(rt::Format(text, u"0.00"), expected);
 }
 
-void NumericTest::halvesToEven_data()
-{
+void NumericTest::halvesToEven_data() {
     QTest::addColumn<double>("x");
     QTest::addColumn<int>("expected");
     QTest::newRow("0.5") << 0.5 << 0;
@@ -116,16 +116,14 @@ void NumericTest::halvesToEven_data()
     QTest::newRow("32767.4") << 32767.4 << 32767;
 }
 
-void NumericTest::halvesToEven()
-{
+void NumericTest::halvesToEven() {
     QFETCH(double, x);
     QFETCH(int, expected);
     QCOMPARE(int(rt::CInt(x)), expected);
     QCOMPARE(int(rt::CLng(x)), expected);
 }
 
-static int overflowOf(const std::function<void()> &f)
-{
+static int overflowOf(const std::function<void()> &f) {
     try {
         f();
     } catch (const rt::RuntimeError &e) {
@@ -134,8 +132,7 @@ static int overflowOf(const std::function<void()> &f)
     return 0;
 }
 
-void NumericTest::integerOverflow()
-{
+void NumericTest::integerOverflow() {
     const rt::Integer max16 = 32767;
     const rt::Long max32 = std::numeric_limits<rt::Long>::max();
     QCOMPARE(overflowOf([&] { rt::add(max16, rt::Integer(1)); }), 6);
@@ -143,7 +140,7 @@ void NumericTest::integerOverflow()
     QCOMPARE(overflowOf([&] { rt::mul(rt::Integer(1639), rt::Integer(20)); }), 6);
     QCOMPARE(overflowOf([&] { rt::add(max32, rt::Long(1)); }), 6);
     QCOMPARE(overflowOf([&] { rt::mul(rt::Long(65536), rt::Long(32768)); }), 6);
-    QCOMPARE(overflowOf([] { rt::CInt(32767.5); }), 6); // rounds to 32768
+    QCOMPARE(overflowOf([] { rt::CInt(32767.5); }), 6);  // rounds to 32768
     QCOMPARE(overflowOf([] { rt::CInt(-32768.5); }), 0); // rounds to -32768
     QCOMPARE(overflowOf([] { rt::CLng(2147483647.5); }), 6);
     QCOMPARE(overflowOf([] { rt::CLng(std::nan("")); }), 6);
@@ -151,8 +148,7 @@ void NumericTest::integerOverflow()
     QCOMPARE(rt::mul(rt::add(rt::Integer(22), rt::Integer(2)), rt::Integer(20)), rt::Integer(480));
 }
 
-void NumericTest::clampToLong_data()
-{
+void NumericTest::clampToLong_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
     QTest::newRow("ordinary") << "20" << 20;
@@ -164,23 +160,20 @@ void NumericTest::clampToLong_data()
     QTest::newRow("no number") << "abc" << 0;
 }
 
-void NumericTest::clampToLong()
-{
+void NumericTest::clampToLong() {
     QFETCH(QString, text);
     QFETCH(int, expected);
     QCOMPARE(rt::clampToLong(rt::Val(text)), expected);
 }
 
-void NumericTest::floatErrors()
-{
+void NumericTest::floatErrors() {
     QCOMPARE(overflowOf([] { rt::divide(1, 0); }), 11);
     QCOMPARE(overflowOf([] { rt::checked(std::numeric_limits<double>::infinity()); }), 6);
     QCOMPARE(overflowOf([] { rt::checked(std::nan("")); }), 16);
     QCOMPARE(rt::divide(15, 20), 0.75);
 }
 
-void NumericTest::colours()
-{
+void NumericTest::colours() {
     QCOMPARE(rt::RGB(0, 135, 135), rt::Colour(0x878700));
     QCOMPARE(rt::RGB(0, 255, 255), rt::Colour(0xFFFF00));
     QCOMPARE(rt::RGB(255, 0, 0), rt::Colour(0x0000FF));

@@ -20,16 +20,38 @@ constexpr rt::Colour Board = 0x008000;
 constexpr rt::Colour White = 0xFFFFFF;
 
 constexpr std::array<rt::ControlDef, 5> Controls = {{
-    {.name = "Box", .index = 0, .kind = rt::ControlKind::Shape, .twips = {1500, 1500, 1500, 1500},
-     .back = 0xFF0000, .fore = 0xFF0000},
-    {.name = "Cover", .kind = rt::ControlKind::Shape, .twips = {2250, 2250, 1500, 1500},
-     .back = 0x0000FF, .fore = 0x0000FF, .borderWidth = 0},
-    {.name = "Tag", .kind = rt::ControlKind::Label, .twips = {4500, 150, 900, 300},
-     .back = 0xC00000, .fore = White, .caption = "札", .font = {12, false}},
-    {.name = "Rule", .index = 0, .kind = rt::ControlKind::Line, .twips = {150, 5250, 4500, 5250},
-     .fore = White, .borderWidth = 3},
-    {.name = "Check", .kind = rt::ControlKind::CheckBox, .twips = {4500, 3000, 1200, 375},
-     .back = Board, .fore = White, .caption = "表", .tabIndex = 1},
+    {.name = "Box",
+     .index = 0,
+     .kind = rt::ControlKind::Shape,
+     .twips = {1500, 1500, 1500, 1500},
+     .back = 0xFF0000,
+     .fore = 0xFF0000},
+    {.name = "Cover",
+     .kind = rt::ControlKind::Shape,
+     .twips = {2250, 2250, 1500, 1500},
+     .back = 0x0000FF,
+     .fore = 0x0000FF,
+     .borderWidth = 0},
+    {.name = "Tag",
+     .kind = rt::ControlKind::Label,
+     .twips = {4500, 150, 900, 300},
+     .back = 0xC00000,
+     .fore = White,
+     .caption = "札",
+     .font = {12, false}},
+    {.name = "Rule",
+     .index = 0,
+     .kind = rt::ControlKind::Line,
+     .twips = {150, 5250, 4500, 5250},
+     .fore = White,
+     .borderWidth = 3},
+    {.name = "Check",
+     .kind = rt::ControlKind::CheckBox,
+     .twips = {4500, 3000, 1200, 375},
+     .back = Board,
+     .fore = White,
+     .caption = "表",
+     .tabIndex = 1},
 }};
 
 constexpr rt::FormDef Small = {
@@ -63,8 +85,7 @@ private slots:
     void checkBoxValueRunsHandler();
 };
 
-void SurfaceTest::erasingLeavesNoTrace_data()
-{
+void SurfaceTest::erasingLeavesNoTrace_data() {
     QTest::addColumn<qreal>("dpr");
     QTest::addColumn<double>("points");
     QTest::addColumn<QString>("text");
@@ -77,8 +98,7 @@ void SurfaceTest::erasingLeavesNoTrace_data()
     }
 }
 
-void SurfaceTest::erasingLeavesNoTrace()
-{
+void SurfaceTest::erasingLeavesNoTrace() {
     QFETCH(qreal, dpr);
     QFETCH(double, points);
     QFETCH(QString, text);
@@ -105,8 +125,7 @@ void SurfaceTest::erasingLeavesNoTrace()
     QCOMPARE(formPicture(erased, dpr), reference);
 }
 
-void SurfaceTest::numberPrintsWithSignBlank()
-{
+void SurfaceTest::numberPrintsWithSignBlank() {
     rt::Form a(Small);
     rt::Form b(Small);
     for (rt::Form *f : {&a, &b}) {
@@ -120,8 +139,7 @@ void SurfaceTest::numberPrintsWithSignBlank()
     QCOMPARE(formPicture(a), formPicture(b));
 }
 
-void SurfaceTest::textLiesBelowShapes()
-{
+void SurfaceTest::textLiesBelowShapes() {
     rt::Form form(Small);
     form.setFontSize(40);
     form.setForeColor(White);
@@ -134,8 +152,7 @@ void SurfaceTest::textLiesBelowShapes()
     QCOMPARE(countColour(picture, QRect(150, 150, 100, 100), bgr(0x0000FF)), 10000);
 }
 
-void SurfaceTest::textBelowWindowShowsWhenItGrows()
-{
+void SurfaceTest::textBelowWindowShowsWhenItGrows() {
     rt::Form form(Small);
     form.setHeight(5000); // client 308 px
     form.setFontSize(20);
@@ -151,8 +168,7 @@ void SurfaceTest::textBelowWindowShowsWhenItGrows()
     QVERIFY(countColour(picture, QRect(10, 360, 30, 30), bgr(White)) > 20);
 }
 
-void SurfaceTest::clsErasesAllText()
-{
+void SurfaceTest::clsErasesAllText() {
     rt::Form form(Small);
     const QImage blank = formPicture(form);
     form.setFontSize(20);
@@ -168,8 +184,7 @@ void SurfaceTest::clsErasesAllText()
     QCOMPARE(form.CurrentY(), 0.0f);
 }
 
-void SurfaceTest::halfPixelsReachTheScreen()
-{
+void SurfaceTest::halfPixelsReachTheScreen() {
     rt::Form form(Small);
     auto &box = form.control<rt::Shape>(u"Box", 0);
     box.setTop(300.5f);
@@ -183,8 +198,7 @@ void SurfaceTest::halfPixelsReachTheScreen()
     QVERIFY(fine.pixelColor(200, 604) != red);
 }
 
-void SurfaceTest::zOrder()
-{
+void SurfaceTest::zOrder() {
     rt::Form form(Small);
     auto &box = form.control<rt::Shape>(u"Box", 0);
     const QPoint overlap(160, 160);
@@ -197,8 +211,7 @@ void SurfaceTest::zOrder()
     QCOMPARE(pixel(formPicture(form), 110, 110), bgr(Board));
 }
 
-void SurfaceTest::controlArrays()
-{
+void SurfaceTest::controlArrays() {
     rt::Form form(Small);
     rt::ControlArray<rt::Shape> boxes(form, QStringLiteral("Box"));
     auto errorOf = [](const std::function<void()> &f) {
@@ -220,8 +233,7 @@ void SurfaceTest::controlArrays()
     QCOMPARE(boxes(0).Top(), 100.0f);
 }
 
-void SurfaceTest::heightInTwips()
-{
+void SurfaceTest::heightInTwips() {
     rt::Form form(Small);
     form.setHeight(7965);
     QCOMPARE(form.Height(), 7965);
@@ -232,8 +244,7 @@ void SurfaceTest::heightInTwips()
     QCOMPARE(form.height(), 713);
 }
 
-void SurfaceTest::checkBoxValueRunsHandler()
-{
+void SurfaceTest::checkBoxValueRunsHandler() {
     rt::Form form(Small);
     auto &check = form.control<rt::CheckBox>(u"Check");
     int runs = 0;

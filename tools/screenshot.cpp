@@ -8,8 +8,7 @@
 #include <QApplication>
 #include <QImage>
 
-int main(int argc, char *argv[])
-{
+int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
@@ -20,10 +19,8 @@ int main(int argc, char *argv[])
     rt::dispatch([&form] { form.Form_Load(); });
     form.show();
     form.Combo2.setText(QStringLiteral("0"));
-    if (args.contains(QStringLiteral("hint")))
-        form.Check1.setValue(1);
-    if (args.contains(QStringLiteral("tall")))
-        form.Check2.setValue(1);
+    if (args.contains(QStringLiteral("hint"))) form.Check1.setValue(1);
+    if (args.contains(QStringLiteral("tall"))) form.Check2.setValue(1);
     const qsizetype at = args.indexOf(QStringLiteral("steps"));
     const int steps = at > 0 && at + 1 < args.size() ? args[at + 1].toInt() : 0;
     for (int i = 0; i < steps; ++i)

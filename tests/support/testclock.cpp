@@ -2,15 +2,19 @@
 
 #include <QCoreApplication>
 
-TestClock::TestClock() { rt::setClock(this); }
+TestClock::TestClock() {
+    rt::setClock(this);
+}
 
-TestClock::~TestClock() { rt::setClock(nullptr); }
+TestClock::~TestClock() {
+    rt::setClock(nullptr);
+}
 
-void TestClock::idle(qint32 maxMs)
-{
+void TestClock::idle(qint32 maxMs) {
     ++idles_;
-    if (maxMs > 0 && onWait_)
-        onWait_();
+    if (maxMs > 0)
+        for (const auto &action : onWait_)
+            action();
     const quint32 deadline = now_ + static_cast<quint32>(std::max(maxMs, 0));
     if (!actions_.empty() && actions_.begin()->first <= deadline) {
         // An event arrives before the deadline: the idle ends there.
@@ -25,7 +29,6 @@ void TestClock::idle(qint32 maxMs)
     QCoreApplication::processEvents();
 }
 
-void TestClock::at(quint32 time, std::function<void()> action)
-{
+void TestClock::at(quint32 time, std::function<void()> action) {
     actions_.emplace(time, std::move(action));
 }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 /// A clock the test drives: every idle jumps straight to its deadline, so animations run in
 /// no real time and frame for frame the same on every run. Actions can be scheduled at a
@@ -20,8 +21,8 @@ public:
 
     /// Runs `action` inside the first idle that reaches `time`.
     void at(quint32 time, std::function<void()> action);
-    /// Runs `action` at the start of every idle that waits (maxMs > 0).
-    void onWait(std::function<void()> action) { onWait_ = std::move(action); }
+    /// Runs `action` at the start of every idle that waits (maxMs > 0), after those added before.
+    void onWait(std::function<void()> action) { onWait_.push_back(std::move(action)); }
     void setNow(quint32 time) { now_ = time; }
     quint32 now() const { return now_; }
     /// Idles that processed events.
@@ -31,5 +32,5 @@ private:
     quint32 now_ = 1000;
     int idles_ = 0;
     std::multimap<quint32, std::function<void()>> actions_;
-    std::function<void()> onWait_;
+    std::vector<std::function<void()>> onWait_;
 };

@@ -1,0 +1,152 @@
+// 進む and 戻る through the real buttons, and clicks that arrive in the middle of a step.
+
+#include "lesson.h"
+#include "probes.h"
+#include "testclock.h"
+
+#include <QTest>
+
+namespace {
+
+// The picture and the table at rest must be those of minute Progress / 2.
+void verifyAtRest(Form1 &f, int progress) {
+    QCOMPARE(f.Progress, rt::Integer(progress));
+    for (rt::Integer k = 0; k <= 12; ++k) {
+        const bool full = k < progress / 2;
+        QCOMPARE(f.Shape9(k).Height(), full ? 30.0f * (k + 1) : 0.0f);
+        QCOMPARE(f.Shape9(k).Top(), full ? 430.0f - 30.0f * k : 460.0f);
+    }
+    QVERIFY(f.Shape11.Height() <= 1.0f);
+    QCOMPARE(f.Text1.Text(), QString::number(progress / 2.0, 'f', 2));
+    const QString rest = progress == 0 ? "10101" : progress == 24 ? "10011" : "10111";
+    QCOMPARE(buttonStates(f), rest);
+}
+
+} // namespace
+
+class ManualStepTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void twelveForwardTwelveBack();
+    void forwardThenBack();
+    void nestedInitialScreenDuringForward();
+    void nestedInitialScreenDuringBack();
+    void nestedInitialScreenThenForward();
+    void automaticWaitsForManualStep();
+};
+
+void ManualStepTest::twelveForwardTwelveBack() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    const QImage initial = formPicture(f);
+    for (int i = 1; i <= 12; ++i) {
+        Lesson::click(f.Command4(0));
+        verifyAtRest(f, 2 * i);
+        QCOMPARE(f.Shape11.Height(), 1.0f);
+        QVERIFY(f.Combo2.isEnabled());
+    }
+    // The twelfth click left 進む disabled: one more does nothing.
+    Lesson::click(f.Command4(0));
+    QCOMPARE(f.Progress, rt::Integer(24));
+    for (int i = 11; i >= 0; --i) {
+        Lesson::click(f.Command4(1));
+        verifyAtRest(f, 2 * i);
+        QCOMPARE(f.Shape11.Height(), 1.0f);
+    }
+    Lesson::click(f.Command4(1));
+    QCOMPARE(f.Progress, rt::Integer(0));
+    // Back at minute 0 nothing of any figure remains, table band included.
+    f.Shape11.setHeight(0);
+    QCOMPARE(formPicture(f), initial);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void ManualStepTest::forwardThenBack() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    Lesson::click(f.Command4(0));
+    verifyAtRest(f, 2);
+    Lesson::click(f.Command4(1));
+    verifyAtRest(f, 0);
+    QVERIFY(!f.Command4(1).isEnabled());
+}
+
+void ManualStepTest::nestedInitialScreenDuringForward() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    f.Check1.setValue(1);
+    Lesson reference;
+    reference->Check1.setValue(1);
+    const QImage initial = formPicture(reference.form());
+
+    Lesson::click(f.Command4(0));
+    Lesson::click(f.Command4(0));
+    QImage atReset;
+    clock.at(clock.now() + 300, [&] {
+        Lesson::click(f.Command6);
+        atReset = formPicture(f); // the reset shows at once, not after the step
+    });
+    Lesson::click(f.Command4(0));
+    QCOMPARE(f.Height(), 7965); // the table is hidden by the reset
+    verifyAtRest(f, 0);
+    QCOMPARE(atReset, initial);
+    QCOMPARE(formPicture(f), initial);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void ManualStepTest::nestedInitialScreenDuringBack() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    Lesson::click(f.Command4(0));
+    clock.at(clock.now() + 500, [&] { Lesson::click(f.Command6); });
+    // At Progress 2 a step back after a reset would address layer −1.
+    Lesson::click(f.Command4(1));
+    verifyAtRest(f, 0);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void ManualStepTest::nestedInitialScreenThenForward() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    for (int i = 0; i < 3; ++i)
+        Lesson::click(f.Command4(0));
+    clock.at(clock.now() + 100, [&] {
+        Lesson::click(f.Command6);
+        Lesson::click(f.Check2);
+        Lesson::click(f.Command4(0)); // a new step, nested inside the old one's wait
+    });
+    Lesson::click(f.Command4(1));
+    verifyAtRest(f, 2);
+
+    Lesson reference;
+    reference->Check2.setValue(1);
+    Lesson::click(reference->Command4(0));
+    QCOMPARE(formPicture(f), formPicture(reference.form()));
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void ManualStepTest::automaticWaitsForManualStep() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    bool automaticEnabled = true;
+    clock.at(clock.now() + 100, [&] {
+        automaticEnabled = f.Command2.isEnabled();
+        Lesson::click(f.Command2);
+    });
+    Lesson::click(f.Command4(0));
+    QVERIFY(!automaticEnabled);
+    verifyAtRest(f, 2);
+}
+
+QTEST_MAIN(ManualStepTest)
+#include "tst_manualstep.moc"

@@ -1,0 +1,304 @@
+// One minute of filling or emptying, frame by frame, on the test clock.
+
+#include "lesson.h"
+#include "probes.h"
+#include "testclock.h"
+
+#include "runtime/events.h"
+
+#include <QTest>
+
+namespace {
+
+struct FrameState {
+    QString text;
+    float top;
+    float height;
+    float stream;
+    rt::Colour streamColour;
+};
+
+// Records the picture's state at the start of every frame's wait, that is after the frame
+// before it.
+class Recorder {
+public:
+    Recorder(TestClock &clock, Form1 &form, rt::Integer layer) {
+        clock.onWait([this, &form, layer] {
+            states.push_back({form.Text1.Text(), form.Shape9(layer).Top(),
+                              form.Shape9(layer).Height(), form.Shape11.Height(),
+                              form.Shape11.BackColor()});
+        });
+    }
+    std::vector<FrameState> states;
+};
+
+void printAt(Form1 &f, float x, float y, const QString &text) {
+    f.setForeColor(0xFFFFFF);
+    f.setFontSize(20);
+    f.setCurrentX(x);
+    f.setCurrentY(y);
+    f.Print(text);
+}
+
+QImage tableBand(Form1 &f) {
+    return formPicture(f).copy(QRect(0, 540, 810, 173));
+}
+
+void stepForward(Form1 &f, rt::Integer progress, rt::Integer showTime = 1) {
+    f.Progress = progress;
+    rt::dispatch([&] { f.StepForward(f.Progress, showTime); });
+}
+
+void stepBack(Form1 &f, rt::Integer progress, rt::Integer showTime = 1) {
+    f.Progress = progress;
+    rt::dispatch([&] { f.StepBack(f.Progress, showTime); });
+}
+
+} // namespace
+
+class StepTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstMinuteForward();
+    void lastMinuteForward();
+    void columnPositions_data();
+    void columnPositions();
+    void firstMinuteBack();
+    void backLeavesLayerEmpty();
+    void streamTakesLayerColour();
+    void frameDelay_data();
+    void frameDelay();
+    void delayIsReadEveryFrame();
+    void withoutShowTimeTheBoxIsEmpty();
+    void typedTimeDoesNotMisleadTheErase();
+    void stepButtonsDisabledDuringStep();
+};
+
+void StepTest::firstMinuteForward() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    Recorder rec(clock, f, 0);
+    stepForward(f, 0);
+    QCOMPARE(rec.states.size(), std::size_t(40));
+    // After frame n the water stands 0.75 n px high.
+    QCOMPARE(rec.states[1].text, QStringLiteral("0.00")); // n = 1
+    QCOMPARE(rec.states[1].top, 459.25f);
+    QCOMPARE(rec.states[1].height, 0.75f);
+    QCOMPARE(rec.states[1].stream, 414.25f);
+    QCOMPARE(rec.states[2].text, QStringLiteral("0.05")); // n = 2
+    QCOMPARE(rec.states[3].text, QStringLiteral("0.05")); // n = 3
+    QCOMPARE(rec.states[4].text, QStringLiteral("0.10"));
+    QCOMPARE(rec.states[39].text, QStringLiteral("0.95"));
+    QCOMPARE(rec.states[39].top, 430.75f);
+    QCOMPARE(f.Text1.Text(), QStringLiteral("1.00"));
+    QCOMPARE(f.Shape9(0).Top(), 430.0f);
+    QCOMPARE(f.Shape9(0).Height(), 30.0f);
+    QCOMPARE(f.Shape11.Height(), 385.0f);
+    QCOMPARE(f.Shape11.BackColor(), f.Shape9(0).BackColor());
+    QCOMPARE(f.ForeColor(), rt::Colour(0xFFFFFF));
+    QCOMPARE(f.Progress, rt::Integer(0));
+    QVERIFY(f.Command4(0).isEnabled());
+    QVERIFY(f.Command4(1).isEnabled());
+    // The pupil sees the new layer and the stream reaching it.
+    const QImage s = screen(f);
+    QCOMPARE(pixel(s, 300, 445), bgr(0xFFFF00));
+    QCOMPARE(pixel(s, 424, 300), bgr(0xFFFF00));
+    QCOMPARE(pixel(s, 300, 425), bgr(0x008000));
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void StepTest::lastMinuteForward() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    stepForward(f, 22);
+    QCOMPARE(f.Shape9(11).Top(), 100.0f);
+    QCOMPARE(f.Shape9(11).Height(), 360.0f);
+    QCOMPARE(f.Text1.Text(), QStringLiteral("12.00"));
+    QCOMPARE(f.Shape11.Height(), 55.0f);
+}
+
+void StepTest::columnPositions_data() {
+    QTest::addColumn<int>("progress");
+    QTest::addColumn<QString>("minute");
+    QTest::addColumn<int>("minuteX");
+    QTest::addColumn<QString>("litres");
+    QTest::addColumn<int>("litresX");
+    QTest::newRow("1") << 0 << " 1" << 170 << " 5" << 170;
+    QTest::newRow("2") << 2 << " 2" << 220 << " 10" << 210;
+    QTest::newRow("9") << 16 << " 9" << 570 << " 45" << 560;
+    QTest::newRow("10") << 18 << " 10" << 610 << " 50" << 610;
+    QTest::newRow("12") << 22 << " 12" << 710 << " 60" << 710;
+}
+
+void StepTest::columnPositions() {
+    QFETCH(int, progress);
+    QFETCH(QString, minute);
+    QFETCH(int, minuteX);
+    QFETCH(QString, litres);
+    QFETCH(int, litresX);
+    TestClock clock;
+    Lesson stepped;
+    stepped->Check2.setValue(1);
+    stepForward(stepped.form(), rt::Integer(progress));
+
+    Lesson reference;
+    reference->Check2.setValue(1);
+    printAt(reference.form(), float(minuteX), 560, minute);
+    printAt(reference.form(), float(litresX), 615, litres);
+    QCOMPARE(tableBand(stepped.form()), tableBand(reference.form()));
+}
+
+void StepTest::firstMinuteBack() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    const QImage emptyTable = tableBand(f);
+    stepForward(f, 0);
+    QVERIFY(tableBand(f) != emptyTable);
+
+    // The column is erased at once, before the first frame.
+    bool erasedBeforeFirstFrame = false;
+    bool first = true;
+    clock.onWait([&] {
+        if (first) erasedBeforeFirstFrame = tableBand(f) == emptyTable;
+        first = false;
+    });
+    Recorder rec(clock, f, 0);
+    stepBack(f, 2);
+    QVERIFY(erasedBeforeFirstFrame);
+    QCOMPARE(rec.states.size(), std::size_t(41));
+    QCOMPARE(rec.states[1].text, QStringLiteral("1.00"));  // n = 40
+    QCOMPARE(rec.states[2].text, QStringLiteral("0.95"));  // n = 39
+    QCOMPARE(rec.states[3].text, QStringLiteral("0.95"));  // n = 38
+    QCOMPARE(rec.states[40].text, QStringLiteral("0.00")); // n = 1
+    QCOMPARE(rec.states[1].height, 30.0f);
+    QCOMPARE(f.Text1.Text(), QStringLiteral("0.00"));
+    QCOMPARE(f.Shape9(0).Top(), 460.0f);
+    QCOMPARE(f.Shape9(0).Height(), 0.0f);
+    QCOMPARE(f.Progress, rt::Integer(2));
+    QCOMPARE(f.ForeColor(), rt::Colour(0x008000));
+    QCOMPARE(tableBand(f), emptyTable);
+}
+
+void StepTest::backLeavesLayerEmpty() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    stepForward(f, 0);
+    stepForward(f, 2);
+    Recorder rec(clock, f, 1);
+    stepBack(f, 4);
+    // The last frame (n = 40) leaves layer 1 at the height of minute 1, then it is emptied.
+    QCOMPARE(f.Shape9(1).Top(), 460.0f);
+    QCOMPARE(f.Shape9(1).Height(), 0.0f);
+    QCOMPARE(rec.states.back().top, 429.25f); // after n = 41
+    QCOMPARE(f.Shape9(0).Height(), 30.0f);
+    QCOMPARE(f.Text1.Text(), QStringLiteral("1.00"));
+}
+
+void StepTest::streamTakesLayerColour() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check1.setValue(1);
+    stepForward(f, 0);
+    QCOMPARE(f.Shape11.BackColor(), rt::Colour(0x878700));
+    stepForward(f, 2);
+    QCOMPARE(f.Shape11.BackColor(), rt::Colour(0x919100));
+    QCOMPARE(pixel(screen(f), 424, 200), bgr(0x919100));
+}
+
+void StepTest::frameDelay_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<quint32>("stepMs");
+    QTest::addColumn<bool>("eventsProcessed");
+    QTest::newRow("default") << "20" << 800u << true;
+    QTest::newRow("2.5 rounds to even") << "2.5" << 80u << true;
+    QTest::newRow("1.5 rounds to even") << "1.5" << 80u << true;
+    QTest::newRow("0.5 is no wait") << "0.5" << 0u << false;
+    QTest::newRow("text is no wait") << "abc" << 0u << false;
+    QTest::newRow("negative is no wait") << "-5" << 0u << false;
+    QTest::newRow("beyond 32 bits is the longest wait")
+        << "99999999999" << quint32(40ull * 2147483647ull % 4294967296ull) << true;
+}
+
+void StepTest::frameDelay() {
+    QFETCH(QString, text);
+    QFETCH(quint32, stepMs);
+    QFETCH(bool, eventsProcessed);
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Combo2.setText(text);
+    const quint32 start = clock.now();
+    const int idlesBefore = clock.idles();
+    stepForward(f, 0);
+    QCOMPARE(clock.now() - start, stepMs);
+    QCOMPARE(clock.idles() > idlesBefore, eventsProcessed);
+    QCOMPARE(f.Shape9(0).Height(), 30.0f);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void StepTest::delayIsReadEveryFrame() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    const quint32 start = clock.now();
+    // During the tenth frame's wait the pupil picks 5 ms.
+    clock.at(start + 190, [&f] { f.Combo2.setCurrentIndex(1); });
+    stepForward(f, 0);
+    QCOMPARE(f.Combo2.Text(), QStringLiteral(" 5"));
+    QCOMPARE(clock.now() - start, 10u * 20u + 30u * 5u);
+}
+
+void StepTest::withoutShowTimeTheBoxIsEmpty() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    Recorder rec(clock, f, 0);
+    stepForward(f, 0, 0);
+    for (std::size_t i = 1; i < rec.states.size(); ++i)
+        QCOMPARE(rec.states[i].text, QString());
+    QCOMPARE(f.Text1.Text(), QString());
+}
+
+void StepTest::typedTimeDoesNotMisleadTheErase() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    stepForward(f, 0);
+    const QImage oneColumn = tableBand(f);
+    stepForward(f, 2);
+    // A pupil types 3 into the time box; the step back must still take away minute 2.
+    QTest::keyClicks(&f.Text1, QStringLiteral("3"));
+    f.Text1.setText(QStringLiteral("3"));
+    stepBack(f, 4);
+    QCOMPARE(tableBand(f), oneColumn);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void StepTest::stepButtonsDisabledDuringStep() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QString during;
+    clock.at(clock.now() + 100, [&] {
+        during = buttonStates(f);
+        Lesson::click(f.Command4(0));
+        Lesson::click(f.Command4(1));
+    });
+    stepForward(f, 2);
+    QCOMPARE(during.mid(2, 2), QStringLiteral("00"));
+    QCOMPARE(f.Progress, rt::Integer(2));
+    QCOMPARE(f.Shape9(1).Height(), 60.0f); // every layer reaches down to the floor
+    QCOMPARE(f.Shape9(2).Height(), 0.0f);
+}
+
+QTEST_MAIN(StepTest)
+#include "tst_step.moc"

@@ -1,0 +1,177 @@
+// 自　動 and 停止 through the real buttons, on the test clock.
+
+#include "lesson.h"
+#include "probes.h"
+#include "testclock.h"
+
+#include <QTest>
+
+namespace {
+
+constexpr quint32 Minute = 40 * 20; // ms at the default delay
+
+// Runs 自　動 from where the lesson stands; `during` is called at `offset` ms into the run.
+void runAutomatic(TestClock &clock, Form1 &f, quint32 offset = 0,
+                  const std::function<void()> &during = {}) {
+    if (during) clock.at(clock.now() + offset, during);
+    Lesson::click(f.Command2);
+}
+
+void verifyFilled(Form1 &f, int progress) {
+    QCOMPARE(f.Progress, rt::Integer(progress));
+    for (rt::Integer k = 0; k <= 12; ++k)
+        QCOMPARE(f.Shape9(k).Height(), k < progress / 2 ? 30.0f * (k + 1) : 0.0f);
+    QCOMPARE(f.Shape11.Height(), 1.0f);
+    QCOMPARE(f.Text1.Text(), QString::number(progress / 2.0, 'f', 2));
+}
+
+} // namespace
+
+class AutoRunTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fullRun();
+    void stop_data();
+    void stop();
+    void continuesAfterStop();
+    void restartsWhenFull();
+    void hintDuringRun();
+    void tableDuringRun();
+    void finalPictureEqualsTwelveSteps_data();
+    void finalPictureEqualsTwelveSteps();
+};
+
+void AutoRunTest::fullRun() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QString during;
+    const quint32 start = clock.now();
+    runAutomatic(clock, f, 5 * Minute + 10, [&] { during = buttonStates(f); });
+    QCOMPARE(during, QStringLiteral("01000"));
+    verifyFilled(f, 24);
+    QCOMPARE(buttonStates(f), QStringLiteral("10011"));
+    QCOMPARE(clock.now() - start, 12 * Minute);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void AutoRunTest::stop_data() {
+    QTest::addColumn<int>("minute");
+    QTest::addColumn<int>("progress");
+    QTest::addColumn<QString>("states");
+    QTest::newRow("first minute") << 1 << 2 << "10111";
+    QTest::newRow("fourth minute") << 4 << 8 << "10111";
+    QTest::newRow("twelfth minute") << 12 << 24 << "10011";
+}
+
+void AutoRunTest::stop() {
+    QFETCH(int, minute);
+    QFETCH(int, progress);
+    QFETCH(QString, states);
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    runAutomatic(clock, f, (minute - 1) * Minute + 300, [&] { Lesson::click(f.Command5); });
+    verifyFilled(f, progress);
+    QCOMPARE(buttonStates(f), states);
+    QCOMPARE(f.StopRequested, rt::Integer(1));
+}
+
+void AutoRunTest::continuesAfterStop() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    runAutomatic(clock, f, 3 * Minute + 300, [&] { Lesson::click(f.Command5); });
+    verifyFilled(f, 8);
+    const quint32 start = clock.now();
+    runAutomatic(clock, f);
+    verifyFilled(f, 24);
+    QCOMPARE(clock.now() - start, 8 * Minute); // minutes 5 to 12 only
+    QCOMPARE(f.StopRequested, rt::Integer(0));
+}
+
+void AutoRunTest::restartsWhenFull() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.Check2.setValue(1);
+    const QImage initial = formPicture(f);
+    runAutomatic(clock, f);
+    QCOMPARE(f.Progress, rt::Integer(24));
+
+    // The empty container shows for one frame with nothing clickable but the options.
+    QString statesInEmptyFrame;
+    QImage emptyFrame;
+    bool first = true;
+    clock.onWait([&] {
+        if (!first) return;
+        first = false;
+        statesInEmptyFrame = buttonStates(f);
+        emptyFrame = formPicture(f);
+        Lesson::click(f.Command2); // must not start a second run
+        Lesson::click(f.Command4(0));
+        Lesson::click(f.Command6);
+    });
+    const quint32 start = clock.now();
+    runAutomatic(clock, f);
+    QCOMPARE(statesInEmptyFrame, QStringLiteral("00000"));
+    QCOMPARE(emptyFrame, initial);
+    verifyFilled(f, 24);
+    QCOMPARE(buttonStates(f), QStringLiteral("10011"));
+    QCOMPARE(clock.now() - start, 20 + 12 * Minute);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void AutoRunTest::hintDuringRun() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    rt::Colour afterClick = 0;
+    QColor onScreen;
+    runAutomatic(clock, f, 3 * Minute + 100, [&] {
+        Lesson::click(f.Check1);
+        afterClick = f.Shape9(0).BackColor();
+        onScreen = pixel(screen(f), 300, 450);
+    });
+    QCOMPARE(afterClick, rt::Colour(0x878700));
+    QCOMPARE(onScreen, bgr(0x878700));
+    verifyFilled(f, 24);
+    QCOMPARE(f.Shape9(11).BackColor(), rt::Colour(0xF5F500));
+    QCOMPARE(f.Shape11.BackColor(), rt::Colour(0xF5F500)); // the last layer's colour
+}
+
+void AutoRunTest::tableDuringRun() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    runAutomatic(clock, f, 2 * Minute + 100, [&] { Lesson::click(f.Check2); });
+    QCOMPARE(f.Height(), 11070);
+    verifyFilled(f, 24);
+}
+
+void AutoRunTest::finalPictureEqualsTwelveSteps_data() {
+    QTest::addColumn<QString>("delay");
+    QTest::newRow("0") << "0";
+    QTest::newRow("1") << "1";
+}
+
+void AutoRunTest::finalPictureEqualsTwelveSteps() {
+    QFETCH(QString, delay);
+    TestClock clock;
+    Lesson stepped;
+    stepped->Check2.setValue(1);
+    stepped->Combo2.setText(delay);
+    for (int i = 0; i < 12; ++i)
+        Lesson::click(stepped->Command4(0));
+
+    Lesson automatic;
+    automatic->Check2.setValue(1);
+    automatic->Combo2.setText(delay);
+    runAutomatic(clock, automatic.form());
+    verifyFilled(automatic.form(), 24);
+    QCOMPARE(formPicture(automatic.form()), formPicture(stepped.form()));
+}
+
+QTEST_MAIN(AutoRunTest)
+#include "tst_autorun.moc"

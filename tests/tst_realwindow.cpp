@@ -1,0 +1,70 @@
+// The window on a real X server (Xvfb): what the window system shows, not only what the
+// widgets paint.
+
+#include "lesson.h"
+#include "probes.h"
+#include "testclock.h"
+
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+#include <QWindow>
+
+class RealWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void showsTheInitialScreen();
+    void stepShowsOnScreen();
+    void japaneseFont();
+};
+
+void RealWindowTest::initTestCase() {
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+}
+
+static QImage onScreen(QWidget &w) {
+    QCoreApplication::processEvents();
+    return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+void RealWindowTest::showsTheInitialScreen() {
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QCOMPARE(QApplication::focusWidget(), &f.Command1);
+    QTRY_COMPARE(f.windowHandle()->height(), 506);
+    const QImage s = onScreen(f);
+    QCOMPARE(s.height(), 506);
+    QCOMPARE(pixel(s, 152, 300), bgr(0x80C0FF));
+    QCOMPARE(pixel(s, 300, 300), bgr(0x008000));
+    const QRect automatic = f.Command2.geometry();
+    QCOMPARE(pixel(s, automatic.left() + 3, automatic.center().y()), bgr(0x0080FF));
+    f.Check2.setValue(1);
+    QTRY_COMPARE(f.windowHandle()->height(), 713);
+    QVERIFY(countColour(onScreen(f), QRect(130, 560, 30, 30), bgr(0xFFFFFF)) > 20);
+}
+
+void RealWindowTest::stepShowsOnScreen() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    Lesson::click(f.Command4(0));
+    QCOMPARE(pixel(onScreen(f), 300, 445), bgr(0xFFFF00));
+}
+
+void RealWindowTest::japaneseFont() {
+    Lesson lesson;
+    const QFontInfo info(lesson->Command2.font());
+    QVERIFY2(QStringList({"IPAPGothic", "Noto Sans CJK JP", "IPAGothic"}).contains(info.family()),
+             qPrintable(info.family()));
+    QVERIFY(QFontMetrics(lesson->Command2.font()).inFont(QChar(u'動')));
+}
+
+QTEST_MAIN(RealWindowTest)
+#include "tst_realwindow.moc"

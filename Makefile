@@ -2,12 +2,17 @@
 # Both install whatever Debian packages are missing, configure and build in build/.
 
 BUILD_DIR ?= build
+ASAN_DIR ?= build-asan
+SANITIZE_FLAGS := -O1 -g -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins \
 	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build run test screenshot clean
+.PHONY: all deps configure build build-asan run test test-release test-asan screenshot clean
 
 all: build
 
@@ -33,12 +38,27 @@ build: configure
 run: build
 	$(BUILD_DIR)/water-proportion
 
-test: build
+$(ASAN_DIR)/build.ninja: | deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
+
+build-asan: deps $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR) --parallel $(JOBS)
+
+# The whole suite twice: the release build, then under AddressSanitizer,
+# UndefinedBehaviorSanitizer and LeakSanitizer.
+test: test-release test-asan
+
+test-release: build
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
+
+test-asan: build-asan
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --parallel $(JOBS)
 
 # Refreshes the README's picture of the initial screen.
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/water-screenshot docs/initial-screen.png
 
 clean:
-	rm -rf $(BUILD_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

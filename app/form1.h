@@ -43,6 +43,9 @@ public:
     void StepForward(rt::Integer &progress, rt::Integer &showTime);
     void StepBack(rt::Integer &progress, rt::Integer &showTime);
 
+    /// The pause between frames that the delay box asks for, in milliseconds.
+    rt::Long FrameDelay() const;
+
     void Command1_Click();
     void Command2_Click();
     void Command4_Click(rt::Integer index);
@@ -54,5 +57,4 @@ public:
 private:
     bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
                QString &time);
-    rt::Long FrameDelay() const;
 };

@@ -6,6 +6,7 @@
 
 #include "runtime/events.h"
 
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -70,6 +71,7 @@ private slots:
     void frameDelay_data();
     void frameDelay();
     void delayIsReadEveryFrame();
+    void typedDelayIsNotCompleted();
     void withoutShowTimeTheBoxIsEmpty();
     void typedTimeDoesNotMisleadTheErase();
     void stepButtonsDisabledDuringStep();
@@ -254,6 +256,21 @@ void StepTest::delayIsReadEveryFrame() {
     stepForward(f, 0);
     QCOMPARE(f.Combo2.Text(), QStringLiteral(" 5"));
     QCOMPARE(clock.now() - start, 10u * 20u + 30u * 5u);
+}
+
+void StepTest::typedDelayIsNotCompleted() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    // "2" must not be completed to the list entry "20".
+    QVERIFY(f.isActiveWindow());
+    f.Combo2.setFocus();
+    f.Combo2.lineEdit()->selectAll();
+    QTest::keyClicks(f.Combo2.lineEdit(), QStringLiteral("2"));
+    QCOMPARE(f.Combo2.Text(), QStringLiteral("2"));
+    const quint32 start = clock.now();
+    stepForward(f, 0);
+    QCOMPARE(clock.now() - start, 80u);
 }
 
 void StepTest::withoutShowTimeTheBoxIsEmpty() {

@@ -11,7 +11,8 @@ Lesson::Lesson() {
     });
     rt::dispatch([this] { form_.Form_Load(); });
     form_.show();
-    QCoreApplication::processEvents();
+    form_.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form_)) qWarning("the lesson's window did not become active");
 }
 
 Lesson::~Lesson() {

@@ -18,11 +18,7 @@ void TestClock::idle(qint32 maxMs) {
     const quint32 deadline = now_ + static_cast<quint32>(std::max(maxMs, 0));
     if (!actions_.empty() && actions_.begin()->first <= deadline) {
         // An event arrives before the deadline: the idle ends there.
-        auto next = actions_.begin();
-        now_ = std::max(now_, next->first);
-        const auto action = std::move(next->second);
-        actions_.erase(next);
-        action();
+        runNext();
     } else {
         now_ = deadline;
     }
@@ -31,4 +27,13 @@ void TestClock::idle(qint32 maxMs) {
 
 void TestClock::at(quint32 time, std::function<void()> action) {
     actions_.emplace(time, std::move(action));
+}
+
+void TestClock::runNext() {
+    if (actions_.empty()) return;
+    auto next = actions_.begin();
+    now_ = std::max(now_, next->first);
+    const auto action = std::move(next->second);
+    actions_.erase(next);
+    action();
 }

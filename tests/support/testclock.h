@@ -24,6 +24,10 @@ public:
     /// Runs `action` at the start of every idle that waits (maxMs > 0), after those added before.
     void onWait(std::function<void()> action) { onWait_.push_back(std::move(action)); }
     void setNow(quint32 time) { now_ = time; }
+    /// Whether a scheduled action is still to run.
+    bool hasPending() const { return !actions_.empty(); }
+    /// Moves on to the earliest scheduled action and runs it, as an idle at rest would.
+    void runNext();
     quint32 now() const { return now_; }
     /// Idles that processed events.
     int idles() const { return idles_; }

@@ -1,0 +1,264 @@
+// A restless pupil: a seeded random driver clicks, types and picks through the real widgets at
+// random moments, many inside the pacing waits of running animations. Whenever everything is
+// at rest the lesson must be consistent.
+//
+// RANDOM_SEEDS=first-last (or one seed) and RANDOM_ACTIONS=n choose the work; a failure names
+// its seed, and RANDOM_SEEDS=that seed replays it.
+
+#include "lesson.h"
+#include "probes.h"
+#include "testclock.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <array>
+#include <limits>
+
+namespace {
+
+constexpr int IntMax = std::numeric_limits<int>::max();
+constexpr int IntMin = std::numeric_limits<int>::min();
+
+struct Typed {
+    QString text;
+    int delay; // the pause between frames it must give
+};
+
+const QList<Typed> &delayTexts() {
+    static const QList<Typed> texts = {
+        {"", 0},
+        {"abc", 0},
+        {"-5", -5},
+        {"0", 0},
+        {"0.5", 0},
+        {"2.5", 2},
+        {" 1", 1},
+        {"1", 1},
+        {"3", 3},
+        {"1e309", IntMax},
+        {"99999999999", IntMax},
+        {"-99999999999", IntMin},
+        {"２０", 0},
+        {"20abc", 20},
+        {"&H10", 16},
+        {QString(10000, QLatin1Char('7')), IntMax},
+    };
+    return texts;
+}
+
+// The list entries, read as delays.
+constexpr std::array<int, 6> ListDelays = {1, 5, 10, 20, 50, 100};
+
+// The table band as it must look after `minutes` minutes, drawn from scratch.
+const QImage &referenceTable(int minutes) {
+    static std::array<QImage, 13> cache;
+    QImage &band = cache[std::size_t(minutes)];
+    if (band.isNull()) {
+        Lesson reference;
+        Form1 &f = reference.form();
+        f.Check2.setValue(1);
+        f.setForeColor(0xFFFFFF);
+        f.setFontSize(20);
+        for (int m = 1; m <= minutes; ++m) {
+            f.setCurrentX(120.0f + 50 * m - (m > 9 ? 10 : 0));
+            f.setCurrentY(560);
+            f.Print(QLatin1Char(' ') + QString::number(m));
+            f.setCurrentX(120.0f + 50 * m - (m > 1 ? 10 : 0));
+            f.setCurrentY(615);
+            f.Print(QLatin1Char(' ') + QString::number(5 * m));
+        }
+        band = formPicture(f).copy(QRect(0, 540, 810, 173));
+    }
+    return band;
+}
+
+class Pupil {
+public:
+    Pupil(quint32 seed, int actions) : rng_(seed), remaining_(actions) {}
+
+    // Runs all actions; returns the first broken rule, or an empty string.
+    QString run() {
+        Form1 &f = lesson_.form();
+        setDelay(delayTexts()[5 + int(rng_.bounded(4))]); // 2.5 … 3 ms to start with
+        while (remaining_ > 0 || clock_.hasPending()) {
+            if (!clock_.hasPending()) scheduleNext();
+            clock_.runNext();
+            const QString broken = checkAtRest(f);
+            if (!broken.isEmpty())
+                return QStringLiteral("after action %1: %2").arg(done_).arg(broken);
+        }
+        return {};
+    }
+
+private:
+    void scheduleNext() {
+        if (remaining_ <= 0) return;
+        --remaining_;
+        clock_.at(clock_.now() + rng_.bounded(150u), [this] { act(); });
+    }
+
+    void act() {
+        ++done_;
+        ++depth_;
+        scheduleNext(); // the next one lands inside this action's animation, if it animates
+        Form1 &f = lesson_.form();
+        const bool mayAnimate = depth_ < 4; // a pupil nests only so deep
+        const quint32 choice = rng_.bounded(12);
+        switch (choice) {
+        case 0:
+        case 1:
+            if (mayAnimate) Lesson::click(f.Command4(0));
+            break;
+        case 2:
+            if (mayAnimate) Lesson::click(f.Command4(1));
+            break;
+        case 3:
+            if (mayAnimate && rng_.bounded(3) == 0) Lesson::click(f.Command2);
+            break;
+        case 4:
+            Lesson::click(f.Command5);
+            break;
+        case 5:
+            Lesson::click(f.Command6);
+            break;
+        case 6:
+            Lesson::click(f.Check1);
+            break;
+        case 7:
+            Lesson::click(f.Check2);
+            break;
+        case 8:
+            setDelay(delayTexts()[int(rng_.bounded(quint32(delayTexts().size())))]);
+            break;
+        case 9: {
+            // Picks a list entry with the keyboard; past either end nothing changes.
+            const int before = f.Combo2.currentIndex();
+            QTest::keyClick(&f.Combo2, rng_.bounded(2) ? Qt::Key_Down : Qt::Key_Up);
+            const int index = f.Combo2.currentIndex();
+            if (index != before && index >= 0) {
+                expectedText_ = f.Combo2.itemText(index);
+                expectedDelay_ = ListDelays[std::size_t(index)];
+            }
+            break;
+        }
+        case 10: {
+            static const QStringList times = {"3", "abc", "", "99999999999", "-1", "12.00"};
+            f.Text1.setFocus();
+            f.Text1.selectAll();
+            QTest::keyClicks(&f.Text1, times[int(rng_.bounded(quint32(times.size())))]);
+            break;
+        }
+        default:
+            // Keeps runs short: the delay box back to a short pause.
+            setDelay(delayTexts()[5 + int(rng_.bounded(4))]);
+            break;
+        }
+        --depth_;
+    }
+
+    void setDelay(const Typed &typed) {
+        QLineEdit *edit = lesson_.form().Combo2.lineEdit();
+        lesson_.form().Combo2.setFocus(); // the pupil clicks into the box first
+        edit->selectAll();
+        const bool plainAscii = std::all_of(typed.text.begin(), typed.text.end(),
+                                            [](QChar c) { return c.unicode() < 128; });
+        if (typed.text.size() > 100 || !plainAscii) {
+            QApplication::clipboard()->setText(typed.text);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier); // pasted
+        } else if (typed.text.isEmpty()) {
+            QTest::keyClick(edit, Qt::Key_Delete);
+        } else {
+            QTest::keyClicks(edit, typed.text);
+        }
+        expectedText_ = typed.text;
+        expectedDelay_ = typed.delay;
+    }
+
+    QString checkAtRest(Form1 &f) {
+        const int p = f.Progress;
+        if (p < 0 || p > 24 || p % 2 != 0) return QStringLiteral("Progress %1").arg(p);
+        for (rt::Integer k = 0; k <= 12; ++k) {
+            const bool full = k < p / 2;
+            const float top = full ? 430.0f - 30.0f * k : 460.0f;
+            const float height = full ? 30.0f * (k + 1) : 0.0f;
+            if (f.Shape9(k).Top() != top || f.Shape9(k).Height() != height)
+                return QStringLiteral("layer %1 at %2 high %3 with Progress %4")
+                    .arg(k)
+                    .arg(f.Shape9(k).Top())
+                    .arg(f.Shape9(k).Height())
+                    .arg(p);
+        }
+        if (f.Shape11.Height() != 0.0f && f.Shape11.Height() != 1.0f)
+            return QStringLiteral("stream %1 high").arg(f.Shape11.Height());
+        const QString rest = p == 0 ? "10101" : p == 24 ? "10011" : "10111";
+        if (buttonStates(f) != rest)
+            return QStringLiteral("buttons %1 at Progress %2").arg(buttonStates(f)).arg(p);
+        if (f.Combo2.Text() != expectedText_)
+            return QStringLiteral("delay box shows [%1], typed [%2]")
+                .arg(f.Combo2.Text().left(20), expectedText_.left(20));
+        if (f.FrameDelay() != expectedDelay_)
+            return QStringLiteral("delay %1 for %2")
+                .arg(f.FrameDelay())
+                .arg(expectedText_.left(20));
+        if (!lesson_.errors().isEmpty())
+            return QStringLiteral("run-time error: ") + lesson_.errors().first();
+
+        const bool shortWindow = f.Check2.Value() == 0;
+        if (shortWindow) f.Check2.setValue(1);
+        const QImage band = formPicture(f).copy(QRect(0, 540, 810, 173));
+        if (shortWindow) f.Check2.setValue(0);
+        if (band != referenceTable(p / 2))
+            return QStringLiteral("the table does not show exactly minutes 1 to %1").arg(p / 2);
+        return {};
+    }
+
+    TestClock clock_;
+    Lesson lesson_;
+    QRandomGenerator rng_;
+    int remaining_;
+    int done_ = 0;
+    int depth_ = 0;
+    QString expectedText_;
+    int expectedDelay_ = 0;
+};
+
+QPair<int, int> seedRange() {
+    const QString spec = qEnvironmentVariable("RANDOM_SEEDS", QStringLiteral("1-20"));
+    const QStringList parts = spec.split(QLatin1Char('-'));
+    const int first = parts.value(0).toInt();
+    return {first, parts.size() > 1 ? parts[1].toInt() : first};
+}
+
+} // namespace
+
+class RandomTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void restlessPupil_data();
+    void restlessPupil();
+};
+
+void RandomTest::restlessPupil_data() {
+    QTest::addColumn<quint32>("seed");
+    const auto [first, last] = seedRange();
+    for (int seed = first; seed <= last; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << quint32(seed);
+}
+
+void RandomTest::restlessPupil() {
+    QFETCH(quint32, seed);
+    const int actions = qEnvironmentVariableIntValue("RANDOM_ACTIONS");
+    Pupil pupil(seed, actions > 0 ? actions : 2000);
+    const QString broken = pupil.run();
+    QVERIFY2(
+        broken.isEmpty(),
+        qPrintable(QStringLiteral("seed %1 %2 (replay: RANDOM_SEEDS=%1)").arg(seed).arg(broken)));
+}
+
+QTEST_MAIN(RandomTest)
+#include "tst_random.moc"

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+#include <memory>
+
 namespace rt {
 
 /// Where the millisecond count comes from, and how the program idles until an event or a
@@ -17,15 +19,22 @@ public:
     virtual void idle(qint32 maxMs) = 0;
 };
 
-/// The real clock: monotonic milliseconds, idling blocked in the event loop.
+/// The real clock: monotonic milliseconds, idling blocked in the event loop until an event
+/// arrives or the deadline has come.
 class SteadyClock final : public Clock {
 public:
     SteadyClock();
+    ~SteadyClock() override;
+    SteadyClock(const SteadyClock &) = delete;
+    SteadyClock &operator=(const SteadyClock &) = delete;
+
     quint32 ticks() override;
     void idle(qint32 maxMs) override;
 
 private:
-    qint64 origin_;
+    class Alarm;
+    qint64 lastReadingMs_ = 0;
+    std::unique_ptr<Alarm> alarm_;
 };
 
 /// The clock in use.

@@ -201,7 +201,12 @@ void Form::Print(const QString &text) {
         std::any_of(printed_.begin(), printed_.end(),
                     [&](const PrintedText &p) { return p.bounds.intersects(bounds); });
     // Board-coloured text over bare board changes no pixel.
-    if (fore_ != back_ || overlapsOther) printed_.push_back({text, at, fontSize_, fore_, bounds});
+    if (fore_ != back_ || overlapsOther) {
+        QStaticText layout(text);
+        layout.setTextFormat(Qt::PlainText);
+        layout.setPerformanceHint(QStaticText::AggressiveCaching);
+        printed_.push_back({text, layout, at, fontSize_, fore_, bounds});
+    }
     invalidate(bounds);
 }
 
@@ -245,29 +250,44 @@ void Form::invalidate(const QRectF &area) {
     update(toWidget(area).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
+void Form::invalidate(const QRegion &area) {
+    if (zoom_ == 1.0) {
+        update(area);
+        return;
+    }
+    QRegion scaled;
+    for (const QRect &r : area)
+        scaled += toWidget(QRectF(r)).toAlignedRect().adjusted(-1, -1, 1, 1);
+    update(scaled);
+}
+
 void Form::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
-    const QRect exposed = event->rect();
-    painter.fillRect(exposed, toQColor(back_));
+    const QRegion exposed = event->region();
+    const QColor board = toQColor(back_);
+    for (const QRect &r : exposed)
+        painter.fillRect(r, board);
     painter.scale(zoom_, zoom_);
-    const QRectF area(exposed.x() / zoom_, exposed.y() / zoom_, exposed.width() / zoom_,
-                      exposed.height() / zoom_);
+    // What needs painting, in form pixels; items outside it are skipped.
+    auto needed = [&](const QRectF &designArea) {
+        return exposed.intersects(toWidget(designArea).toAlignedRect());
+    };
 
     // Printed text lies beneath everything else.
     painter.setRenderHint(QPainter::TextAntialiasing);
     for (const PrintedText &p : printed_) {
-        if (!p.bounds.intersects(area)) continue;
+        if (!needed(p.bounds)) continue;
         const QFont font = printFont(p.points);
         painter.setFont(font);
         painter.setPen(toQColor(p.colour));
-        painter.drawText(p.position + QPointF(0, QFontMetricsF(font).ascent()), p.text);
+        painter.drawStaticText(p.position, p.layout);
     }
 
     painter.setRenderHint(QPainter::Antialiasing, false);
     // Zoom and device pixel ratio together, also when rendered into a high-density image.
     const qreal deviceScale = painter.deviceTransform().m11();
     for (const Graphic *g : stacking_) {
-        if (g->Visible() && g->bounds().intersects(area)) g->paint(painter, deviceScale);
+        if (g->Visible() && needed(g->bounds())) g->paint(painter, deviceScale);
     }
 }
 

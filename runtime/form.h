@@ -5,6 +5,7 @@
 #include "runtime/runtimeerror.h"
 
 #include <QFont>
+#include <QStaticText>
 #include <QWidget>
 
 #include <memory>
@@ -74,6 +75,7 @@ public:
     void restack(Graphic &g, bool toFront);
     /// Repaints an area given in form pixels.
     void invalidate(const QRectF &area);
+    void invalidate(const QRegion &area);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -83,6 +85,7 @@ protected:
 private:
     struct PrintedText {
         QString text;
+        QStaticText layout; // shaped once, drawn every paint
         QPointF position;
         double points;
         Colour colour;

@@ -12,7 +12,7 @@ Graphic::Graphic(Form &form, QString name, Integer index)
 void Graphic::setVisible(bool visible) {
     if (visible_ == visible) return;
     visible_ = visible;
-    form_->invalidate(bounds());
+    form_->invalidate(QRegion(bounds().toAlignedRect()));
 }
 
 void Graphic::ZOrder(int position) {
@@ -20,7 +20,15 @@ void Graphic::ZOrder(int position) {
 }
 
 void Graphic::changed(const QRectF &before) const {
-    if (visible_) form_->invalidate(before.united(bounds()));
+    repaint(movedArea(before));
+}
+
+void Graphic::repaint(const QRegion &area) const {
+    if (visible_) form_->invalidate(area);
+}
+
+QRegion Graphic::movedArea(const QRectF &before) const {
+    return QRegion(before.toAlignedRect()).united(bounds().toAlignedRect());
 }
 
 QRectF snapToDevice(const QRectF &r, qreal deviceScale) {

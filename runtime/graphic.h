@@ -3,6 +3,7 @@
 #include "runtime/numeric.h"
 
 #include <QRectF>
+#include <QRegion>
 #include <QString>
 
 #include <memory>
@@ -43,7 +44,7 @@ protected:
     Graphic(Form &form, QString name, Integer index);
     Graphic(const Graphic &) = default;
 
-    /// Stores `value` in `field` and repaints what changed; nothing happens when it is equal.
+    /// Stores a new position or size in `field` and repaints what moved; equal values do nothing.
     template <typename T> void assign(T &field, T value) {
         if (field == value) return;
         const QRectF before = bounds();
@@ -51,8 +52,19 @@ protected:
         changed(before);
     }
 
-    /// Repaints the area the item covered before a change and the area it covers now.
+    /// Stores a new colour or width in `field` and repaints the whole item.
+    template <typename T> void assignLook(T &field, T value) {
+        if (field == value) return;
+        field = value;
+        repaint(QRegion(bounds().toAlignedRect()));
+    }
+
+    /// Repaints what a change of geometry from `before` can have touched.
     void changed(const QRectF &before) const;
+    /// Repaints `area`, given in form pixels, when the item is visible.
+    void repaint(const QRegion &area) const;
+    /// The pixels a move or resize from `before` can change; by default both whole areas.
+    virtual QRegion movedArea(const QRectF &before) const;
 
 private:
     friend class Form;

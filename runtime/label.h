@@ -24,9 +24,9 @@ public:
     void setAutoSize(bool on);
 
     Colour BackColor() const { return back_; }
-    void setBackColor(Colour c) { assign(back_, c); }
+    void setBackColor(Colour c) { assignLook(back_, c); }
     Colour ForeColor() const { return fore_; }
-    void setForeColor(Colour c) { assign(fore_, c); }
+    void setForeColor(Colour c) { assignLook(fore_, c); }
 
     QRectF bounds() const override;
     void paint(QPainter &painter, qreal deviceScale) const override;

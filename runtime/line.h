@@ -20,9 +20,9 @@ public:
 
     /// Pen width in pixels.
     int BorderWidth() const { return width_; }
-    void setBorderWidth(int w) { assign(width_, w); }
+    void setBorderWidth(int w) { assignLook(width_, w); }
     Colour BorderColor() const { return colour_; }
-    void setBorderColor(Colour c) { assign(colour_, c); }
+    void setBorderColor(Colour c) { assignLook(colour_, c); }
 
     QRectF bounds() const override;
     void paint(QPainter &painter, qreal deviceScale) const override;

@@ -12,6 +12,26 @@ QRectF Shape::bounds() const {
     return QRectF(left_, top_, width_, height_).adjusted(-1, -1, 1, 1);
 }
 
+QRegion Shape::movedArea(const QRectF &before) const {
+    // Fill over the same fill changes nothing, so only the pixels that one rectangle covers
+    // and the other does not need repainting: a rising water layer repaints a thin strip.
+    // One pixel of margin covers the snapping to device pixels.
+    const QRectF was = before.adjusted(1, 1, -1, -1);
+    const QRectF now(left_, top_, width_, height_);
+    auto area = [](const QRectF &r) { return QRegion(r.toAlignedRect()); };
+    QRegion changed = area(was).xored(area(now));
+    if (borderWidth_ > 0 && border_ != back_) {
+        // A visible outline moves with the edges: repaint both outlines.
+        const qreal w = borderWidth_ + 1;
+        changed += area(was) - area(was.adjusted(w, w, -w, -w));
+        changed += area(now) - area(now.adjusted(w, w, -w, -w));
+    }
+    QRegion padded;
+    for (const QRect &r : changed)
+        padded += r.adjusted(-1, -1, 1, 1);
+    return padded;
+}
+
 void Shape::paint(QPainter &painter, qreal deviceScale) const {
     const QRectF box = snapToDevice(QRectF(left_, top_, width_, height_), deviceScale);
     if (box.width() <= 0 || box.height() <= 0) return; // a collapsed rectangle shows nothing

@@ -19,14 +19,15 @@ public:
     void setHeight(float v) { assign(height_, v); }
 
     Colour BackColor() const { return back_; }
-    void setBackColor(Colour c) { assign(back_, c); }
+    void setBackColor(Colour c) { assignLook(back_, c); }
     Colour BorderColor() const { return border_; }
-    void setBorderColor(Colour c) { assign(border_, c); }
+    void setBorderColor(Colour c) { assignLook(border_, c); }
     /// Outline width in pixels; 0 draws no outline.
     int BorderWidth() const { return borderWidth_; }
-    void setBorderWidth(int w) { assign(borderWidth_, w); }
+    void setBorderWidth(int w) { assignLook(borderWidth_, w); }
 
     QRectF bounds() const override;
+    QRegion movedArea(const QRectF &before) const override;
     void paint(QPainter &painter, qreal deviceScale) const override;
     std::unique_ptr<Graphic> clone() const override;
 

@@ -9,10 +9,11 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins \
-	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth
+	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth \
+	desktop-file-utils appstream dpkg-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build build-asan run test test-release test-asan screenshot clean
+.PHONY: all deps configure build build-asan run test test-release test-asan screenshot package clean
 
 all: build
 
@@ -56,9 +57,27 @@ test-release: build
 test-asan: build-asan
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) ctest --output-on-failure --parallel $(JOBS)
 
+# A Debian package in build/: install it with `sudo apt install ./build/water-proportion_*.deb`.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
 # Refreshes the README's picture of the initial screen.
 screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/water-screenshot docs/initial-screen.png
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+
+# Start-up, memory and frame pacing of the lesson against a bare Qt window, in a Release
+# build of its own.
+BENCH_DIR ?= build-bench
+
+.PHONY: bench
+
+$(BENCH_DIR)/build.ninja: | deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DWATER_BENCH=ON \
+		-DBUILD_TESTING=OFF
+
+bench: deps $(BENCH_DIR)/build.ninja
+	cmake --build $(BENCH_DIR) --parallel $(JOBS) --target water-bench
+	$(BENCH_DIR)/bench/water-bench

@@ -32,6 +32,7 @@ Form1::Form1(QWidget *parent)
         Command4(i).setClickHandler([this, i] { Command4_Click(i); });
     Check1.setClickHandler([this] { Check1_Click(); });
     Check2.setClickHandler([this] { Check2_Click(); });
+    bindKey(Qt::Key_F1, [this] { ShowKeys(); });
 }
 
 void Form1::Form_Load() {
@@ -78,4 +79,34 @@ void Form1::ResetScreen() {
     setCurrentX(TableX);
     setCurrentY(LitresRowY);
     Print(QStringLiteral("0"));
+    AnnounceState();
+}
+
+void Form1::AnnounceState() {
+    const int minutes = Progress / 2;
+    setStatusText(QStringLiteral("%1 分後、水は %2 L").arg(minutes).arg(5 * minutes));
+}
+
+void Form1::ShowKeys() {
+    struct Row {
+        const char *keys;
+        const char *does;
+    };
+    static constexpr Row rows[] = {
+        {"Page Down または →", "進む"},
+        {"Page Up または ←", "戻る"},
+        {"F5", "自動"},
+        {"Esc、B または .", "停止"},
+        {"Home", "初期画面"},
+        {"H", "Hint (色分け)"},
+        {"T", "表"},
+        {"Ctrl + + / Ctrl + -", "拡大 / 縮小"},
+        {"Ctrl + 0", "元の大きさ"},
+        {"F1", "この一覧"},
+    };
+    QString table = QStringLiteral("<table cellspacing=\"6\">");
+    for (const Row &row : rows)
+        table += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+                     .arg(QString::fromUtf8(row.keys), QString::fromUtf8(row.does));
+    showNote(QStringLiteral("キー操作"), table + QStringLiteral("</table>"));
 }

@@ -38,6 +38,10 @@ public:
 
     void Form_Load();
     void ResetScreen();
+    /// Tells assistive technology the minutes and litres shown.
+    void AnnounceState();
+    /// The list of keys, in a small window of its own.
+    void ShowKeys();
 
     void Wait(rt::Long Milliseconds);
     void StepForward(rt::Integer &progress, rt::Integer &showTime);

@@ -25,6 +25,7 @@ void Form1::Command2_Click() {
         ShowTime = 1;
         StepForward(Progress, ShowTime);
         Progress = rt::add(Progress, rt::Integer(2));
+        AnnounceState();
         if (StopRequested == 1) break;
     }
     Shape11.setHeight(1);

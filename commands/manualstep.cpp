@@ -32,4 +32,5 @@ void Form1::Command4_Click(rt::Integer index) {
     }
     Shape11.setHeight(1);
     Command2.setEnabled(true);
+    AnnounceState();
 }

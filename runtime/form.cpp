@@ -11,9 +11,13 @@
 #include "runtime/shape.h"
 #include "runtime/textbox.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -57,6 +61,19 @@ Form::Form(const FormDef &def, QWidget *parent)
                      [](const auto &a, const auto &b) { return a.tabIndex < b.tabIndex; });
     for (std::size_t i = 1; i < widgets_.size(); ++i)
         setTabOrder(widgets_[i - 1].widget, widgets_[i].widget);
+    for (const KeyDef &k : def.keys) {
+        auto *button = find<QAbstractButton>(text(k.control), k.index);
+        Q_ASSERT(button);
+        // Exactly what a click does, and only when a click could: enabled and shown.
+        bindKey(k.key, [button] {
+            if (button->isEnabled() && button->isVisible()) button->click();
+        });
+    }
+    // Keys reach the focused control first: watch them all.
+    installEventFilter(this);
+    for (QWidget *child : findChildren<QWidget *>())
+        child->installEventFilter(this);
+    setAccessibleName(windowTitle());
     applyGeometry();
 }
 
@@ -71,6 +88,13 @@ void Form::createControl(const ControlDef &def) {
     auto addWidget = [&](QWidget *w) {
         w->setObjectName(def.index < 0 ? name : QStringLiteral("%1_%2").arg(name).arg(def.index));
         w->setFocusPolicy(Qt::StrongFocus);
+        if (!def.accessibleName.empty()) w->setAccessibleName(text(def.accessibleName));
+        if (!def.description.empty()) w->setAccessibleDescription(text(def.description));
+        // An editable combo box speaks through its edit field.
+        if (auto *combo = qobject_cast<QComboBox *>(w); combo && combo->lineEdit()) {
+            combo->lineEdit()->setAccessibleName(w->accessibleName());
+            combo->lineEdit()->setAccessibleDescription(w->accessibleDescription());
+        }
         widgets_.push_back({name, def.index, w, box, font, def.tabIndex});
     };
 
@@ -302,6 +326,77 @@ void Form::showEvent(QShowEvent *event) {
             break;
         }
     }
+}
+
+void Form::bindKey(int key, std::function<void()> action) {
+    keys_[key] = std::move(action);
+}
+
+void Form::setStatusText(const QString &text) {
+    if (accessibleDescription() == text) return;
+    setAccessibleDescription(text); // sends the change to assistive technology
+}
+
+void Form::showNote(const QString &title, const QString &text) {
+    auto *note = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Close, this);
+    note->setAttribute(Qt::WA_DeleteOnClose);
+    note->setWindowModality(Qt::NonModal);
+    note->show();
+}
+
+bool Form::zoomKey(const QKeyEvent &key) {
+    if (!(key.modifiers() & Qt::ControlModifier)) return false;
+    const auto at = std::find(ZoomSteps.begin(), ZoomSteps.end(), zoom_);
+    const auto step = at == ZoomSteps.end() ? 0 : at - ZoomSteps.begin();
+    const auto last = static_cast<long>(ZoomSteps.size()) - 1;
+    switch (key.key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        setZoom(ZoomSteps[std::size_t(std::min(step + 1, last))]);
+        return true;
+    case Qt::Key_Minus:
+        setZoom(ZoomSteps[std::size_t(std::max(step - 1, 0L))]);
+        return true;
+    case Qt::Key_0:
+        setZoom(1.0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Form::editsText(const QObject *focus, const QKeyEvent &key) {
+    const bool textBox =
+        qobject_cast<const QLineEdit *>(focus) || qobject_cast<const QComboBox *>(focus);
+    if (!textBox) return false;
+    switch (key.key()) {
+    case Qt::Key_Escape:
+        return false;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Backspace:
+    case Qt::Key_Delete:
+        return true;
+    default:
+        return !key.text().isEmpty() && key.text().at(0).isPrint();
+    }
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto &key = static_cast<const QKeyEvent &>(*event);
+    if (zoomKey(key)) return true;
+    if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const auto binding = keys_.find(key.key());
+    if (binding == keys_.end() || editsText(focusWidget(), key)) return false;
+    dispatch(binding->second);
+    return true;
 }
 
 void Form::closeEvent(QCloseEvent *event) {

@@ -8,6 +8,11 @@
 #include <QStaticText>
 #include <QWidget>
 
+class QKeyEvent;
+
+#include <array>
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -49,6 +54,18 @@ public:
     /// Form pixels to device-independent widget pixels (1 at the design size).
     double zoom() const { return zoom_; }
     void setZoom(double zoom);
+    /// The zoom steps Ctrl + "+", Ctrl + "-" and Ctrl + "0" move through.
+    static constexpr std::array<double, 7> ZoomSteps = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+
+    /// Runs `action` on `key` (a Qt::Key, no modifier) unless a text box has the focus.
+    void bindKey(int key, std::function<void()> action);
+
+    /// Text a screen reader reads as the state of the window; it is announced on every change.
+    QString statusText() const { return accessibleDescription(); }
+    void setStatusText(const QString &text);
+
+    /// Shows a small window with `text` beside the form, without blocking anything.
+    void showNote(const QString &title, const QString &text);
 
     /// The control `name` (element `index` of an array), or nullptr.
     template <typename T> T *find(QStringView name, Integer index = -1) const {
@@ -81,6 +98,7 @@ protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct PrintedText {
@@ -103,6 +121,8 @@ private:
     void createControl(const ControlDef &def);
     QFont printFont(double points, double zoom = 1.0) const;
     void applyGeometry();
+    bool zoomKey(const QKeyEvent &key);
+    static bool editsText(const QObject *focus, const QKeyEvent &key);
     QRectF toWidget(const QRectF &area) const;
 
     QString family_;
@@ -121,6 +141,7 @@ private:
     std::vector<std::unique_ptr<Graphic>> graphics_;
     std::vector<Graphic *> stacking_; // back to front
     std::vector<WindowedControl> widgets_;
+    std::map<int, std::function<void()>> keys_;
 };
 
 } // namespace rt

@@ -39,6 +39,15 @@ struct ControlDef {
     int borderWidth = 1; // lines: pen width in pixels; shapes: outline width, 0 for none
     bool autoSize = false;
     std::span<const std::string_view> list = {}; // entries of a combo box
+    std::string_view accessibleName = {};        // what a screen reader calls the control
+    std::string_view description = {};           // and what it says about it
+};
+
+/// A key that does what a click on a button or check box does (Qt::Key values).
+struct KeyDef {
+    int key = 0;
+    std::string_view control;
+    Integer index = -1;
 };
 
 /// A window definition: the form's own settings and its controls. Lightweight items (labels,
@@ -53,6 +62,7 @@ struct FormDef {
     std::string_view fontFamily;
     FontDef font;
     std::span<const ControlDef> controls;
+    std::span<const KeyDef> keys = {};
 };
 
 } // namespace rt

@@ -24,6 +24,18 @@ float litresX(double minute) {
 
 } // namespace
 
+// Writes the table column of `minute` in `colour`. Overprinting the same figures in the board's
+// colour erases them: the minutes as shown in the time box, the litres as a number.
+void Form1::PrintColumn(rt::Colour colour, const QString &minuteText, double minute) {
+    setForeColor(colour);
+    setCurrentX(minutesX(minute));
+    setCurrentY(MinutesRowY);
+    Print(minuteText);
+    setCurrentX(litresX(minute));
+    setCurrentY(LitresRowY);
+    Print(LitresPerMinute * minute);
+}
+
 rt::Long Form1::FrameDelay() const {
     // Whatever a pupil types: no number gives 0, a number beyond 32 bits the nearest limit.
     return rt::clampToLong(rt::Val(Combo2.Text()));
@@ -58,14 +70,7 @@ void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
     for (rt::Integer n = first; n <= last; ++n) {
         if (!Frame(n, layer, showTime, resetCount, time)) return;
     }
-    const double minute = rt::Val(time);
-    setForeColor(Ink);
-    setCurrentX(minutesX(minute));
-    setCurrentY(MinutesRowY);
-    Print(time);
-    setCurrentX(litresX(minute));
-    setCurrentY(LitresRowY);
-    Print(LitresPerMinute * minute);
+    PrintColumn(Ink, time, rt::Val(time));
     Command4(0).setEnabled(true);
     Command4(1).setEnabled(true);
 }
@@ -78,13 +83,7 @@ void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     // The column to erase is the minute being taken back. It comes from the step counter, not
     // from the time box, which a pupil can type into.
     const double minute = p / 2;
-    setForeColor(Board);
-    setCurrentX(minutesX(minute));
-    setCurrentY(MinutesRowY);
-    Print(minute);
-    setCurrentX(litresX(minute));
-    setCurrentY(LitresRowY);
-    Print(LitresPerMinute * minute);
+    PrintColumn(Board, rt::Str(minute), minute);
 
     const rt::Integer layer = rt::CInt(p / 2.0 - 1);
     const rt::Integer first = rt::mul(p, FramesPerUnit);

@@ -61,4 +61,5 @@ public:
 private:
     bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
                QString &time);
+    void PrintColumn(rt::Colour colour, const QString &minuteText, double minute);
 };

@@ -8,23 +8,19 @@ namespace {
 
 constexpr int Border = 2;
 
-// Sunken: grey and black along the top and left, light grey and white along the bottom and right.
+// Sunken: grey and black along the top and left, light grey and white along the bottom and
+// right. One-pixel rectangles are filled, far cheaper than stroked lines.
 void drawSunkenBorder(QPainter &p, const QRect &r) {
     const QColor shadow(128, 128, 128), dark(0, 0, 0), light(192, 192, 192),
         highlight(255, 255, 255);
-    p.setPen(shadow);
-    p.drawLine(r.topLeft(), r.topRight());
-    p.drawLine(r.topLeft(), r.bottomLeft());
-    p.setPen(highlight);
-    p.drawLine(r.bottomLeft(), r.bottomRight());
-    p.drawLine(r.topRight(), r.bottomRight());
-    const QRect inner = r.adjusted(1, 1, -1, -1);
-    p.setPen(dark);
-    p.drawLine(inner.topLeft(), inner.topRight());
-    p.drawLine(inner.topLeft(), inner.bottomLeft());
-    p.setPen(light);
-    p.drawLine(inner.bottomLeft(), inner.bottomRight());
-    p.drawLine(inner.topRight(), inner.bottomRight());
+    auto frame = [&p](const QRect &box, const QColor &topLeft, const QColor &bottomRight) {
+        p.fillRect(QRect(box.left(), box.top(), box.width(), 1), topLeft);
+        p.fillRect(QRect(box.left(), box.top(), 1, box.height()), topLeft);
+        p.fillRect(QRect(box.left(), box.bottom(), box.width(), 1), bottomRight);
+        p.fillRect(QRect(box.right(), box.top(), 1, box.height()), bottomRight);
+    };
+    frame(r, shadow, highlight);
+    frame(r.adjusted(1, 1, -1, -1), dark, light);
 }
 
 } // namespace

@@ -227,8 +227,8 @@ private:
 };
 
 QPair<int, int> seedRange() {
-    const QString spec = qEnvironmentVariable("RANDOM_SEEDS", QStringLiteral("1-20"));
-    const QStringList parts = spec.split(QLatin1Char('-'));
+    const QString range = qEnvironmentVariable("RANDOM_SEEDS", QStringLiteral("1-20"));
+    const QStringList parts = range.split(QLatin1Char('-'));
     const int first = parts.value(0).toInt();
     return {first, parts.size() > 1 ? parts[1].toInt() : first};
 }

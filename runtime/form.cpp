@@ -201,8 +201,8 @@ QRectF Form::toWidget(const QRectF &area) const {
     return QRectF(area.x() * zoom_, area.y() * zoom_, area.width() * zoom_, area.height() * zoom_);
 }
 
-QFont Form::printFont(double points, double zoom) const {
-    return makeFont(family_, points, font_.bold, zoom);
+QFont Form::printFont(double points) const {
+    return makeFont(family_, points, font_.bold);
 }
 
 void Form::Print(const QString &text) {

@@ -119,7 +119,7 @@ private:
     };
 
     void createControl(const ControlDef &def);
-    QFont printFont(double points, double zoom = 1.0) const;
+    QFont printFont(double points) const;
     void applyGeometry();
     bool zoomKey(const QKeyEvent &key);
     static bool editsText(const QObject *focus, const QKeyEvent &key);

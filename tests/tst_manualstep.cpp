@@ -11,15 +11,8 @@ namespace {
 // The picture and the table at rest must be those of minute Progress / 2.
 void verifyAtRest(Form1 &f, int progress) {
     QCOMPARE(f.Progress, rt::Integer(progress));
-    for (rt::Integer k = 0; k <= 12; ++k) {
-        const bool full = k < progress / 2;
-        QCOMPARE(f.Shape9(k).Height(), full ? 30.0f * (k + 1) : 0.0f);
-        QCOMPARE(f.Shape9(k).Top(), full ? 430.0f - 30.0f * k : 460.0f);
-    }
-    QVERIFY(f.Shape11.Height() <= 1.0f);
+    QVERIFY2(restProblem(f).isEmpty(), qPrintable(restProblem(f)));
     QCOMPARE(f.Text1.Text(), QString::number(progress / 2.0, 'f', 2));
-    const QString rest = progress == 0 ? "10101" : progress == 24 ? "10011" : "10111";
-    QCOMPARE(buttonStates(f), rest);
 }
 
 } // namespace

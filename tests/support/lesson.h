@@ -28,3 +28,7 @@ private:
 
 /// Button states: 自動, 停止, 進む, 戻る, 初期画面.
 QString buttonStates(Form1 &form);
+
+/// What at rest does not fit minute Progress / 2: Progress itself, the water layers, the
+/// stream (0 or 1 px) and the buttons. Empty when all fits.
+QString restProblem(Form1 &form);

@@ -177,6 +177,11 @@ void InitialScreenTest::buttonColours() {
         QCOMPARE(pixel(s, g.left() + 3, g.center().y()), bgr(p.colour));
         QCOMPARE(pixel(s, g.right() - 3, g.top() + 3), bgr(p.colour));
     }
+    // A disabled button's caption is greyed, an enabled one's is black.
+    const QRect stop = f.Command5.geometry().adjusted(3, 3, -3, -3);
+    QVERIFY(countColour(s, stop, bgr(0x808080)) > 10);
+    QCOMPARE(countColour(s, stop, bgr(0x000000)), 0);
+    QVERIFY(countColour(s, f.Command2.geometry().adjusted(3, 3, -3, -3), bgr(0x000000)) > 10);
     // Check boxes sit on the board in its green.
     QCOMPARE(pixel(s, f.Check1.geometry().right() - 2, f.Check1.geometry().top() + 2), Board);
     QCOMPARE(pixel(s, f.Check2.geometry().right() - 2, f.Check2.geometry().bottom() - 2), Board);

@@ -40,8 +40,15 @@ int envInt(const char *name, int fallback) {
     return ok && n > 0 ? n : fallback;
 }
 
+// The X server of this run, ended also when a measurement fails.
+QProcess *xServer = nullptr;
+
 [[noreturn]] void fail(const QString &message) {
     std::fprintf(stderr, "water-bench: %s\n", qPrintable(message));
+    if (xServer) {
+        xServer->terminate();
+        xServer->waitForFinished(5000);
+    }
     std::exit(1);
 }
 
@@ -237,10 +244,12 @@ std::optional<QString> startXvfb(QProcess &xvfb) {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
     if (program.isEmpty()) return std::nullopt;
     // -displayfd 1: the server picks a free display and writes its number on stdout.
+    // -noreset: without it the server resets whenever its last client leaves, and a probe
+    // that connects during the reset is turned away.
     xvfb.start(program,
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
                 QStringLiteral("0"), QStringLiteral("1280x1024x24"), QStringLiteral("-nolisten"),
-                QStringLiteral("tcp")});
+                QStringLiteral("tcp"), QStringLiteral("-noreset")});
     QByteArray out;
     while (!out.contains('\n') && xvfb.waitForReadyRead(10000))
         out += xvfb.readAllStandardOutput();
@@ -296,6 +305,7 @@ int main(int argc, char *argv[]) {
 
     std::vector<Platform> platforms{{QStringLiteral("offscreen"), QStringLiteral("offscreen"), {}}};
     QProcess xvfb;
+    xServer = &xvfb;
     if (const std::optional<QString> display = startXvfb(xvfb))
         platforms.push_back({QStringLiteral("Xvfb"), QStringLiteral("xcb"), *display});
     else

@@ -107,6 +107,11 @@ void KeysTest::disabledControlIgnoresItsKey() {
     QCOMPARE(f.Progress, rt::Integer(24));
     for (rt::Integer k = 0; k < 12; ++k)
         QCOMPARE(f.Shape9(k).Height(), 30.0f * (k + 1));
+    // The container is full: 進む is disabled, so are its keys.
+    press(f, Qt::Key_PageDown);
+    press(f, Qt::Key_Right);
+    QCOMPARE(f.Progress, rt::Integer(24));
+    QCOMPARE(f.Shape9(12).Height(), 0.0f);
     QVERIFY(lesson.errors().isEmpty());
 }
 

@@ -6,7 +6,6 @@
 
 #include "runtime/events.h"
 
-#include <QElapsedTimer>
 #include <QTest>
 #include <QTimer>
 

@@ -8,7 +8,6 @@
 
 #include <QColor>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -16,6 +15,7 @@
 #include <QXmlStreamReader>
 
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace {
@@ -137,25 +137,23 @@ QImage render(const QByteArray &svg, int size) {
 } // namespace
 
 int main(int argc, char *argv[]) {
-    // Painting into images needs no windowing system.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() < 4) {
+    // Painting into images needs no application object, nor a windowing system.
+    if (argc < 4) {
         std::fprintf(stderr, "usage: water-icons icon.svg outdir size...\n");
         return 2;
     }
-    QFile file(args[1]);
+    QFile file(QString::fromLocal8Bit(argv[1]));
     if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "water-icons: cannot read %s\n", qPrintable(args[1]));
+        std::fprintf(stderr, "water-icons: cannot read %s\n", argv[1]);
         return 1;
     }
     const QByteArray svg = file.readAll();
     try {
-        for (qsizetype i = 3; i < args.size(); ++i) {
-            const int size = args[i].toInt();
-            if (size <= 0) fail(QStringLiteral("bad size %1").arg(args[i]));
-            const QString out = QStringLiteral("%1/%2x%2.png").arg(args[2]).arg(size);
+        for (int i = 3; i < argc; ++i) {
+            const int size = std::atoi(argv[i]);
+            if (size <= 0) fail(QStringLiteral("bad size %1").arg(QString::fromLocal8Bit(argv[i])));
+            const QString out =
+                QStringLiteral("%1/%2x%2.png").arg(QString::fromLocal8Bit(argv[2])).arg(size);
             if (!render(svg, size).save(out)) fail(QStringLiteral("cannot write %1").arg(out));
         }
     } catch (const std::runtime_error &e) {

@@ -60,9 +60,16 @@ done
 [ -n "$id" ] && xprop -id "$id" WM_CLASS && xprop -id "$id" -notype 32c _NET_WM_ICON
 kill $app
 ]=])
-execute_process(COMMAND xvfb-run --auto-servernum sh -c "${probe}" probe
-        "${SCRATCH}/usr/bin/water-proportion"
-    OUTPUT_VARIABLE window ERROR_VARIABLE window TIMEOUT 60)
+# xvfb-run picks a free display by looking, racing other servers started at the same moment:
+# a server that failed to start is tried again.
+foreach(attempt 1 2 3)
+    execute_process(COMMAND xvfb-run --auto-servernum sh -c "${probe}" probe
+            "${SCRATCH}/usr/bin/water-proportion"
+        OUTPUT_VARIABLE window ERROR_VARIABLE window TIMEOUT 60)
+    if(window MATCHES "WM_CLASS")
+        break()
+    endif()
+endforeach()
 string(SUBSTRING "${window}" 0 300 shown)
 if(NOT window MATCHES [[WM_CLASS\(STRING\) = "water-proportion", "water-proportion"]])
     message(FATAL_ERROR "window class is not the menu entry's StartupWMClass: ${shown}")

@@ -10,7 +10,7 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins \
 	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth \
-	desktop-file-utils appstream dpkg-dev
+	desktop-file-utils appstream dpkg-dev lintian x11-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build build-asan run test test-release test-asan screenshot package clean

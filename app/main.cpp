@@ -3,9 +3,20 @@
 #include "runtime/events.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    // Docks and task bars find the menu entry, and so the name and icon, by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(WATER_APP_ID));
+    // The lesson's icon from the PNGs built in, in every size rendered.
+    QIcon icon;
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString &png : icons.entryList({QStringLiteral("*.png")}))
+        icon.addFile(icons.filePath(png));
+    QApplication::setWindowIcon(icon);
+
     Form1 form;
     rt::dispatch([&form] { form.Form_Load(); });
     if (rt::ending()) return 0;

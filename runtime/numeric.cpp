@@ -2,6 +2,8 @@
 
 #include "runtime/runtimeerror.h"
 
+#include <QtNumeric>
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -171,8 +173,10 @@ Long clampToLong(double x) {
 
 namespace {
 
-template <typename T, typename Op> T checkedOp(T a, T b, Op op) {
-    T result{};
+// Qt's helpers use the compiler's overflow builtins where there are some and portable code
+// elsewhere (MSVC).
+template <typename T> T overflowChecked(bool (*op)(T, T, T *), T a, T b) {
+    T result = 0;
     if (op(a, b, &result)) raise(ErrorCode::Overflow);
     return result;
 }
@@ -180,30 +184,27 @@ template <typename T, typename Op> T checkedOp(T a, T b, Op op) {
 } // namespace
 
 Integer add(Integer a, Integer b) {
-    return checkedOp(
-        a, b, [](Integer x, Integer y, Integer *r) { return __builtin_add_overflow(x, y, r); });
+    return overflowChecked<Integer>(qAddOverflow<Integer>, a, b);
 }
 
 Integer sub(Integer a, Integer b) {
-    return checkedOp(
-        a, b, [](Integer x, Integer y, Integer *r) { return __builtin_sub_overflow(x, y, r); });
+    return overflowChecked<Integer>(qSubOverflow<Integer>, a, b);
 }
 
 Integer mul(Integer a, Integer b) {
-    return checkedOp(
-        a, b, [](Integer x, Integer y, Integer *r) { return __builtin_mul_overflow(x, y, r); });
+    return overflowChecked<Integer>(qMulOverflow<Integer>, a, b);
 }
 
 Long add(Long a, Long b) {
-    return checkedOp(a, b, [](Long x, Long y, Long *r) { return __builtin_add_overflow(x, y, r); });
+    return overflowChecked<Long>(qAddOverflow<Long>, a, b);
 }
 
 Long sub(Long a, Long b) {
-    return checkedOp(a, b, [](Long x, Long y, Long *r) { return __builtin_sub_overflow(x, y, r); });
+    return overflowChecked<Long>(qSubOverflow<Long>, a, b);
 }
 
 Long mul(Long a, Long b) {
-    return checkedOp(a, b, [](Long x, Long y, Long *r) { return __builtin_mul_overflow(x, y, r); });
+    return overflowChecked<Long>(qMulOverflow<Long>, a, b);
 }
 
 double checked(double x) {

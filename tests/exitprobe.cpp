@@ -1,7 +1,6 @@
 // Starts the lesson as the program does, starts an action, and ends the program in the middle
 // of it with 終了 or the window's close button; then reports what the pupil could have seen.
-// With "queued", a click on 進む is already queued behind 終了.
-// Usage: exitprobe idle|auto|step|back [close|queued]
+// Usage: exitprobe idle|auto|step|back [close|queued], queued: a click on 進む waits behind 終了
 
 #include "app/form1.h"
 
@@ -56,8 +55,7 @@ int main(int argc, char *argv[]) {
     });
     QTimer::singleShot(100, &form, [&] {
         if (how == QLatin1String("queued"))
-            QMetaObject::invokeMethod(&form.Command4(0), &QAbstractButton::click,
-                                      Qt::QueuedConnection);
+            QMetaObject::invokeMethod(&form.Command4(0), "click", Qt::QueuedConnection);
         if (how == QLatin1String("close"))
             form.close();
         else

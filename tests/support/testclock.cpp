@@ -40,11 +40,10 @@ void TestClock::runNext() {
     action();
 }
 
-void TestClock::poll() {
-    if (now_ != polledAt_) {
-        polledAt_ = now_;
-        polls_ = 0;
-    } else if (++polls_ == 10'000) {
+quint32 TestClock::poll() {
+    if (now_ != polledAt_) polls_ = 0;
+    polledAt_ = now_;
+    if (++polls_ == 10'000)
         qFatal("the time stands at %u after 10000 polls: a wait that can never end", now_);
-    }
+    return now_;
 }

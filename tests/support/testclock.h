@@ -17,10 +17,7 @@ public:
     TestClock(const TestClock &) = delete;
     TestClock &operator=(const TestClock &) = delete;
 
-    quint32 ticks() override {
-        poll();
-        return now_;
-    }
+    quint32 ticks() override { return poll(); }
     void idle(qint32 maxMs) override;
 
     /// Runs `action` inside the first idle that reaches `time`.
@@ -37,7 +34,7 @@ public:
     int idles() const { return idles_; }
 
 private:
-    void poll();
+    quint32 poll(); // counts a reading or idle at the current time, and returns it
 
     quint32 now_ = 1000;
     quint32 polledAt_ = now_;

@@ -77,23 +77,27 @@ public:
 
 #endif
 
-SteadyClock::SteadyClock() = default;
+SteadyClock::SteadyClock(std::function<qint64()> nowNs)
+    : nowNs_(nowNs ? std::move(nowNs) : monotonicNs) {}
 
 SteadyClock::~SteadyClock() = default;
 
 quint32 SteadyClock::ticks() {
     // Whole milliseconds of the monotonic clock; truncated to 32 bits the counter wraps like
     // any tick count, and differences taken modulo 2^32 stay right.
-    lastReadingMs_ = monotonicNs() / 1'000'000;
+    lastReadingMs_ = nowNs_() / 1'000'000;
     return static_cast<quint32>(lastReadingMs_);
 }
 
-void SteadyClock::idle(qint32 maxMs) {
+qint64 SteadyClock::deadlineNs(qint32 maxMs) const {
     // The caller waits until the counter shows its last reading plus maxMs: the deadline is the
     // start of that millisecond, not maxMs from now.
-    const qint64 deadlineNs =
-        std::min((lastReadingMs_ + maxMs) * 1'000'000, monotonicNs() + qint64(maxMs) * 1'000'000);
-    const qint64 remainingNs = deadlineNs - monotonicNs();
+    return std::min((lastReadingMs_ + maxMs) * 1'000'000, nowNs_() + qint64(maxMs) * 1'000'000);
+}
+
+void SteadyClock::idle(qint32 maxMs) {
+    const qint64 deadline = deadlineNs(maxMs);
+    const qint64 remainingNs = deadline - nowNs_();
     if (remainingNs <= 0) {
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         return;
@@ -103,7 +107,7 @@ void SteadyClock::idle(qint32 maxMs) {
     if (!alarm_) alarm_ = std::make_unique<Alarm>();
     QTimer fallback;
     if (alarm_->usable()) {
-        alarm_->ringAt(deadlineNs);
+        alarm_->ringAt(deadline);
     } else {
         fallback.setTimerType(Qt::PreciseTimer);
         fallback.setSingleShot(true);

@@ -2,6 +2,7 @@
 
 #include <QtGlobal>
 
+#include <functional>
 #include <memory>
 
 namespace rt {
@@ -23,7 +24,8 @@ public:
 /// arrives or the deadline has come.
 class SteadyClock final : public Clock {
 public:
-    SteadyClock();
+    /// `nowNs` reads the monotonic clock in nanoseconds; by default the system's.
+    explicit SteadyClock(std::function<qint64()> nowNs = {});
     ~SteadyClock() override;
     SteadyClock(const SteadyClock &) = delete;
     SteadyClock &operator=(const SteadyClock &) = delete;
@@ -31,8 +33,13 @@ public:
     quint32 ticks() override;
     void idle(qint32 maxMs) override;
 
+    /// When a wait of `maxMs` from the last reading of ticks() ends, in nanoseconds: at the
+    /// start of the millisecond the counter then shows, however late the caller woke up.
+    qint64 deadlineNs(qint32 maxMs) const;
+
 private:
     class Alarm;
+    std::function<qint64()> nowNs_;
     qint64 lastReadingMs_ = 0;
     std::unique_ptr<Alarm> alarm_;
 };

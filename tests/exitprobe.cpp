@@ -1,6 +1,6 @@
 // Starts the lesson as the program does, starts an action, and ends the program in the middle
 // of it with 終了 or the window's close button; then reports what the pupil could have seen.
-// Usage: exitprobe idle|auto|step|back [close]
+// Usage: exitprobe idle|auto|step|back [close|queued], queued: a click on 進む waits behind 終了
 
 #include "app/form1.h"
 
@@ -30,7 +30,7 @@ protected:
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QStringLiteral("idle");
-    const bool viaClose = argc > 2 && QString::fromLatin1(argv[2]) == QLatin1String("close");
+    const QString how = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
 
     Form1 form;
     rt::dispatch([&form] { form.Form_Load(); });
@@ -54,7 +54,9 @@ int main(int argc, char *argv[]) {
         }
     });
     QTimer::singleShot(100, &form, [&] {
-        if (viaClose)
+        if (how == QLatin1String("queued"))
+            QMetaObject::invokeMethod(&form.Command4(0), "click", Qt::QueuedConnection);
+        if (how == QLatin1String("close"))
             form.close();
         else
             form.Command1.click();

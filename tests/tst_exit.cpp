@@ -21,6 +21,7 @@ void ExitTest::endsAtOnce_data() {
     QTest::newRow("during automatic run") << QStringList{"auto"} << 0 << 0;
     QTest::newRow("during manual step") << QStringList{"step"} << 0 << 0;
     QTest::newRow("during step back") << QStringList{"back"} << 2 << 0;
+    QTest::newRow("click queued behind 終了") << QStringList{"idle", "queued"} << 0 << 1;
     QTest::newRow("close at rest") << QStringList{"idle", "close"} << 0 << 1;
     QTest::newRow("close during automatic run") << QStringList{"auto", "close"} << 0 << 0;
     QTest::newRow("close during manual step") << QStringList{"step", "close"} << 0 << 0;

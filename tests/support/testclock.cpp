@@ -12,6 +12,7 @@ TestClock::~TestClock() {
 
 void TestClock::idle(qint32 maxMs) {
     ++idles_;
+    poll();
     if (maxMs > 0)
         for (const auto &action : onWait_)
             action();
@@ -31,9 +32,18 @@ void TestClock::at(quint32 time, std::function<void()> action) {
 
 void TestClock::runNext() {
     if (actions_.empty()) return;
+    polls_ = 0;
     auto next = actions_.begin();
     now_ = std::max(now_, next->first);
     const auto action = std::move(next->second);
     actions_.erase(next);
     action();
+}
+
+quint32 TestClock::poll() {
+    if (now_ != polledAt_) polls_ = 0;
+    polledAt_ = now_;
+    if (++polls_ == 10'000)
+        qFatal("the time stands at %u after 10000 polls: a wait that can never end", now_);
+    return now_;
 }

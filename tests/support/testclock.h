@@ -9,6 +9,7 @@
 /// A clock the test drives: every idle jumps straight to its deadline, so animations run in
 /// no real time and frame for frame the same on every run. Actions can be scheduled at a
 /// virtual time; they run inside the idle that reaches it, as a click inside a pacing wait.
+/// A wait that polls on without the time moving can never end here: the test aborts at once.
 class TestClock final : public rt::Clock {
 public:
     TestClock();
@@ -16,7 +17,7 @@ public:
     TestClock(const TestClock &) = delete;
     TestClock &operator=(const TestClock &) = delete;
 
-    quint32 ticks() override { return now_; }
+    quint32 ticks() override { return poll(); }
     void idle(qint32 maxMs) override;
 
     /// Runs `action` inside the first idle that reaches `time`.
@@ -33,7 +34,11 @@ public:
     int idles() const { return idles_; }
 
 private:
+    quint32 poll(); // counts a reading or idle at the current time, and returns it
+
     quint32 now_ = 1000;
+    quint32 polledAt_ = now_;
+    int polls_ = 0; // at polledAt_, without an action run
     int idles_ = 0;
     std::multimap<quint32, std::function<void()>> actions_;
     std::vector<std::function<void()>> onWait_;

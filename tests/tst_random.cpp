@@ -43,7 +43,7 @@ const QList<Typed> &delayTexts() {
         {"99999999999", IntMax},
         {"-99999999999", IntMin},
         {"２０", 0},
-        {"20abc", 20},
+        {"20xyz", 20},
         {"&H10", 16},
         {QString(10000, QLatin1Char('7')), IntMax},
     };

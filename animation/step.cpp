@@ -71,8 +71,7 @@ void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
         if (!Frame(n, layer, showTime, resetCount, time)) return;
     }
     PrintColumn(Ink, time, rt::Val(time));
-    Command4(0).setEnabled(true);
-    Command4(1).setEnabled(true);
+    EnableStepButtons();
 }
 
 void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
@@ -94,6 +93,13 @@ void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     }
     Shape9(layer).setTop(static_cast<float>(Floor));
     Shape9(layer).setHeight(0);
+    EnableStepButtons();
+}
+
+void Form1::EnableStepButtons() {
+    // 停止 is enabled only during an automatic run, which keeps the step buttons off from its
+    // start to its end: switching them on and off at every minute would flood a screen reader.
+    if (Command5.Enabled()) return;
     Command4(0).setEnabled(true);
     Command4(1).setEnabled(true);
 }

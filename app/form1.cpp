@@ -83,8 +83,15 @@ void Form1::ResetScreen() {
 }
 
 void Form1::AnnounceState() {
+    // The picture, then the pairs of the table, which holds every minute up to the one shown.
     const int minutes = Progress / 2;
-    setStatusText(QStringLiteral("%1 分後、水は %2 L").arg(minutes).arg(5 * minutes));
+    QStringList pairs;
+    for (int m = 0; m <= minutes; ++m)
+        pairs << QStringLiteral("%1 分 %2 L").arg(m).arg(5 * m);
+    setStatusText(QStringLiteral("%1 分後、水は %2 L。表: %3")
+                      .arg(minutes)
+                      .arg(5 * minutes)
+                      .arg(pairs.join(QStringLiteral("、"))));
 }
 
 void Form1::ShowKeys() {

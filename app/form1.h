@@ -38,7 +38,7 @@ public:
 
     void Form_Load();
     void ResetScreen();
-    /// Tells assistive technology the minutes and litres shown.
+    /// Tells assistive technology the minutes and litres shown and the pairs of the table.
     void AnnounceState();
     /// The list of keys, in a small window of its own.
     void ShowKeys();
@@ -59,6 +59,7 @@ public:
     void Check2_Click();
 
 private:
+    void EnableStepButtons();
     bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
                QString &time);
     void PrintColumn(rt::Colour colour, const QString &minuteText, double minute);

@@ -191,7 +191,8 @@ constexpr std::array<ControlDef, 30> Controls = {
       .caption = "進む",
       .tabIndex = 3,
       .accessibleName = "進む",
-      .description = "1 分すすめます。"},
+      .description = "1 分すすめます。",
+      .startFocus = true},
      {.name = "Command1",
       .kind = ControlKind::CommandButton,
       .twips = {10320, 6720, 1575, 495},
@@ -207,7 +208,7 @@ constexpr std::array<ControlDef, 30> Controls = {
       .fore = White,
       .caption = "Hint",
       .tabIndex = 14,
-      .accessibleName = "ヒント",
+      .accessibleName = "Hint",
       .description = "1 分ごとの水の色を変えて、区別できるようにします。"},
      {.name = "Check2",
       .kind = ControlKind::CheckBox,
@@ -239,16 +240,17 @@ constexpr std::array<ControlDef, 30> Controls = {
       .accessibleName = "こま送りの間隔 (ミリ秒)",
       .description = "アニメーションのこまとこまの間の時間をミリ秒で選びます。"}}};
 
-// Presentation remotes send Page Down / Page Up, some also Right / Left, B or ".".
+// Presentation remotes send Page Down / Page Up, F5, Esc, B or "."; these act wherever the
+// focus is. Some send Right / Left, which move the cursor in a box.
 constexpr std::array<rt::KeyDef, 11> Keys = {{
-    {Qt::Key_PageDown, "Command4", 0},
+    {Qt::Key_PageDown, "Command4", 0, true},
     {Qt::Key_Right, "Command4", 0},
-    {Qt::Key_PageUp, "Command4", 1},
+    {Qt::Key_PageUp, "Command4", 1, true},
     {Qt::Key_Left, "Command4", 1},
-    {Qt::Key_F5, "Command2"},
-    {Qt::Key_Escape, "Command5"},
-    {Qt::Key_B, "Command5"},
-    {Qt::Key_Period, "Command5"},
+    {Qt::Key_F5, "Command2", -1, true},
+    {Qt::Key_Escape, "Command5", -1, true},
+    {Qt::Key_B, "Command5", -1, true},
+    {Qt::Key_Period, "Command5", -1, true},
     {Qt::Key_Home, "Command6"},
     {Qt::Key_H, "Check1"},
     {Qt::Key_T, "Check2"},

@@ -3,8 +3,10 @@
 #include "runtime/checkbox.h"
 #include "runtime/colours.h"
 #include "runtime/combobox.h"
+#include "runtime/comboboxaccessible.h"
 #include "runtime/commandbutton.h"
 #include "runtime/events.h"
+#include "runtime/focusring.h"
 #include "runtime/fonts.h"
 #include "runtime/label.h"
 #include "runtime/line.h"
@@ -12,6 +14,8 @@
 #include "runtime/textbox.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetricsF>
@@ -39,12 +43,34 @@ constexpr float px(int twips) {
     return static_cast<float>(twips) / TwipsPerPixel;
 }
 
+// Width of the focus ring around the control with the focus, in form pixels.
+constexpr double RingWidth = 6;
+
+// The window is a frame to assistive technology, not a filler; an editable combo box is named
+// by its name, not by its text.
+QAccessibleInterface *accessibleFactory(const QString &, QObject *object) {
+    if (auto *form = dynamic_cast<Form *>(object); form && form->isWindow())
+        return new QAccessibleWidget(form, QAccessible::Window);
+    if (auto *combo = dynamic_cast<ComboBox *>(object)) return new ComboBoxAccessible(combo);
+    return nullptr;
+}
+
+// The list of an open combo box, or nullptr.
+QComboBox *comboOfList(const QWidget *w) {
+    if (!qobject_cast<const QAbstractItemView *>(w)) return nullptr;
+    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget())
+        if (auto *combo = qobject_cast<QComboBox *>(p)) return combo;
+    return nullptr;
+}
+
 } // namespace
 
 Form::Form(const FormDef &def, QWidget *parent)
     : QWidget(parent), family_(text(def.fontFamily)), font_(def.font), back_(def.back),
       fore_(def.fore), fontSize_(def.font.points), clientWidthTwips_(def.clientWidthTwips),
       heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel) {
+    static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
+    Q_UNUSED(accessible);
     installFontSubstitutes(family_);
     setObjectName(text(def.name));
     setWindowTitle(text(def.caption));
@@ -65,10 +91,17 @@ Form::Form(const FormDef &def, QWidget *parent)
         auto *button = find<QAbstractButton>(text(k.control), k.index);
         Q_ASSERT(button);
         // Exactly what a click does, and only when a click could: enabled and shown.
-        bindKey(k.key, [button] {
-            if (button->isEnabled() && button->isVisible()) button->click();
-        });
+        bindKey(
+            k.key,
+            [button] {
+                if (button->isEnabled() && button->isVisible()) button->click();
+            },
+            k.remote);
     }
+    // A click on the board, Enter in a box and the disabling of a control with the focus give
+    // the focus to the board, where every key reaches the lesson.
+    setFocusPolicy(Qt::ClickFocus);
+    ring_ = new FocusRing(this);
     // Keys reach the focused control first: watch them all.
     installEventFilter(this);
     for (QWidget *child : findChildren<QWidget *>())
@@ -95,7 +128,7 @@ void Form::createControl(const ControlDef &def) {
             combo->lineEdit()->setAccessibleName(w->accessibleName());
             combo->lineEdit()->setAccessibleDescription(w->accessibleDescription());
         }
-        widgets_.push_back({name, def.index, w, box, font, def.tabIndex});
+        widgets_.push_back({name, def.index, w, box, font, def.tabIndex, def.startFocus});
     };
 
     switch (def.kind) {
@@ -125,6 +158,9 @@ void Form::createControl(const ControlDef &def) {
             combo->addItem(text(entry));
         combo->setCurrentIndex(-1);
         combo->lineEdit()->setText(text(def.caption));
+        combo->view(); // made now, so that its keys are watched as well
+        connect(combo->lineEdit(), &QLineEdit::textEdited, this,
+                [this, combo] { typedInto_ = combo; });
         addWidget(combo);
         break;
     }
@@ -315,21 +351,33 @@ void Form::paintEvent(QPaintEvent *event) {
     }
 }
 
+const Form::WindowedControl *Form::controlOf(const QWidget *w) const {
+    for (const WindowedControl &c : widgets_)
+        if (c.widget == w || c.widget->isAncestorOf(w)) return &c;
+    return nullptr;
+}
+
+void Form::updateFocusRing() {
+    const WindowedControl *c = controlOf(focusWidget());
+    ring_->surround(c ? c->widget : nullptr, int(std::lround(RingWidth * zoom_)));
+}
+
 void Form::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
-    // The focus starts on the first control in the tab order that can take it.
-    for (const WindowedControl &w : widgets_) {
-        if (w.widget->isEnabled() && w.widget->isVisible()) {
-            w.widget->setFocus(Qt::OtherFocusReason);
-            break;
-        }
-    }
+    // The focus starts on the control chosen for it, else on the first in the tab order.
+    auto takes = [](const WindowedControl &w) {
+        return w.widget->isEnabled() && w.widget->isVisible();
+    };
+    auto chosen = std::find_if(widgets_.begin(), widgets_.end(),
+                               [&](const WindowedControl &w) { return w.startFocus && takes(w); });
+    if (chosen == widgets_.end()) chosen = std::find_if(widgets_.begin(), widgets_.end(), takes);
+    if (chosen != widgets_.end()) chosen->widget->setFocus(Qt::OtherFocusReason);
 }
 
-void Form::bindKey(int key, std::function<void()> action) {
-    keys_[key] = std::move(action);
+void Form::bindKey(int key, std::function<void()> action, bool remote) {
+    keys_[key] = {std::move(action), remote};
 }
 
 void Form::setStatusText(const QString &text) {
@@ -338,10 +386,21 @@ void Form::setStatusText(const QString &text) {
 }
 
 void Form::showNote(const QString &title, const QString &text) {
-    auto *note = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::Close, this);
-    note->setAttribute(Qt::WA_DeleteOnClose);
-    note->setWindowModality(Qt::NonModal);
-    note->show();
+    if (!note_) {
+        note_ = new QMessageBox(QMessageBox::NoIcon, title, text, QMessageBox::NoButton, this);
+        note_->addButton(QStringLiteral("閉じる"), QMessageBox::RejectRole);
+        note_->setAttribute(Qt::WA_DeleteOnClose);
+        note_->setWindowModality(Qt::NonModal);
+        // The lesson keeps the keys: the note neither takes the focus nor holds a key.
+        note_->setAttribute(Qt::WA_ShowWithoutActivating);
+        for (QWidget *w : note_->findChildren<QWidget *>())
+            w->installEventFilter(this);
+        note_->installEventFilter(this);
+    }
+    note_->setWindowTitle(title);
+    note_->setText(text);
+    note_->show();
+    note_->raise();
 }
 
 bool Form::zoomKey(const QKeyEvent &key) {
@@ -365,10 +424,15 @@ bool Form::zoomKey(const QKeyEvent &key) {
     }
 }
 
-bool Form::editsText(const QObject *focus, const QKeyEvent &key) {
-    const bool textBox =
-        qobject_cast<const QLineEdit *>(focus) || qobject_cast<const QComboBox *>(focus);
-    if (!textBox) return false;
+bool Form::keyForBox(const QWidget *focus, const QKeyEvent &key, bool remote) const {
+    const bool box = qobject_cast<const QLineEdit *>(focus) ||
+                     qobject_cast<const QComboBox *>(focus) || comboOfList(focus);
+    if (!box) return false;
+    if (remote) {
+        // "." types while the user is typing into a combo box: a delay may be "2.5".
+        return key.key() == Qt::Key_Period && typedInto_ &&
+               (focus == typedInto_ || focus == typedInto_->lineEdit());
+    }
     switch (key.key()) {
     case Qt::Key_Escape:
         return false;
@@ -388,15 +452,79 @@ bool Form::editsText(const QObject *focus, const QKeyEvent &key) {
     }
 }
 
-bool Form::eventFilter(QObject *watched, QEvent *event) {
-    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
-    const auto &key = static_cast<const QKeyEvent &>(*event);
+// Whether the lesson takes `key`, pressed with the focus on `focus`.
+bool Form::filterKey(QWidget *focus, const QKeyEvent &key) {
     if (zoomKey(key)) return true;
+    // Alt + a letter is no key of the lesson: the letters act alone.
     if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    if (enter && (qobject_cast<QLineEdit *>(focus) || qobject_cast<QComboBox *>(focus))) {
+        // The text stands as typed; the keys go back to the lesson.
+        setFocus(Qt::OtherFocusReason);
+        return true;
+    }
     const auto binding = keys_.find(key.key());
-    if (binding == keys_.end() || editsText(focusWidget(), key)) return false;
-    dispatch(binding->second);
+    if (binding == keys_.end() || keyForBox(focus, key, binding->second.remote)) return false;
+    if (QComboBox *combo = comboOfList(focus)) combo->hidePopup();
+    dispatch(binding->second.action);
     return true;
+}
+
+bool Form::eventFilter(QObject *watched, QEvent *event) {
+    switch (event->type()) {
+    case QEvent::KeyPress: {
+        // The key's first receiver has the focus in its own window (this one, the note, or
+        // the list of a combo box); the key may reach an ancestor after it, with the focus
+        // unchanged.
+        auto *receiver = qobject_cast<QWidget *>(watched);
+        QWidget *focus = receiver ? receiver->window()->focusWidget() : nullptr;
+        return filterKey(focus ? focus : this, static_cast<const QKeyEvent &>(*event));
+    }
+    case QEvent::FocusIn:
+    case QEvent::FocusOut:
+    case QEvent::EnabledChange:
+    case QEvent::Move:
+    case QEvent::Resize:
+        watchFocus(watched, event->type());
+        break;
+    default:
+        break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form::watchFocus(QObject *watched, QEvent::Type type) {
+    auto *w = qobject_cast<QWidget *>(watched);
+    if (!w || w == this) return;
+    if (type == QEvent::EnabledChange) {
+        // A control that gave the focus to the board on being disabled takes it back when it
+        // is enabled again, unless the user has moved the focus meanwhile.
+        if (w == parkedFrom_ && w->isEnabled() && focusWidget() == this) {
+            parkedFrom_ = nullptr;
+            w->setFocus(Qt::OtherFocusReason);
+        }
+        return;
+    }
+    if (type == QEvent::FocusIn) {
+        parkedFrom_ = nullptr;
+        if (w == typedInto_) typedInto_ = nullptr; // a new visit to the box: nothing typed yet
+    }
+    // The ring follows the focus, and its control when the zoom moves it.
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut || w == ring_->target())
+        updateFocusRing();
+}
+
+bool Form::focusNextPrevChild(bool next) {
+    // A control with the focus that is being disabled hands the focus on. Into a box, the
+    // remote's keys would be typed; to the next button, Space would do something unasked.
+    // The board takes it, and every key acts on the lesson.
+    QWidget *leaving = focusWidget();
+    if (leaving && leaving != this && !leaving->isEnabled()) {
+        parkedFrom_ = leaving;
+        setFocus(Qt::OtherFocusReason);
+        return true;
+    }
+    return QWidget::focusNextPrevChild(next);
 }
 
 void Form::closeEvent(QCloseEvent *event) {

@@ -4,11 +4,15 @@
 #include "runtime/graphic.h"
 #include "runtime/runtimeerror.h"
 
+#include <QEvent>
 #include <QFont>
+#include <QPointer>
 #include <QStaticText>
 #include <QWidget>
 
+class QComboBox;
 class QKeyEvent;
+class QMessageBox;
 
 #include <array>
 #include <functional>
@@ -17,6 +21,8 @@ class QKeyEvent;
 #include <vector>
 
 namespace rt {
+
+class FocusRing;
 
 /// The window: a board in its BackColor with a retained drawing surface for printed text,
 /// the lightweight lines, rectangles and labels painted above it in z-order, and the windowed
@@ -57,8 +63,9 @@ public:
     /// The zoom steps Ctrl + "+", Ctrl + "-" and Ctrl + "0" move through.
     static constexpr std::array<double, 7> ZoomSteps = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
 
-    /// Runs `action` on `key` (a Qt::Key, no modifier) unless a text box has the focus.
-    void bindKey(int key, std::function<void()> action);
+    /// Runs `action` on `key` (a Qt::Key, no modifier) unless a box with the focus takes the
+    /// key. A `remote` key acts in every box, except "." while the user types into a combo box.
+    void bindKey(int key, std::function<void()> action, bool remote = false);
 
     /// Text a screen reader reads as the state of the window; it is announced on every change.
     QString statusText() const { return accessibleDescription(); }
@@ -99,6 +106,7 @@ protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     struct PrintedText {
@@ -116,13 +124,22 @@ private:
         QRectF box; // form pixels
         FontDef font;
         int tabIndex;
+        bool startFocus;
+    };
+    struct Binding {
+        std::function<void()> action;
+        bool remote;
     };
 
     void createControl(const ControlDef &def);
     QFont printFont(double points) const;
     void applyGeometry();
     bool zoomKey(const QKeyEvent &key);
-    static bool editsText(const QObject *focus, const QKeyEvent &key);
+    bool keyForBox(const QWidget *focus, const QKeyEvent &key, bool remote) const;
+    bool filterKey(QWidget *focus, const QKeyEvent &key);
+    void watchFocus(QObject *watched, QEvent::Type type);
+    const WindowedControl *controlOf(const QWidget *w) const;
+    void updateFocusRing();
     QRectF toWidget(const QRectF &area) const;
 
     QString family_;
@@ -141,7 +158,11 @@ private:
     std::vector<std::unique_ptr<Graphic>> graphics_;
     std::vector<Graphic *> stacking_; // back to front
     std::vector<WindowedControl> widgets_;
-    std::map<int, std::function<void()>> keys_;
+    std::map<int, Binding> keys_;
+    QPointer<QComboBox> typedInto_; // a combo box the user has typed into since it got focus
+    QPointer<QWidget> parkedFrom_;  // a control whose focus went to the board on disabling
+    QPointer<QMessageBox> note_;
+    FocusRing *ring_ = nullptr; // a child: the form owns it
 };
 
 } // namespace rt

@@ -41,6 +41,7 @@ struct ControlDef {
     std::span<const std::string_view> list = {}; // entries of a combo box
     std::string_view accessibleName = {};        // what a screen reader calls the control
     std::string_view description = {};           // and what it says about it
+    bool startFocus = false;                     // has the focus when the window first shows
 };
 
 /// A key that does what a click on a button or check box does (Qt::Key values).
@@ -48,6 +49,7 @@ struct KeyDef {
     int key = 0;
     std::string_view control;
     Integer index = -1;
+    bool remote = false; // a presentation remote's key: it acts also while a box has the focus
 };
 
 /// A window definition: the form's own settings and its controls. Lightweight items (labels,

@@ -4,16 +4,67 @@
 #include "lesson.h"
 #include "testclock.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 namespace {
 
-// The key pressed where the pupil's focus is, as a keyboard delivers it.
+// The key pressed where the focus is, as a keyboard delivers it: to an open list first.
 void press(Form1 &f, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-    QWidget *target = f.focusWidget() ? f.focusWidget() : &f;
-    QTest::keyClick(target, key, modifiers);
+    QWidget *popup = QApplication::activePopupWidget();
+    QWidget *target = popup ? popup->focusWidget() : QApplication::focusWidget();
+    QTest::keyClick(target ? target : &f, key, modifiers);
+}
+
+void type(const QString &text) {
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+// Where a pupil's mouse or keys can leave the focus before the remote is used.
+enum Place {
+    StepClicked,
+    RunClicked,
+    DelayClicked,
+    DelayTyped,
+    DelayEntered,
+    ListOpen,
+    TimeClicked
+};
+
+void reach(Form1 &f, TestClock &clock, Place place) {
+    QLineEdit *delay = f.Combo2.lineEdit();
+    switch (place) {
+    case StepClicked:
+        Lesson::click(f.Command4(0));
+        break;
+    case RunClicked:
+        clock.at(clock.now() + 1, [&f] { Lesson::click(f.Command5); });
+        Lesson::click(f.Command2);
+        break;
+    case DelayClicked:
+        Lesson::click(*delay);
+        break;
+    case DelayTyped:
+    case DelayEntered:
+        Lesson::click(*delay);
+        QTest::keyClick(&f.Combo2, Qt::Key_A, Qt::ControlModifier);
+        type(QStringLiteral("2.5")); // the "." is typed, not a stop
+        QCOMPARE(f.Combo2.Text(), QStringLiteral("2.5"));
+        if (place == DelayEntered) press(f, Qt::Key_Return);
+        break;
+    case ListOpen:
+        Lesson::click(*delay);
+        press(f, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(f.Combo2.view()->isVisible());
+        break;
+    case TimeClicked:
+        Lesson::click(f.Text1);
+        break;
+    }
 }
 
 } // namespace
@@ -29,6 +80,8 @@ private slots:
     void homeAndOptions();
     void disabledControlIgnoresItsKey();
     void typingGoesToTheBoxes();
+    void remoteActsWhereverTheFocusIs_data();
+    void remoteActsWhereverTheFocusIs();
     void f1ListsTheKeys();
 };
 
@@ -80,6 +133,10 @@ void KeysTest::homeAndOptions() {
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
+    // Alt + a letter is no key of the lesson.
+    press(f, Qt::Key_H, Qt::AltModifier);
+    press(f, Qt::Key_T, Qt::AltModifier);
+    QCOMPARE(f.Check1.Value() + f.Check2.Value(), 0);
     press(f, Qt::Key_H);
     QCOMPARE(f.Check1.Value(), 1);
     QCOMPARE(f.Shape9(0).BackColor(), rt::Colour(0x878700));
@@ -119,30 +176,71 @@ void KeysTest::typingGoesToTheBoxes() {
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
-    f.Combo2.setFocus();
-    f.Combo2.lineEdit()->selectAll();
-    QTest::keyClicks(f.Combo2.lineEdit(), QStringLiteral("2.5"));
-    QTest::keyClick(f.Combo2.lineEdit(), Qt::Key_Left);
-    QTest::keyClick(f.Combo2.lineEdit(), Qt::Key_Home);
-    QTest::keyClicks(f.Combo2.lineEdit(), QStringLiteral("bht"));
-    QCOMPARE(f.Combo2.Text(), QStringLiteral("bht2.5"));
-    QCOMPARE(f.Progress, rt::Integer(0));
-    QCOMPARE(f.Check1.Value(), 0);
-    QCOMPARE(f.Check2.Value(), 0);
-    f.Text1.setFocus();
-    f.Text1.selectAll();
-    QTest::keyClicks(&f.Text1, QStringLiteral("h."));
-    QTest::keyClick(&f.Text1, Qt::Key_PageDown);
-    QCOMPARE(f.Text1.Text(), QStringLiteral("h."));
-    QCOMPARE(f.Progress, rt::Integer(0));
-    // Function keys still work from a text box.
-    f.Combo2.setFocus();
-    f.Combo2.setText(QStringLiteral("0"));
-    QTest::keyClick(f.Combo2.lineEdit(), Qt::Key_F5);
-    QCOMPARE(f.Progress, rt::Integer(24));
+    press(f, Qt::Key_PageDown); // 戻る is enabled: Left on the board would step back
+    Lesson::click(*f.Combo2.lineEdit());
+    press(f, Qt::Key_End);
+    press(f, Qt::Key_Left);
+    press(f, Qt::Key_Left);
+    type(QStringLiteral("ht"));
+    QCOMPARE(f.Combo2.Text(), QStringLiteral("ht20"));
+    Lesson::click(f.Text1);
+    press(f, Qt::Key_Home);
+    press(f, Qt::Key_Right);
+    type(QStringLiteral("h"));
+    QCOMPARE(f.Text1.Text(), QStringLiteral("1h.00"));
+    QCOMPARE(f.Progress, rt::Integer(2));
+    QCOMPARE(f.Check1.Value() + f.Check2.Value(), 0);
+}
+
+void KeysTest::remoteActsWhereverTheFocusIs_data() {
+    QTest::addColumn<int>("place");
+    QTest::addColumn<int>("stopKey");
+    QTest::addColumn<QString>("delay");
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("after a click on 進む") << int(StepClicked) << int(Qt::Key_Period) << "20"
+                                           << "Command4_0";
+    QTest::newRow("after clicks on 自　動, 停止") // the board: 停止 had the focus
+        << int(RunClicked) << int(Qt::Key_B) << "20"
+        << "Form1";
+    QTest::newRow("delay box clicked") << int(DelayClicked) << int(Qt::Key_Period) << "20"
+                                       << "Combo2";
+    QTest::newRow("delay box typed into") << int(DelayTyped) << int(Qt::Key_B) << "2.5"
+                                          << "Combo2";
+    QTest::newRow("delay typed, Enter") << int(DelayEntered) << int(Qt::Key_Period) << "2.5"
+                                        << "Form1";
+    QTest::newRow("delay list open") << int(ListOpen) << int(Qt::Key_Escape) << "20"
+                                     << "Combo2";
+    QTest::newRow("time box clicked") << int(TimeClicked) << int(Qt::Key_B) << "20"
+                                      << "Text1";
+}
+
+void KeysTest::remoteActsWhereverTheFocusIs() {
+    QFETCH(int, place);
+    QFETCH(int, stopKey);
+    QFETCH(QString, delay);
+    QFETCH(QString, focus);
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    reach(f, clock, Place(place));
+    // A button disabled by its own click hands the focus to the board, never into a box,
+    // and takes it back when enabled again.
+    QCOMPARE(f.focusWidget()->objectName(), focus);
+    const rt::Integer start = f.Progress;
+    press(f, Qt::Key_PageDown);
+    QVERIFY(!f.Combo2.view()->isVisible());
+    QCOMPARE(f.Progress, start + 2);
+    press(f, Qt::Key_PageUp);
+    QCOMPARE(f.Progress, start);
+    clock.at(clock.now() + 1, [&] { press(f, Qt::Key(stopKey)); });
+    press(f, Qt::Key_F5);
+    QCOMPARE(f.Progress, start + 2); // stopped after one minute
+    QCOMPARE(f.Combo2.Text(), delay);
+    QVERIFY(lesson.errors().isEmpty());
 }
 
 void KeysTest::f1ListsTheKeys() {
+    TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
     press(f, Qt::Key_F1);
@@ -151,6 +249,14 @@ void KeysTest::f1ListsTheKeys() {
     QVERIFY(note->isVisible());
     for (const char *word : {"進む", "戻る", "自動", "停止", "初期画面", "表", "Page Down"})
         QVERIFY2(note->text().contains(QString::fromUtf8(word)), word);
+    QCOMPARE(note->findChild<QPushButton *>()->text(), QStringLiteral("閉じる"));
+    // Brought to the front by a click, the list still leaves the remote's keys to the lesson.
+    note->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(note));
+    press(f, Qt::Key_PageDown);
+    press(f, Qt::Key_Escape);
+    QCOMPARE(f.Progress, rt::Integer(2));
+    QVERIFY(note->isVisible());
     note->close();
 }
 

@@ -31,7 +31,7 @@ struct Typed {
 const QList<Typed> &delayTexts() {
     static const QList<Typed> texts = {
         {"", 0},
-        {"abc", 0},
+        {"xyz", 0},
         {"-5", -5},
         {"0", 0},
         {"0.5", 0},
@@ -43,7 +43,7 @@ const QList<Typed> &delayTexts() {
         {"99999999999", IntMax},
         {"-99999999999", IntMin},
         {"２０", 0},
-        {"20abc", 20},
+        {"20xyz", 20},
         {"&H10", 16},
         {QString(10000, QLatin1Char('7')), IntMax},
     };
@@ -146,7 +146,7 @@ private:
             break;
         }
         case 10: {
-            static const QStringList times = {"3", "abc", "", "99999999999", "-1", "12.00"};
+            static const QStringList times = {"3", "xyz", "", "99999999999", "-1", "12"};
             f.Text1.setFocus();
             f.Text1.selectAll();
             QTest::keyClicks(&f.Text1, times[int(rng_.bounded(quint32(times.size())))]);

@@ -36,9 +36,18 @@ void RealWindowTest::showsTheInitialScreen() {
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&f));
-    QCOMPARE(QApplication::focusWidget(), &f.Command1);
+    QCOMPARE(QApplication::focusWidget(), &f.Command4(0));
     QTRY_COMPARE(f.windowHandle()->height(), 506);
     const QImage s = onScreen(f);
+    // The focus shows as a yellow ring on the board around its control; Tab moves it on.
+    const QColor ring(255, 255, 0);
+    const QRect forward = f.Command4(0).geometry(), delay = f.Combo2.geometry();
+    QCOMPARE(pixel(s, forward.left() - 5, forward.center().y()), ring);
+    QCOMPARE(pixel(s, forward.center().x(), forward.bottom() + 5), ring);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const QImage tabbed = onScreen(f);
+    QCOMPARE(pixel(tabbed, forward.left() - 5, forward.center().y()), bgr(0x008000));
+    QCOMPARE(pixel(tabbed, delay.right() + 5, delay.center().y()), ring);
     QCOMPARE(s.height(), 506);
     QCOMPARE(pixel(s, 152, 300), bgr(0x80C0FF));
     QCOMPARE(pixel(s, 300, 300), bgr(0x008000));

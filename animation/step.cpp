@@ -1,18 +1,16 @@
 #include "app/form1.h"
 
+#include "app/design.h"
+
 #include <cmath>
+
+using namespace design;
 
 namespace {
 
 constexpr rt::Integer FramesPerUnit = 20; // 40 frames a minute
 constexpr double RisePerFrame = 15.0 / 20.0;
-constexpr double Floor = 460;
 constexpr double StreamAtFrameZero = 415;
-constexpr float MinutesRowY = 560;
-constexpr float LitresRowY = 615;
-constexpr double LitresPerMinute = 5;
-constexpr rt::Colour Ink = 0xFFFFFF;
-constexpr rt::Colour Board = 0x008000;
 
 // Table columns lie 50 px apart; two-digit values stand 10 px further left.
 float minutesX(double minute) {
@@ -55,7 +53,33 @@ bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint3
     Shape11.setHeight(static_cast<float>(rt::checked(StreamAtFrameZero - RisePerFrame * n)));
     water.setTop(static_cast<float>(rt::checked(Floor - RisePerFrame * n)));
     water.setHeight(static_cast<float>(Floor - water.Top()));
+    Plot(layer, n);
     return true;
+}
+
+// The graph follows the water: the point of minute layer + 1 stands level with the surface
+// at frame n, and the minute's segment reaches it from the point before.
+void Form1::Plot(rt::Integer layer, rt::Integer n) {
+    rt::Shape &point = Shape12(rt::add(layer, rt::Integer(1)));
+    rt::Line &segment = Line12(layer);
+    const float x = graph::x(n / (2.0 * FramesPerUnit));
+    const float y = Shape9(layer).Top();
+    point.setLeft(x - graph::PointRadius);
+    point.setTop(y - graph::PointRadius);
+    segment.setX2(x);
+    segment.setY2(y);
+    ColourMinute(layer);
+    point.setVisible(true);
+    segment.setVisible(true);
+}
+
+// A minute's point and segment take the colour of its water.
+void Form1::ColourMinute(rt::Integer layer) {
+    const rt::Colour colour = Shape9(layer).BackColor();
+    rt::Shape &point = Shape12(rt::add(layer, rt::Integer(1)));
+    point.setBackColor(colour);
+    point.setBorderColor(colour);
+    Line12(layer).setBorderColor(colour);
 }
 
 void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
@@ -70,7 +94,8 @@ void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
     for (rt::Integer n = first; n <= last; ++n) {
         if (!Frame(n, layer, showTime, resetCount, time)) return;
     }
-    PrintColumn(Ink, time, rt::Val(time));
+    PrintColumn(White, time, rt::Val(time));
+    Label8.setVisible(layer == Minutes - 1); // all twelve minutes plotted
     EnableStepButtons();
 }
 
@@ -83,6 +108,7 @@ void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     // from the time box, which a pupil can type into.
     const double minute = p / 2;
     PrintColumn(Board, rt::Str(minute), minute);
+    Label8.setVisible(false);
 
     const rt::Integer layer = rt::CInt(p / 2.0 - 1);
     const rt::Integer first = rt::mul(p, FramesPerUnit);
@@ -93,6 +119,8 @@ void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     }
     Shape9(layer).setTop(static_cast<float>(Floor));
     Shape9(layer).setHeight(0);
+    Shape12(rt::add(layer, rt::Integer(1))).setVisible(false);
+    Line12(layer).setVisible(false);
     EnableStepButtons();
 }
 

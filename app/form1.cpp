@@ -1,19 +1,9 @@
 #include "app/form1.h"
 
+#include "app/design.h"
 #include "app/layout.h"
 
-namespace {
-
-constexpr int ShortHeight = 7965;  // twips: the table lies below the window
-constexpr int Copies = 12;         // run-time scale marks and water layers
-constexpr float Floor = 460;       // the container's bottom line
-constexpr float ScaleSpacing = 30; // pixels per minute
-constexpr float LabelLift = 8;     // scale label top above its mark
-constexpr float TableX = 130;      // the table's first column
-constexpr float MinutesRowY = 560;
-constexpr float LitresRowY = 615;
-
-} // namespace
+using namespace design;
 
 Form1::Form1(QWidget *parent)
     : rt::Form(mainWindowDefinition(), parent), Command1(control<rt::CommandButton>(u"Command1")),
@@ -21,9 +11,12 @@ Form1::Form1(QWidget *parent)
       Command5(control<rt::CommandButton>(u"Command5")),
       Command6(control<rt::CommandButton>(u"Command6")),
       Command4(*this, QStringLiteral("Command4")), Check1(control<rt::CheckBox>(u"Check1")),
-      Check2(control<rt::CheckBox>(u"Check2")), Text1(control<rt::TextBox>(u"Text1")),
-      Combo2(control<rt::ComboBox>(u"Combo2")), Shape11(control<rt::Shape>(u"Shape11")),
-      Shape9(*this, QStringLiteral("Shape9")), Line5(*this, QStringLiteral("Line5")) {
+      Check2(control<rt::CheckBox>(u"Check2")), Check3(control<rt::CheckBox>(u"Check3")),
+      Text1(control<rt::TextBox>(u"Text1")), Combo2(control<rt::ComboBox>(u"Combo2")),
+      Shape11(control<rt::Shape>(u"Shape11")), Shape9(*this, QStringLiteral("Shape9")),
+      Line5(*this, QStringLiteral("Line5")), Line10(*this, QStringLiteral("Line10")),
+      Line11(*this, QStringLiteral("Line11")), Line12(*this, QStringLiteral("Line12")),
+      Shape12(*this, QStringLiteral("Shape12")), Label8(control<rt::Label>(u"Label8")) {
     Command1.setClickHandler([this] { Command1_Click(); });
     Command2.setClickHandler([this] { Command2_Click(); });
     Command5.setClickHandler([this] { Command5_Click(); });
@@ -32,12 +25,13 @@ Form1::Form1(QWidget *parent)
         Command4(i).setClickHandler([this, i] { Command4_Click(i); });
     Check1.setClickHandler([this] { Check1_Click(); });
     Check2.setClickHandler([this] { Check2_Click(); });
+    Check3.setClickHandler([this] { Check3_Click(); });
     bindKey(Qt::Key_F1, [this] { ShowKeys(); });
 }
 
 void Form1::Form_Load() {
     setHeight(ShortHeight);
-    for (rt::Integer i = 1; i <= Copies; ++i) {
+    for (rt::Integer i = 1; i <= Minutes; ++i) {
         Line5.Load(i);
         Line5(i).ZOrder(0);
         Line5(i).setY1(Floor - ScaleSpacing * i);
@@ -46,6 +40,23 @@ void Form1::Form_Load() {
         Shape9.Load(i);
         Shape9(i).ZOrder(1);
         Shape9(i).setVisible(true);
+
+        Line10.Load(i);
+        Line10(i).setY1(graph::y(graph::LitresPerTick * i));
+        Line10(i).setY2(Line10(i).Y1());
+        Line10(i).setVisible(true);
+        Line11.Load(i);
+        Line11(i).setX1(graph::x(i));
+        Line11(i).setX2(Line11(i).X1());
+        Line11(i).setVisible(true);
+        // Segments lie behind the points. Each starts at the point of the minute before it.
+        Shape12.Load(i);
+        if (i < Minutes) {
+            Line12.Load(i);
+            Line12(i).ZOrder(1);
+            Line12(i).setX1(graph::x(i));
+            Line12(i).setY1(graph::y(LitresPerMinute * i));
+        }
     }
     Progress = 0;
     Text1.setText(QStringLiteral("0.00"));
@@ -58,15 +69,30 @@ void Form1::ResetScreen() {
     StopRequested = 0;
     Cls();
     setForeColor(rt::QBColor(15));
-    for (rt::Integer i = 0; i <= Copies; ++i) {
+    for (rt::Integer i = 0; i <= Minutes; ++i) {
         setCurrentX(i < 2 ? 510 : 498); // one-digit labels stand further right
         setCurrentY(Line5(i).Y1() - LabelLift);
         Print(5.0 * i);
     }
-    for (rt::Integer i = 0; i <= Copies; ++i) {
+    // The graph's axes are labelled every 10 litres and every 2 minutes.
+    setFontSize(12);
+    for (int litres = 0; litres <= 60; litres += graph::LitresPerLabel) {
+        setCurrentX(graph::x(0) - (litres < 10 ? 18 : 26));
+        setCurrentY(graph::y(litres) - LabelLift);
+        Print(QString::number(litres));
+    }
+    for (int minute = 0; minute <= Minutes; minute += graph::MinutesPerLabel) {
+        setCurrentX(graph::x(minute) - (minute < 10 ? 4 : 8));
+        setCurrentY(graph::y(0) + 8);
+        Print(QString::number(minute));
+    }
+    for (rt::Integer i = 0; i <= Minutes; ++i) {
         Shape9(i).setHeight(0);
         Shape9(i).setTop(Floor);
+        if (i > 0) Shape12(i).setVisible(false);
+        if (i < Minutes) Line12(i).setVisible(false);
     }
+    Label8.setVisible(false);
     Shape11.setHeight(0);
     Command4(0).setEnabled(true);
     Command4(1).setEnabled(false);
@@ -83,15 +109,24 @@ void Form1::ResetScreen() {
 }
 
 void Form1::AnnounceState() {
-    // The picture, then the pairs of the table, which holds every minute up to the one shown.
+    // The picture, then the pairs of the table, which holds every minute up to the one shown,
+    // and, while it is open, the points of the graph.
     const int minutes = Progress / 2;
     QStringList pairs;
-    for (int m = 0; m <= minutes; ++m)
+    QStringList points;
+    for (int m = 0; m <= minutes; ++m) {
         pairs << QStringLiteral("%1 分 %2 L").arg(m).arg(5 * m);
-    setStatusText(QStringLiteral("%1 分後、水は %2 L。表: %3")
-                      .arg(minutes)
-                      .arg(5 * minutes)
-                      .arg(pairs.join(QStringLiteral("、"))));
+        points << QStringLiteral("(%1, %2)").arg(m).arg(5 * m);
+    }
+    QString text = QStringLiteral("%1 分後、水は %2 L。表: %3")
+                       .arg(minutes)
+                       .arg(5 * minutes)
+                       .arg(pairs.join(QStringLiteral("、")));
+    if (Check3.Value() == 1) {
+        text += QStringLiteral("。グラフの点: ") + points.join(QStringLiteral("、"));
+        if (Label8.Visible()) text += QStringLiteral("。") + Label8.Caption();
+    }
+    setStatusText(text);
 }
 
 void Form1::ShowKeys() {
@@ -107,6 +142,7 @@ void Form1::ShowKeys() {
         {"Home", "初期画面"},
         {"H", "Hint (色分け)"},
         {"T", "表"},
+        {"G", "グラフ"},
         {"Ctrl + + / Ctrl + -", "拡大 / 縮小"},
         {"Ctrl + 0", "元の大きさ"},
         {"F1", "この一覧"},

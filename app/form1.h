@@ -30,11 +30,17 @@ public:
     rt::ControlArray<rt::CommandButton> Command4; // 0 進む, 1 戻る
     rt::CheckBox &Check1;                         // Hint
     rt::CheckBox &Check2;                         // 表
+    rt::CheckBox &Check3;                         // グラフ
     rt::TextBox &Text1;                           // elapsed minutes
     rt::ComboBox &Combo2;                         // pause between frames, ms
     rt::Shape &Shape11;                           // the falling stream
     rt::ControlArray<rt::Shape> Shape9;           // water layers, one per minute
     rt::ControlArray<rt::Line> Line5;             // scale marks
+    rt::ControlArray<rt::Line> Line10;            // the graph's litre ticks
+    rt::ControlArray<rt::Line> Line11;            // the graph's minute ticks
+    rt::ControlArray<rt::Line> Line12;            // the graph's segment of each minute
+    rt::ControlArray<rt::Shape> Shape12;          // the graph's points, minute 0 to 12
+    rt::Label &Label8;                            // the graph's formula
 
     void Form_Load();
     void ResetScreen();
@@ -57,10 +63,13 @@ public:
     void Command6_Click();
     void Check1_Click();
     void Check2_Click();
+    void Check3_Click();
 
 private:
     void EnableStepButtons();
     bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
                QString &time);
     void PrintColumn(rt::Colour colour, const QString &minuteText, double minute);
+    void Plot(rt::Integer layer, rt::Integer n);
+    void ColourMinute(rt::Integer layer);
 };

@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include "app/design.h"
+
 #include <Qt>
 
 #include <array>
@@ -11,15 +13,20 @@ using rt::ControlKind;
 using rt::FontDef;
 namespace Sys = rt::SystemColour;
 
-constexpr rt::Colour Board = 0x008000;
-constexpr rt::Colour White = 0xFFFFFF;
+using design::Board;
+using design::Water;
+using design::White;
+namespace graph = design::graph;
 constexpr rt::Colour LightOrange = 0x80C0FF;
-constexpr rt::Colour Water = 0xFFFF00;
+
+constexpr int twips(float pixels) {
+    return static_cast<int>(pixels * rt::TwipsPerPixel);
+}
 
 constexpr std::array<std::string_view, 6> DelayChoices = {" 1", " 5", "10", "20", "50", "100"};
 
 // Boxes in twips (15 per pixel): Left, Top, Width, Height; lines X1, Y1, X2, Y2.
-constexpr std::array<ControlDef, 30> Controls = {
+constexpr std::array<ControlDef, 40> Controls = {
     {// Lightweight items, backmost first.
      {.name = "Shape9",
       .index = 0,
@@ -139,13 +146,77 @@ constexpr std::array<ControlDef, 30> Controls = {
       .fore = White,
       .caption = "（１秒ごと）",
       .font = {9, false},
-      .tabIndex = 13,
+      .tabIndex = 15,
       .autoSize = true},
      {.name = "Line1",
       .kind = ControlKind::Line,
       .twips = {2280, 1500, 2280, 6900},
       .fore = LightOrange,
       .borderWidth = 5},
+
+     // The graph: axes, one tick mark of each axis (Form_Load copies them), the first
+     // segment and the origin's point (the points and segments of the minutes are copies).
+     {.name = "Line12",
+      .index = 0,
+      .kind = ControlKind::Line,
+      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(1)), twips(graph::y(5))},
+      .fore = Water,
+      .borderWidth = 2},
+     {.name = "Line8",
+      .kind = ControlKind::Line,
+      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(0)), twips(graph::y(62))},
+      .fore = White,
+      .borderWidth = 2},
+     {.name = "Line9",
+      .kind = ControlKind::Line,
+      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(12.3)), twips(graph::y(0))},
+      .fore = White,
+      .borderWidth = 2},
+     {.name = "Line10",
+      .index = 0,
+      .kind = ControlKind::Line,
+      .twips = {twips(graph::x(0) - graph::Tick), twips(graph::y(0)), twips(graph::x(0)),
+                twips(graph::y(0))},
+      .fore = White},
+     {.name = "Line11",
+      .index = 0,
+      .kind = ControlKind::Line,
+      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(0)),
+                twips(graph::y(0) + graph::Tick)},
+      .fore = White},
+     {.name = "Shape12",
+      .index = 0,
+      .kind = ControlKind::Shape,
+      .twips = {twips(graph::x(0) - graph::PointRadius), twips(graph::y(0) - graph::PointRadius),
+                twips(2 * graph::PointRadius), twips(2 * graph::PointRadius)},
+      .back = Water,
+      .fore = Water,
+      .borderWidth = 0,
+      .style = rt::ShapeStyle::Circle},
+     {.name = "Label6",
+      .kind = ControlKind::Label,
+      .twips = {twips(826), twips(70), 0, 0},
+      .back = Board,
+      .fore = White,
+      .caption = "ｙ（Ｌ）",
+      .font = {12, true},
+      .autoSize = true},
+     {.name = "Label7",
+      .kind = ControlKind::Label,
+      .twips = {twips(1170), twips(450), 0, 0},
+      .back = Board,
+      .fore = White,
+      .caption = "χ(分)",
+      .font = {12, true},
+      .autoSize = true},
+     {.name = "Label8",
+      .kind = ControlKind::Label,
+      .twips = {twips(1050), twips(98), 0, 0},
+      .back = Board,
+      .fore = White,
+      .caption = "y = 5 × x",
+      .font = {14.25, true},
+      .autoSize = true},
 
      // Windowed controls.
      {.name = "Command6",
@@ -219,6 +290,15 @@ constexpr std::array<ControlDef, 30> Controls = {
       .tabIndex = 12,
       .accessibleName = "表",
       .description = "x と y の表を見せます。"},
+     {.name = "Check3",
+      .kind = ControlKind::CheckBox,
+      .twips = {8760, 6600, 1455, 375},
+      .back = Board,
+      .fore = White,
+      .caption = "グラフ",
+      .tabIndex = 13,
+      .accessibleName = "グラフ",
+      .description = "x と y の関係を、水の高さと並べてグラフで見せます。"},
      {.name = "Text1",
       .kind = ControlKind::TextBox,
       .twips = {8640, 600, 2415, 1095},
@@ -242,7 +322,7 @@ constexpr std::array<ControlDef, 30> Controls = {
 
 // Presentation remotes send Page Down / Page Up, F5, Esc, B or "."; these act wherever the
 // focus is. Some send Right / Left, which move the cursor in a box.
-constexpr std::array<rt::KeyDef, 11> Keys = {{
+constexpr std::array<rt::KeyDef, 12> Keys = {{
     {Qt::Key_PageDown, "Command4", 0, true},
     {Qt::Key_Right, "Command4", 0},
     {Qt::Key_PageUp, "Command4", 1, true},
@@ -254,6 +334,7 @@ constexpr std::array<rt::KeyDef, 11> Keys = {{
     {Qt::Key_Home, "Command6"},
     {Qt::Key_H, "Check1"},
     {Qt::Key_T, "Check2"},
+    {Qt::Key_G, "Check3"},
 }};
 
 constexpr rt::FormDef MainWindow = {

@@ -1,12 +1,8 @@
 #include "app/form1.h"
 
-namespace {
+#include "app/design.h"
 
-constexpr rt::Colour Water = 0xFFFF00;
-constexpr int TallHeight = 11070; // twips: the table shows
-constexpr int ShortHeight = 7965;
-
-} // namespace
+using namespace design;
 
 // Hint: a gradient from dark to light so each minute's water can be told apart.
 void Form1::Check1_Click() {
@@ -16,10 +12,17 @@ void Form1::Check1_Click() {
         else
             Shape9(i).setBackColor(Water);
         Shape9(i).setBorderColor(Shape9(i).BackColor());
+        if (i < Minutes) ColourMinute(i);
     }
 }
 
 // 表: the taller window shows the table below the container.
 void Form1::Check2_Click() {
     setHeight(Check2.Value() == 1 ? TallHeight : ShortHeight);
+}
+
+// グラフ: the wider window shows the graph beside the controls.
+void Form1::Check3_Click() {
+    setWidth(Check3.Value() == 1 ? WideWidth : NarrowWidth);
+    AnnounceState();
 }

@@ -32,8 +32,9 @@ namespace rt {
 
 namespace {
 
-// Outer height minus client height, in pixels: title bar and borders of the design.
+// Outer size minus client size, in pixels: title bar and borders of the design.
 constexpr int FramePixels = 25;
+constexpr int FrameSidePixels = 8;
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
@@ -67,7 +68,8 @@ QComboBox *comboOfList(const QWidget *w) {
 
 Form::Form(const FormDef &def, QWidget *parent)
     : QWidget(parent), family_(text(def.fontFamily)), font_(def.font), back_(def.back),
-      fore_(def.fore), fontSize_(def.font.points), clientWidthTwips_(def.clientWidthTwips),
+      fore_(def.fore), fontSize_(def.font.points),
+      widthTwips_(def.clientWidthTwips + FrameSidePixels * TwipsPerPixel),
       heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel) {
     static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
     Q_UNUSED(accessible);
@@ -197,6 +199,7 @@ void Form::createControl(const ControlDef &def) {
         shape->setBackColor(def.back);
         shape->setBorderColor(def.fore);
         shape->setBorderWidth(def.borderWidth);
+        shape->setStyle(def.style);
         stacking_.push_back(shape.get());
         graphics_.push_back(std::move(shape));
         break;
@@ -210,10 +213,17 @@ void Form::setHeight(int twips) {
     applyGeometry();
 }
 
+void Form::setWidth(int twips) {
+    if (widthTwips_ == twips) return;
+    widthTwips_ = twips;
+    applyGeometry();
+}
+
 QSizeF Form::clientSize() const {
-    const double height =
-        std::max(0L, std::lround(double(heightTwips_) / TwipsPerPixel) - long(FramePixels));
-    return QSizeF(double(clientWidthTwips_) / TwipsPerPixel, height);
+    auto inner = [](int twips, int frame) {
+        return double(std::max(0L, std::lround(double(twips) / TwipsPerPixel) - long(frame)));
+    };
+    return QSizeF(inner(widthTwips_, FrameSidePixels), inner(heightTwips_, FramePixels));
 }
 
 void Form::setZoom(double zoom) {

@@ -37,6 +37,9 @@ public:
     /// Outer height in twips; the client area is Height / 15 − 25 pixels high.
     int Height() const { return heightTwips_; }
     void setHeight(int twips);
+    /// Outer width in twips; the client area is Width / 15 − 8 pixels wide.
+    int Width() const { return widthTwips_; }
+    void setWidth(int twips);
     /// Client area in form pixels.
     QSizeF clientSize() const;
 
@@ -149,7 +152,7 @@ private:
     double fontSize_;
     float currentX_ = 0;
     float currentY_ = 0;
-    int clientWidthTwips_;
+    int widthTwips_;
     int heightTwips_;
     double zoom_ = 1.0;
     bool shownOnce_ = false;

@@ -18,6 +18,9 @@ inline constexpr Colour ButtonText = 0x80000012;
 
 enum class ControlKind : quint8 { CommandButton, CheckBox, TextBox, ComboBox, Label, Line, Shape };
 
+/// What a shape draws in its box.
+enum class ShapeStyle : quint8 { Rectangle, Circle };
+
 /// A font of the design: size in points (0 takes the form's font) and weight.
 struct FontDef {
     double points = 0;
@@ -38,6 +41,7 @@ struct ControlDef {
     int tabIndex = -1;
     int borderWidth = 1; // lines: pen width in pixels; shapes: outline width, 0 for none
     bool autoSize = false;
+    ShapeStyle style = ShapeStyle::Rectangle;    // shapes only
     std::span<const std::string_view> list = {}; // entries of a combo box
     std::string_view accessibleName = {};        // what a screen reader calls the control
     std::string_view description = {};           // and what it says about it

@@ -38,4 +38,22 @@ QRectF snapToDevice(const QRectF &r, qreal deviceScale) {
     return QRectF(left, top, snap(r.right()) - left, snap(r.bottom()) - top);
 }
 
+std::vector<QRectF> discRows(QPointF centre, qreal radius, qreal deviceScale) {
+    std::vector<QRectF> rows;
+    if (radius <= 0) return rows;
+    auto snap = [deviceScale](qreal v) { return std::floor(v * deviceScale + 0.5) / deviceScale; };
+    const auto first = static_cast<long>(std::floor((centre.y() - radius) * deviceScale));
+    const auto last = static_cast<long>(std::ceil((centre.y() + radius) * deviceScale));
+    for (long row = first; row < last; ++row) {
+        // The row's centre decides its width, as it decides whether the row is inked at all.
+        const qreal dy = (row + 0.5) / deviceScale - centre.y();
+        if (std::abs(dy) >= radius) continue;
+        const qreal half = std::sqrt(radius * radius - dy * dy);
+        const qreal left = snap(centre.x() - half);
+        const qreal right = snap(centre.x() + half);
+        if (right > left) rows.emplace_back(left, row / deviceScale, right - left, 1 / deviceScale);
+    }
+    return rows;
+}
+
 } // namespace rt

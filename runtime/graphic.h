@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <memory>
+#include <vector>
 
 class QPainter;
 
@@ -77,5 +78,9 @@ private:
 /// Snaps a rectangle in form pixels to whole device pixels, so edges stay crisp and
 /// neighbouring rectangles meet without gaps at any scale.
 QRectF snapToDevice(const QRectF &r, qreal deviceScale);
+
+/// A filled disc as one rectangle per device pixel row, each snapped like any other edge, so
+/// it comes out the same pixels wherever it is drawn.
+std::vector<QRectF> discRows(QPointF centre, qreal radius, qreal deviceScale);
 
 } // namespace rt

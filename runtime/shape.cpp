@@ -33,6 +33,18 @@ QRegion Shape::movedArea(const QRectF &before) const {
 }
 
 void Shape::paint(QPainter &painter, qreal deviceScale) const {
+    if (style_ == ShapeStyle::Circle) {
+        const QPointF centre(left_ + width_ / 2.0, top_ + height_ / 2.0);
+        const qreal radius = std::min(width_, height_) / 2.0;
+        const bool outlined = borderWidth_ > 0 && border_ != back_;
+        for (const QRectF &row : discRows(centre, radius, deviceScale))
+            painter.fillRect(row, toQColor(outlined ? border_ : back_));
+        if (outlined) {
+            for (const QRectF &row : discRows(centre, radius - borderWidth_, deviceScale))
+                painter.fillRect(row, toQColor(back_));
+        }
+        return;
+    }
     const QRectF box = snapToDevice(QRectF(left_, top_, width_, height_), deviceScale);
     if (box.width() <= 0 || box.height() <= 0) return; // a collapsed rectangle shows nothing
     painter.fillRect(box, toQColor(back_));

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "runtime/formdefinition.h"
 #include "runtime/graphic.h"
 
 namespace rt {
 
-/// A plain rectangle with an opaque fill and an optional outline inside its edges.
+/// A rectangle, or the circle centred in its box, with an opaque fill and an optional outline
+/// inside its edges.
 class Shape final : public Graphic {
 public:
     Shape(Form &form, QString name, Integer index);
+
+    ShapeStyle Style() const { return style_; }
+    void setStyle(ShapeStyle style) { assignLook(style_, style); }
 
     float Left() const { return left_; }
     float Top() const { return top_; }
@@ -35,6 +40,7 @@ private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     Colour back_ = 0, border_ = 0;
     int borderWidth_ = 1;
+    ShapeStyle style_ = ShapeStyle::Rectangle;
 };
 
 } // namespace rt

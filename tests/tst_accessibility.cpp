@@ -87,6 +87,11 @@ void AccessibilityTest::stateFollowsTheLesson() {
                                     "3 分 15 L、4 分 20 L、5 分 25 L"));
     Lesson::click(f.Command6);
     QCOMPARE(told(), QStringLiteral("0 分後、水は 0 L。表: 0 分 0 L"));
+    // With the graph open its points are told too, and the formula once the line is complete.
+    Lesson::click(f.Check3);
+    QCOMPARE(told(), QStringLiteral("0 分後、水は 0 L。表: 0 分 0 L。グラフの点: (0, 0)"));
+    Lesson::click(f.Command2);
+    QVERIFY2(told().endsWith(QStringLiteral("(11, 55)、(12, 60)。y = 5 × x")), qPrintable(told()));
 }
 
 void AccessibilityTest::runKeepsStepButtonsSteady() {

@@ -1,4 +1,4 @@
-// Hint, 表 and 初期画面.
+// Hint, 表, グラフ and 初期画面.
 
 #include "lesson.h"
 #include "probes.h"
@@ -11,7 +11,13 @@ class DisplayOptionsTest : public QObject {
 
 private slots:
     void hintGradient();
-    void tableHeight();
+    void windowSize_data();
+    void windowSize();
+    void graphPoints_data();
+    void graphPoints();
+    void graphPointMovesWithWater();
+    void graphStepBackLeavesNoTrace();
+    void graphOpenedLateShowsTheSame();
     void initialScreenAfterTwelveSteps();
     void initialScreenKeepsHintAndDelay();
     void initialScreenWithoutTableKeepsHeight();
@@ -37,15 +43,128 @@ void DisplayOptionsTest::hintGradient() {
     }
 }
 
-void DisplayOptionsTest::tableHeight() {
+void DisplayOptionsTest::windowSize_data() {
+    QTest::addColumn<bool>("table");
+    QTest::addColumn<bool>("graph");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("neither") << false << false << QSize(810, 506);
+    QTest::newRow("表") << true << false << QSize(810, 713);
+    QTest::newRow("グラフ") << false << true << QSize(1215, 506);
+    QTest::newRow("both") << true << true << QSize(1215, 713);
+}
+
+void DisplayOptionsTest::windowSize() {
+    QFETCH(bool, table);
+    QFETCH(bool, graph);
+    QFETCH(QSize, size);
     Lesson lesson;
     Form1 &f = lesson.form();
-    Lesson::click(f.Check2);
-    QCOMPARE(f.Height(), 11070);
-    QCOMPARE(f.height(), 713);
-    Lesson::click(f.Check2);
-    QCOMPARE(f.Height(), 7965);
-    QCOMPARE(f.height(), 506);
+    if (table) Lesson::click(f.Check2);
+    if (graph) QTest::keyClick(&f, Qt::Key_G);
+    QCOMPARE(f.size(), size);
+    QCOMPARE(f.Height(), table ? 11070 : 7965);
+    // Closing both gives the window of the start back.
+    if (table) QTest::keyClick(&f, Qt::Key_T);
+    if (graph) Lesson::click(f.Check3);
+    QCOMPARE(f.size(), QSize(810, 506));
+    QCOMPARE(f.Width(), 12270);
+}
+
+// Where the graph plots minute m: level with the water's surface at that minute. Between two
+// points, the pixel under their segment.
+QPoint graphPoint(double minute) {
+    return QPoint(int(860 + 25 * minute), int(460 - 30 * minute));
+}
+
+void DisplayOptionsTest::graphPoints_data() {
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<bool>("hint");
+    for (int m : {0, 1, 6, 12})
+        QTest::addRow("%d minutes", m) << m << false;
+    QTest::newRow("6 minutes, Hint") << 6 << true;
+}
+
+void DisplayOptionsTest::graphPoints() {
+    QFETCH(int, minutes);
+    QFETCH(bool, hint);
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    Lesson::click(f.Check3);
+    if (hint) Lesson::click(f.Check1);
+    for (int m = 0; m < minutes; ++m)
+        Lesson::click(f.Command4(0));
+    const QImage image = screen(f);
+    const QColor board = bgr(0x008000);
+    for (int m = 1; m <= 12; ++m) {
+        const QPoint at = graphPoint(m);
+        // A plotted point in its minute's water colour, and the board where none is yet.
+        const QColor water = bgr(hint ? f.Shape9(rt::Integer(m - 1)).BackColor() : 0xFFFF00);
+        QCOMPARE(image.pixelColor(at), m <= minutes ? water : board);
+        // The segment's middle, on the way from the point before.
+        const QPoint middle = graphPoint(m - 0.5);
+        QCOMPARE(image.pixelColor(middle), m <= minutes ? water : board);
+    }
+    QCOMPARE(image.pixelColor(graphPoint(0)), bgr(0xFFFF00));
+    // The formula appears once the whole line is drawn.
+    QCOMPARE(anyOtherThan(image, QRect(1050, 100, 80, 14), board), minutes == 12);
+}
+
+void DisplayOptionsTest::graphPointMovesWithWater() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    Lesson::click(f.Check3);
+    Lesson::click(f.Command4(0));
+    // Half-way through the second minute: 20 of its 40 frames shown, 20 ms apart.
+    QImage image;
+    clock.at(clock.now() + 20 * 20 + 10, [&] { image = screen(f); });
+    Lesson::click(f.Command4(0));
+    const int surface = 460 - 45;
+    QCOMPARE(image.pixelColor(graphPoint(1.5)), bgr(0xFFFF00));
+    QCOMPARE(image.pixelColor(graphPoint(2)), bgr(0x008000));
+    QCOMPARE(image.pixelColor(graphPoint(1.25)), bgr(0xFFFF00));
+    // The water's surface stands level with the point.
+    QCOMPARE(graphPoint(1.5).y(), surface);
+    QCOMPARE(image.pixelColor(300, surface + 1), bgr(0xFFFF00));
+    QCOMPARE(image.pixelColor(300, surface - 2), bgr(0x008000));
+}
+
+void DisplayOptionsTest::graphStepBackLeavesNoTrace() {
+    TestClock clock;
+    Lesson fresh;
+    Lesson lesson;
+    for (Lesson *l : {&fresh, &lesson}) {
+        Lesson::click(l->form().Check3);
+        Lesson::click(l->form().Check1); // each minute's point in a colour of its own
+        Lesson::click(l->form().Command4(0));
+    }
+    Form1 &f = lesson.form();
+    Lesson::click(f.Command4(0));
+    Lesson::click(f.Command4(1));
+    QCOMPARE(formPicture(f), formPicture(fresh.form()));
+}
+
+void DisplayOptionsTest::graphOpenedLateShowsTheSame() {
+    TestClock clock;
+    Lesson open;
+    Lesson::click(open->Check3);
+    Lesson late;
+    for (Lesson *lesson : {&open, &late}) {
+        for (int m = 0; m < 5; ++m)
+            Lesson::click(lesson->form().Command4(0));
+        Lesson::click(lesson->form().Command4(1));
+    }
+    Lesson::click(late->Check3);
+    QCOMPARE(formPicture(late.form()), formPicture(open.form()));
+    // 初期画面 clears the graph and closes it.
+    Lesson::click(late->Command6);
+    QCOMPARE(late->Check3.Value(), 0);
+    QCOMPARE(late->width(), 810);
+    Lesson::click(late->Check3);
+    Lesson fresh;
+    Lesson::click(fresh->Check3);
+    QCOMPARE(formPicture(late.form()), formPicture(fresh.form()));
 }
 
 void DisplayOptionsTest::initialScreenAfterTwelveSteps() {

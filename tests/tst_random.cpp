@@ -129,7 +129,7 @@ private:
             Lesson::click(f.Check1);
             break;
         case 7:
-            Lesson::click(f.Check2);
+            Lesson::click(rng_.bounded(2) ? f.Check2 : f.Check3);
             break;
         case 8:
             setDelay(delayTexts()[int(rng_.bounded(quint32(delayTexts().size())))]);

@@ -1,5 +1,5 @@
 // Renders the window in a given state to a PNG, for the README and for looking at changes.
-// Usage: water-screenshot OUT.png [tall] [steps N] [hint]
+// Usage: water-screenshot OUT.png [tall] [graph] [steps N] [hint]
 
 #include "app/form1.h"
 
@@ -12,7 +12,7 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: water-screenshot OUT.png [tall] [steps N] [hint]\n");
+        std::fprintf(stderr, "usage: water-screenshot OUT.png [tall] [graph] [steps N] [hint]\n");
         return 2;
     }
     Form1 form;
@@ -21,6 +21,7 @@ int main(int argc, char *argv[]) {
     form.Combo2.setText(QStringLiteral("0"));
     if (args.contains(QStringLiteral("hint"))) form.Check1.setValue(1);
     if (args.contains(QStringLiteral("tall"))) form.Check2.setValue(1);
+    if (args.contains(QStringLiteral("graph"))) form.Check3.setValue(1);
     const qsizetype at = args.indexOf(QStringLiteral("steps"));
     const int steps = at > 0 && at + 1 < args.size() ? args[at + 1].toInt() : 0;
     for (int i = 0; i < steps; ++i)

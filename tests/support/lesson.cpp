@@ -46,6 +46,32 @@ QString restProblem(Form1 &f) {
                 .arg(f.Shape9(k).Height())
                 .arg(p);
     }
+    // The graph: a point for every minute shown, joined from the origin, and the formula once
+    // all twelve are plotted.
+    for (rt::Integer k = 1; k <= 12; ++k) {
+        const rt::Shape &point = f.Shape12(k);
+        const bool plotted = k <= p / 2;
+        if (point.Visible() != plotted ||
+            (plotted && (point.Left() != 856.0f + 25 * k || point.Top() != 456.0f - 30 * k)))
+            return QStringLiteral("graph point %1 %2 at (%3, %4) with Progress %5")
+                .arg(k)
+                .arg(point.Visible() ? "shown" : "hidden")
+                .arg(point.Left())
+                .arg(point.Top())
+                .arg(p);
+        const rt::Line &segment = f.Line12(rt::Integer(k - 1));
+        if (segment.Visible() != plotted ||
+            (plotted && (segment.X2() != 860.0f + 25 * k || segment.Y2() != 460.0f - 30 * k)))
+            return QStringLiteral("graph segment %1 with Progress %2").arg(k).arg(p);
+    }
+    if (f.Label8.Visible() != (p == 24))
+        return QStringLiteral("the formula is %1 at Progress %2")
+            .arg(f.Label8.Visible() ? "shown" : "hidden")
+            .arg(p);
+    if (f.Width() != (f.Check3.Value() == 1 ? 18345 : 12270))
+        return QStringLiteral("window %1 twips wide with グラフ %2")
+            .arg(f.Width())
+            .arg(f.Check3.Value());
     if (f.Shape11.Height() != 0.0f && f.Shape11.Height() != 1.0f)
         return QStringLiteral("stream %1 high").arg(f.Shape11.Height());
     const QString rest = p == 0 ? "10101" : p == 24 ? "10011" : "10111";

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "runtime/numeric.h"
+
+/// The lesson's numbers, in one place: where the container, the table and the graph stand, in
+/// form pixels, and their colours. The window's controls are in layout.cpp.
+namespace design {
+
+inline constexpr rt::Colour Board = 0x008000;
+inline constexpr rt::Colour White = 0xFFFFFF;
+inline constexpr rt::Colour Water = 0xFFFF00;
+
+// The window's outer size in twips: short hides the table, tall shows it; narrow hides the
+// graph, wide shows it.
+inline constexpr int ShortHeight = 7965;
+inline constexpr int TallHeight = 11070;
+inline constexpr int NarrowWidth = 12270;
+inline constexpr int WideWidth = 18345;
+
+inline constexpr rt::Integer Minutes = 12;
+inline constexpr double LitresPerMinute = 5;
+inline constexpr float Floor = 460;       // the container's bottom line
+inline constexpr float ScaleSpacing = 30; // pixels per minute of water, 5 litres
+inline constexpr float LabelLift = 8;     // scale label top above its mark
+
+// The table: minutes in one row, litres in the other, the first column at x 130.
+inline constexpr float TableX = 130;
+inline constexpr float MinutesRowY = 560;
+inline constexpr float LitresRowY = 615;
+
+/// The graph of y = 5x, to the right of the controls. Its vertical axis shares the container's
+/// scale, so each point stands level with the water's surface at that minute.
+namespace graph {
+inline constexpr float OriginX = 860;
+inline constexpr float OriginY = Floor;
+inline constexpr float PixelsPerMinute = 25;
+inline constexpr float PixelsPerLitre = ScaleSpacing / 5;
+inline constexpr float Tick = 5;        // length of a tick mark
+inline constexpr float PointRadius = 4; // of a plotted point
+inline constexpr int LitresPerTick = 5;
+inline constexpr int LitresPerLabel = 10;
+inline constexpr int MinutesPerLabel = 2;
+
+constexpr float x(double minutes) {
+    return static_cast<float>(OriginX + PixelsPerMinute * minutes);
+}
+constexpr float y(double litres) {
+    return static_cast<float>(OriginY - PixelsPerLitre * litres);
+}
+} // namespace graph
+
+} // namespace design

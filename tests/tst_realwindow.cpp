@@ -7,7 +7,6 @@
 
 #include <QFontInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
@@ -25,11 +24,6 @@ void RealWindowTest::initTestCase() {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
 }
 
-static QImage onScreen(QWidget &w) {
-    QCoreApplication::processEvents();
-    return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 void RealWindowTest::showsTheInitialScreen() {
     Lesson lesson;
     Form1 &f = lesson.form();
@@ -38,7 +32,7 @@ void RealWindowTest::showsTheInitialScreen() {
     QVERIFY(QTest::qWaitForWindowActive(&f));
     QCOMPARE(QApplication::focusWidget(), &f.Command1);
     QTRY_COMPARE(f.windowHandle()->height(), 506);
-    const QImage s = onScreen(f);
+    const QImage s = presented(f);
     QCOMPARE(s.height(), 506);
     QCOMPARE(pixel(s, 152, 300), bgr(0x80C0FF));
     QCOMPARE(pixel(s, 300, 300), bgr(0x008000));
@@ -46,7 +40,7 @@ void RealWindowTest::showsTheInitialScreen() {
     QCOMPARE(pixel(s, automatic.left() + 3, automatic.center().y()), bgr(0x0080FF));
     f.Check2.setValue(1);
     QTRY_COMPARE(f.windowHandle()->height(), 713);
-    QVERIFY(countColour(onScreen(f), QRect(130, 560, 30, 30), bgr(0xFFFFFF)) > 20);
+    QVERIFY(countColour(presented(f), QRect(130, 560, 30, 30), bgr(0xFFFFFF)) > 20);
 }
 
 void RealWindowTest::stepShowsOnScreen() {
@@ -55,7 +49,7 @@ void RealWindowTest::stepShowsOnScreen() {
     Form1 &f = lesson.form();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     Lesson::click(f.Command4(0));
-    QCOMPARE(pixel(onScreen(f), 300, 445), bgr(0xFFFF00));
+    QCOMPARE(pixel(presented(f), 300, 445), bgr(0xFFFF00));
 }
 
 void RealWindowTest::japaneseFont() {

@@ -43,6 +43,12 @@ constexpr float px(int twips) {
     return static_cast<float>(twips) / TwipsPerPixel;
 }
 
+// Undoes the window's fixed size, which would keep it from filling the screen.
+void allowAnySize(QWidget &window) {
+    window.setMinimumSize(0, 0);
+    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
 } // namespace
 
 Form::Form(const FormDef &def, QWidget *parent)
@@ -187,12 +193,9 @@ QSizeF Form::clientSize() const {
 }
 
 void Form::setZoom(double zoom) {
-    if (zoom <= 0) return;
+    // Full screen already shows the design as large as the screen allows.
+    if (zoom <= 0 || isFullScreen()) return;
     rememberFrame();
-    if (isFullScreen()) {
-        chosenZoom_ = zoom; // for the window's return
-        return;
-    }
     // A step beyond what fits changes nothing, not even the zoom to come back to.
     const double fitting = fittingZoom(zoom);
     if (fitting == zoom_) return;
@@ -201,17 +204,12 @@ void Form::setZoom(double zoom) {
 }
 
 void Form::toggleFullScreen() {
+    // The window system puts the window back where it was; the zoom is this form's.
     if (isFullScreen()) {
         setWindowState(windowState() & ~Qt::WindowFullScreen);
-        // Not every window system puts the window back where it was.
-        move(windowedPos_);
-        keepOnScreen();
         return;
     }
-    windowedPos_ = pos();
-    // A fixed size would keep the window from filling the screen.
-    setMinimumSize(0, 0);
-    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    allowAnySize(*this); // before the window system sizes the window
     setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
@@ -220,8 +218,7 @@ void Form::applyGeometry() {
     double scale = zoom_;
     QPointF offset;
     if (isFullScreen()) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        allowAnySize(*this);
         if (!client.isEmpty())
             scale = std::min(width() / client.width(), height() / client.height());
         // Centred on whole device pixels: edges snapped to device pixels stay on them.
@@ -455,23 +452,20 @@ bool Form::zoomKey(const QKeyEvent &key) {
     const auto at = std::find(ZoomSteps.begin(), ZoomSteps.end(), zoom_);
     const auto step = at == ZoomSteps.end() ? 0 : at - ZoomSteps.begin();
     const auto last = static_cast<long>(ZoomSteps.size()) - 1;
-    double wanted = 1.0;
     switch (key.key()) {
     case Qt::Key_Plus:
     case Qt::Key_Equal:
-        wanted = ZoomSteps[std::size_t(std::min(step + 1, last))];
-        break;
+        setZoom(ZoomSteps[std::size_t(std::min(step + 1, last))]);
+        return true;
     case Qt::Key_Minus:
-        wanted = ZoomSteps[std::size_t(std::max(step - 1, 0L))];
-        break;
+        setZoom(ZoomSteps[std::size_t(std::max(step - 1, 0L))]);
+        return true;
     case Qt::Key_0:
-        break;
+        setZoom(1.0);
+        return true;
     default:
         return false;
     }
-    // Full screen already shows the design as large as the screen allows.
-    if (!isFullScreen()) setZoom(wanted);
-    return true;
 }
 
 bool Form::editsText(const QObject *focus, const QKeyEvent &key) {

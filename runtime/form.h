@@ -148,7 +148,6 @@ private:
     double scale_ = 1.0;      // form pixels to widget pixels, the window's zoom or full screen's
     QPointF offset_;          // where the design's top-left lies, in widget pixels
     QSize frame_;             // what the window system adds around the window
-    QPoint windowedPos_;
     bool shownOnce_ = false;
 
     std::vector<PrintedText> printed_;

@@ -216,6 +216,9 @@ void ZoomTest::fullScreenFitsTheDesign() {
     f.move(projector->availableGeometry().topLeft() + QPoint(5, 7)); // not in the corner
     const double windowedZoom = f.zoom();
     const QRect windowed = f.geometry();
+    // Left of the time box: the container, its scale and the labels.
+    const QRect left(0, 0, f.Text1.x(), f.height());
+    const QImage windowedPicture = presented(f).copy(left);
 
     QTest::keyClick(&f, Qt::Key_F11);
     QTRY_COMPARE(f.geometry(), projector->geometry());
@@ -278,6 +281,7 @@ void ZoomTest::fullScreenFitsTheDesign() {
     QTRY_COMPARE(f.geometry(), windowed);
     QCOMPARE(f.zoom(), windowedZoom);
     QVERIFY(fitsOn(f));
+    QTRY_COMPARE(presented(f).copy(left), windowedPicture); // once repainted
 }
 
 void ZoomTest::checkIndicatorScales() {

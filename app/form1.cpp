@@ -145,6 +145,7 @@ void Form1::ShowKeys() {
         {"G", "グラフ"},
         {"Ctrl + + / Ctrl + -", "拡大 / 縮小"},
         {"Ctrl + 0", "元の大きさ"},
+        {"F11", "全画面 / 元の画面"},
         {"F1", "この一覧"},
     };
     QString table = QStringLiteral("<table cellspacing=\"6\">");

@@ -2,10 +2,12 @@
 
 #include "runtime/colours.h"
 #include "runtime/events.h"
+#include "runtime/indicatorstyle.h"
 
 namespace rt {
 
-CheckBox::CheckBox(QWidget *parent) : QCheckBox(parent) {
+CheckBox::CheckBox(QWidget *parent) : QCheckBox(parent), style_(new IndicatorStyle(this)) {
+    setStyle(style_);
     setAutoFillBackground(true);
     connect(this, &QCheckBox::toggled, this, [this] { dispatch(onClick_); });
 }
@@ -15,6 +17,13 @@ void CheckBox::setValue(int value) {
     if (on == isChecked()) return;
     setChecked(on);
     throwIfEnding(); // the handler may have ended the program
+}
+
+void CheckBox::setScale(double scale) {
+    if (style_->scale() == scale) return;
+    style_->setScale(scale);
+    updateGeometry();
+    update();
 }
 
 void CheckBox::setColours(Colour back, Colour fore) {

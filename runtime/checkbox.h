@@ -8,6 +8,8 @@
 
 namespace rt {
 
+class IndicatorStyle;
+
 /// A check box on the board's colours; its click handler runs on every change of its value,
 /// by the user or by code.
 class CheckBox : public QCheckBox {
@@ -21,8 +23,11 @@ public:
 
     void setColours(Colour back, Colour fore);
     void setClickHandler(std::function<void()> handler) { onClick_ = std::move(handler); }
+    /// Grows the check indicator with the form's scale (the font is scaled by the form).
+    void setScale(double scale);
 
 private:
+    IndicatorStyle *style_; // owned by this box
     std::function<void()> onClick_;
 };
 

@@ -24,6 +24,8 @@
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScreen>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
@@ -35,6 +37,8 @@ namespace {
 // Outer size minus client size, in pixels: title bar and borders of the design.
 constexpr int FramePixels = 25;
 constexpr int FrameSidePixels = 8;
+// What a window frame adds until the window system tells: the design's borders and title bar.
+constexpr QSize DesignFrame(FrameSidePixels, FramePixels);
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
@@ -64,13 +68,19 @@ QComboBox *comboOfList(const QWidget *w) {
     return nullptr;
 }
 
+// Undoes the window's fixed size, which would keep it from filling the screen.
+void allowAnySize(QWidget &window) {
+    window.setMinimumSize(0, 0);
+    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
 } // namespace
 
 Form::Form(const FormDef &def, QWidget *parent)
     : QWidget(parent), family_(text(def.fontFamily)), font_(def.font), back_(def.back),
       fore_(def.fore), fontSize_(def.font.points),
       widthTwips_(def.clientWidthTwips + FrameSidePixels * TwipsPerPixel),
-      heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel) {
+      heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel), frame_(DesignFrame) {
     static const bool accessible = (QAccessible::installFactory(accessibleFactory), true);
     Q_UNUSED(accessible);
     installFontSubstitutes(family_);
@@ -109,6 +119,7 @@ Form::Form(const FormDef &def, QWidget *parent)
     for (QWidget *child : findChildren<QWidget *>())
         child->installEventFilter(this);
     setAccessibleName(windowTitle());
+    bindKey(Qt::Key_F11, [this] { toggleFullScreen(); });
     applyGeometry();
 }
 
@@ -210,6 +221,7 @@ void Form::createControl(const ControlDef &def) {
 void Form::setHeight(int twips) {
     if (heightTwips_ == twips) return;
     heightTwips_ = twips;
+    rememberFrame();
     applyGeometry();
 }
 
@@ -227,24 +239,96 @@ QSizeF Form::clientSize() const {
 }
 
 void Form::setZoom(double zoom) {
-    if (zoom_ == zoom || zoom <= 0) return;
-    zoom_ = zoom;
+    // Full screen already shows the design as large as the screen allows.
+    if (zoom <= 0 || isFullScreen()) return;
+    rememberFrame();
+    // A step beyond what fits changes nothing, not even the zoom to come back to.
+    const double fitting = fittingZoom(zoom);
+    if (fitting == zoom_) return;
+    chosenZoom_ = fitting;
     applyGeometry();
-    update();
+}
+
+void Form::toggleFullScreen() {
+    // The window system puts the window back where it was; the zoom is this form's.
+    if (isFullScreen()) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        return;
+    }
+    allowAnySize(*this); // before the window system sizes the window
+    setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
 void Form::applyGeometry() {
     const QSizeF client = clientSize();
-    setFixedSize(int(std::lround(client.width() * zoom_)),
-                 int(std::lround(client.height() * zoom_)));
+    double scale = zoom_;
+    QPointF offset;
+    if (isFullScreen()) {
+        allowAnySize(*this);
+        if (!client.isEmpty())
+            scale = std::min(width() / client.width(), height() / client.height());
+        // Centred on whole device pixels: edges snapped to device pixels stay on them.
+        const qreal dpr = devicePixelRatioF();
+        auto centre = [dpr](qreal room) { return std::round(room / 2 * dpr) / dpr; };
+        offset = QPointF(centre(width() - client.width() * scale),
+                         centre(height() - client.height() * scale));
+    } else {
+        zoom_ = fittingZoom(chosenZoom_);
+        scale = zoom_;
+        setFixedSize(windowSize(zoom_));
+        keepOnScreen();
+    }
+    if (scale != scale_ || offset != offset_) {
+        scale_ = scale;
+        offset_ = offset;
+        update();
+    }
     for (const WindowedControl &w : widgets_) {
         w.widget->setGeometry(toWidget(w.box).toRect());
-        w.widget->setFont(makeFont(family_, w.font.points, w.font.bold, zoom_));
+        w.widget->setFont(makeFont(family_, w.font.points, w.font.bold, scale_));
+        if (auto *check = dynamic_cast<CheckBox *>(w.widget)) check->setScale(scale_);
     }
 }
 
+QSize Form::windowSize(double zoom) const {
+    const QSizeF client = clientSize();
+    return QSize(int(std::lround(client.width() * zoom)), int(std::lround(client.height() * zoom)));
+}
+
+double Form::fittingZoom(double wanted) const {
+    const QScreen *s = screen();
+    if (!s) return wanted;
+    const QSize room = s->availableGeometry().size() - frame_;
+    auto fits = [&](double zoom) {
+        const QSize size = windowSize(zoom);
+        return size.width() <= room.width() && size.height() <= room.height();
+    };
+    if (fits(wanted)) return wanted;
+    // Never below the design size: there the window is as small as it gets.
+    double best = std::min(wanted, ZoomSteps.front());
+    for (double step : ZoomSteps)
+        if (step < wanted && fits(step)) best = step;
+    return best;
+}
+
+void Form::rememberFrame() {
+    // Before the window is shown nothing is reported: the estimate stays.
+    if (isVisible() && !isFullScreen()) frame_ = frameGeometry().size() - size();
+}
+
+void Form::keepOnScreen() {
+    if (!isVisible() || !screen()) return;
+    const QRect room = screen()->availableGeometry();
+    QRect frame = frameGeometry();
+    frame.moveRight(std::min(frame.right(), room.right()));
+    frame.moveBottom(std::min(frame.bottom(), room.bottom()));
+    frame.moveLeft(std::max(frame.left(), room.left()));
+    frame.moveTop(std::max(frame.top(), room.top()));
+    if (frame.topLeft() != pos()) move(frame.topLeft());
+}
+
 QRectF Form::toWidget(const QRectF &area) const {
-    return QRectF(area.x() * zoom_, area.y() * zoom_, area.width() * zoom_, area.height() * zoom_);
+    return QRectF(area.topLeft() * scale_ + offset_, area.size() * scale_);
 }
 
 QFont Form::printFont(double points) const {
@@ -321,7 +405,7 @@ void Form::invalidate(const QRectF &area) {
 }
 
 void Form::invalidate(const QRegion &area) {
-    if (zoom_ == 1.0) {
+    if (scale_ == 1.0 && offset_.isNull()) {
         update(area);
         return;
     }
@@ -337,7 +421,10 @@ void Form::paintEvent(QPaintEvent *event) {
     const QColor board = toQColor(back_);
     for (const QRect &r : exposed)
         painter.fillRect(r, board);
-    painter.scale(zoom_, zoom_);
+    // Full screen: what lies beyond the design's client area stays hidden, as in the window.
+    if (isFullScreen()) painter.setClipRect(toWidget(QRectF(QPointF(), clientSize())).toRect());
+    painter.translate(offset_);
+    painter.scale(scale_, scale_);
     // What needs painting, in form pixels; items outside it are skipped.
     auto needed = [&](const QRectF &designArea) {
         return exposed.intersects(toWidget(designArea).toAlignedRect());
@@ -376,6 +463,11 @@ void Form::showEvent(QShowEvent *event) {
     QWidget::showEvent(event);
     if (shownOnce_) return;
     shownOnce_ = true;
+    // On another screen the window fits that screen.
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] {
+        rememberFrame();
+        applyGeometry();
+    });
     // The focus starts on the control chosen for it, else on the first in the tab order.
     auto takes = [](const WindowedControl &w) {
         return w.widget->isEnabled() && w.widget->isVisible();
@@ -384,6 +476,17 @@ void Form::showEvent(QShowEvent *event) {
                                [&](const WindowedControl &w) { return w.startFocus && takes(w); });
     if (chosen == widgets_.end()) chosen = std::find_if(widgets_.begin(), widgets_.end(), takes);
     if (chosen != widgets_.end()) chosen->widget->setFocus(Qt::OtherFocusReason);
+}
+
+void Form::resizeEvent(QResizeEvent *event) {
+    QWidget::resizeEvent(event);
+    // Full screen follows whatever size the window system gives.
+    if (isFullScreen()) applyGeometry();
+}
+
+void Form::changeEvent(QEvent *event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) applyGeometry();
 }
 
 void Form::bindKey(int key, std::function<void()> action, bool remote) {

@@ -60,9 +60,12 @@ public:
     /// Erases everything printed and moves the print position to (0, 0).
     void Cls();
 
-    /// Form pixels to device-independent widget pixels (1 at the design size).
+    /// Form pixels to device-independent widget pixels in the window (1 at the design size).
     double zoom() const { return zoom_; }
+    /// Zooms the window; a zoom that would not fit on its screen gives the largest step that does.
     void setZoom(double zoom);
+    /// Switches between the window and the whole screen, where the design fills the screen.
+    void toggleFullScreen();
     /// The zoom steps Ctrl + "+", Ctrl + "-" and Ctrl + "0" move through.
     static constexpr std::array<double, 7> ZoomSteps = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
 
@@ -107,6 +110,8 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
     bool focusNextPrevChild(bool next) override;
@@ -137,6 +142,10 @@ private:
     void createControl(const ControlDef &def);
     QFont printFont(double points) const;
     void applyGeometry();
+    QSize windowSize(double zoom) const;
+    double fittingZoom(double wanted) const;
+    void rememberFrame();
+    void keepOnScreen();
     bool zoomKey(const QKeyEvent &key);
     bool keyForBox(const QWidget *focus, const QKeyEvent &key, bool remote) const;
     bool filterKey(QWidget *focus, const QKeyEvent &key);
@@ -154,7 +163,11 @@ private:
     float currentY_ = 0;
     int widthTwips_;
     int heightTwips_;
-    double zoom_ = 1.0;
+    double zoom_ = 1.0;       // the window's zoom: the largest that fits, up to chosenZoom_
+    double chosenZoom_ = 1.0; // the last zoom the window was given
+    double scale_ = 1.0;      // form pixels to widget pixels, the window's zoom or full screen's
+    QPointF offset_;          // where the design's top-left lies, in widget pixels
+    QSize frame_;             // what the window system adds around the window
     bool shownOnce_ = false;
 
     std::vector<PrintedText> printed_;

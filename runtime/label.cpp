@@ -53,7 +53,7 @@ void Label::paint(QPainter &painter, qreal deviceScale) const {
     const QRectF box = snapToDevice(bounds(), deviceScale);
     painter.fillRect(box, toQColor(back_));
     painter.save();
-    painter.setClipRect(box);
+    painter.setClipRect(box, Qt::IntersectClip); // within whatever clip the form set
     painter.setFont(font_);
     painter.setPen(toQColor(fore_));
     const QFontMetricsF metrics(font_);

@@ -7,7 +7,6 @@
 
 #include <QFontInfo>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QTest>
 #include <QWindow>
 
@@ -25,11 +24,6 @@ void RealWindowTest::initTestCase() {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
 }
 
-static QImage onScreen(QWidget &w) {
-    QCoreApplication::processEvents();
-    return w.screen()->grabWindow(w.winId()).toImage().convertToFormat(QImage::Format_RGB32);
-}
-
 void RealWindowTest::showsTheInitialScreen() {
     Lesson lesson;
     Form1 &f = lesson.form();
@@ -38,14 +32,14 @@ void RealWindowTest::showsTheInitialScreen() {
     QVERIFY(QTest::qWaitForWindowActive(&f));
     QCOMPARE(QApplication::focusWidget(), &f.Command4(0));
     QTRY_COMPARE(f.windowHandle()->height(), 506);
-    const QImage s = onScreen(f);
+    const QImage s = presented(f);
     // The focus shows as a yellow ring on the board around its control; Tab moves it on.
     const QColor ring(255, 255, 0);
     const QRect forward = f.Command4(0).geometry(), delay = f.Combo2.geometry();
     QCOMPARE(pixel(s, forward.left() - 5, forward.center().y()), ring);
     QCOMPARE(pixel(s, forward.center().x(), forward.bottom() + 5), ring);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    const QImage tabbed = onScreen(f);
+    const QImage tabbed = presented(f);
     QCOMPARE(pixel(tabbed, forward.left() - 5, forward.center().y()), bgr(0x008000));
     QCOMPARE(pixel(tabbed, delay.right() + 5, delay.center().y()), ring);
     QCOMPARE(s.height(), 506);
@@ -55,7 +49,7 @@ void RealWindowTest::showsTheInitialScreen() {
     QCOMPARE(pixel(s, automatic.left() + 3, automatic.center().y()), bgr(0x0080FF));
     f.Check2.setValue(1);
     QTRY_COMPARE(f.windowHandle()->height(), 713);
-    QVERIFY(countColour(onScreen(f), QRect(130, 560, 30, 30), bgr(0xFFFFFF)) > 20);
+    QVERIFY(countColour(presented(f), QRect(130, 560, 30, 30), bgr(0xFFFFFF)) > 20);
 }
 
 void RealWindowTest::stepShowsOnScreen() {
@@ -64,7 +58,7 @@ void RealWindowTest::stepShowsOnScreen() {
     Form1 &f = lesson.form();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     Lesson::click(f.Command4(0));
-    QCOMPARE(pixel(onScreen(f), 300, 445), bgr(0xFFFF00));
+    QCOMPARE(pixel(presented(f), 300, 445), bgr(0xFFFF00));
 }
 
 void RealWindowTest::japaneseFont() {

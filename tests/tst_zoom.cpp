@@ -1,9 +1,12 @@
-// Enlarging the whole window for a projector: drawn at the new size, every part in step.
+// Enlarging the whole window for a projector: drawn at the new size, every part in step, and
+// never beyond the screen. Runs on a large desk screen and three projector-sized ones.
 
 #include "lesson.h"
 #include "probes.h"
 #include "testclock.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -15,6 +18,45 @@ const QList<QPoint> Probes = {
     {424, 300}, {10, 10},   {400, 544}, {400, 600}, {96, 620},  {700, 600},
 };
 
+const QColor Board = bgr(0x008000);
+const QColor Wall = bgr(0x80C0FF);
+
+QScreen *screenNamed(const QString &name) {
+    for (QScreen *s : QGuiApplication::screens())
+        if (s->name() == name) return s;
+    return nullptr;
+}
+
+// The window, frame included, lies within the screen's available area.
+bool fitsOn(QWidget &w) {
+    return w.screen()->availableGeometry().contains(w.frameGeometry());
+}
+
+void zoomIn(QWidget &w, int times = 1) {
+    for (int i = 0; i < times; ++i)
+        QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+}
+
+// The first pixel from `at` on, going by `step`, that is (or with `board`, is not) board colour.
+QPoint pastBoard(const QImage &s, QPoint at, QPoint step, bool board = false) {
+    while (s.rect().contains(at) && (s.pixelColor(at) == Board) != board)
+        at += step;
+    return at;
+}
+
+// The width of the check box's indicator on screen: the first run of other than board colour.
+int indicatorWidth(rt::CheckBox &check) {
+    const QImage s = presented(*check.window());
+    const QPoint start =
+        pastBoard(s, check.geometry().topLeft() + QPoint(0, check.height() / 2), QPoint(1, 0));
+    return pastBoard(s, start, QPoint(1, 0), true).x() - start.x();
+}
+
+// Edges of the same thing in form pixels and on screen agree to a pixel.
+bool near(double expected, int actual) {
+    return std::abs(expected - actual) <= 1.0;
+}
+
 } // namespace
 
 class ZoomTest : public QObject {
@@ -25,6 +67,11 @@ private slots:
     void doubledPictureMatchesProbes();
     void controlsScale();
     void erasingAtDoubleSizeLeavesNoTrace();
+    void zoomFitsTheScreen_data();
+    void zoomFitsTheScreen();
+    void fullScreenFitsTheDesign_data();
+    void fullScreenFitsTheDesign();
+    void checkIndicatorScales();
 };
 
 void ZoomTest::keysStepThroughTheZooms() {
@@ -99,6 +146,154 @@ void ZoomTest::erasingAtDoubleSizeLeavesNoTrace() {
         Lesson::click(f.Command4(1));
     f.Shape11.setHeight(0);
     QCOMPARE(formPicture(f), initial);
+}
+
+void ZoomTest::zoomFitsTheScreen_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<double>("shortLimit");
+    QTest::addColumn<double>("tallLimit");
+    // Offscreen windows have a frame of 2 pixels all round.
+    QTest::newRow("1024x768") << "1024x768" << 1.25 << 1.0;
+    QTest::newRow("1366x768") << "1366x768" << 1.5 << 1.0;
+    QTest::newRow("1920x1080") << "1920x1080" << 2.0 << 1.5;    // 1070 + 4 of 1080 rows
+    QTest::newRow("frame counts") << "1218x762" << 1.25 << 1.0; // 150 %: 1215x759 + frame
+}
+
+void ZoomTest::zoomFitsTheScreen() {
+    QFETCH(QString, screen);
+    QFETCH(double, shortLimit);
+    QFETCH(double, tallLimit);
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    zoomIn(f, 6);
+    QCOMPARE(f.zoom(), 3.0); // the desk has room
+    QScreen *projector = screenNamed(screen);
+    QVERIFY(projector);
+    f.setScreen(projector);
+    QTRY_COMPARE(f.screen(), projector);
+    // Taken to the projector, the window steps down until it fits.
+    QCOMPARE(f.zoom(), shortLimit);
+    QVERIFY(fitsOn(f));
+    zoomIn(f);
+    QCOMPARE(f.zoom(), shortLimit);
+    QVERIFY(fitsOn(f));
+    Lesson::click(f.Check2);
+    QCOMPARE(f.zoom(), tallLimit);
+    QVERIFY(fitsOn(f));
+    zoomIn(f);
+    QCOMPARE(f.zoom(), tallLimit);
+    Lesson::click(f.Check2);
+    QCOMPARE(f.zoom(), shortLimit); // the zoom chosen before the table came back
+    QVERIFY(fitsOn(f));
+    QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(f.zoom() < shortLimit);
+}
+
+void ZoomTest::fullScreenFitsTheDesign_data() {
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("table");
+    QTest::newRow("1024x768") << "1024x768" << false;
+    QTest::newRow("1024x768 table") << "1024x768" << true;
+    QTest::newRow("1366x768") << "1366x768" << false;
+    QTest::newRow("1366x768 table") << "1366x768" << true;
+}
+
+void ZoomTest::fullScreenFitsTheDesign() {
+    QFETCH(QString, screen);
+    QFETCH(bool, table);
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    const QList<QWidget *> controls = {&f.Command1, &f.Text1, &f.Command4(0), &f.Check2};
+    QList<QRect> designBoxes;
+    for (QWidget *w : controls)
+        designBoxes << w->geometry();
+    const int fontPixels = f.Command1.font().pixelSize();
+    QScreen *projector = screenNamed(screen);
+    QVERIFY(projector);
+    f.setScreen(projector);
+    QTRY_COMPARE(f.screen(), projector);
+    zoomIn(f);
+    f.move(projector->availableGeometry().topLeft() + QPoint(5, 7)); // not in the corner
+    const double windowedZoom = f.zoom();
+    const QRect windowed = f.geometry();
+    // Left of the time box: the container, its scale and the labels.
+    const QRect left(0, 0, f.Text1.x(), f.height());
+    const QImage windowedPicture = presented(f).copy(left);
+
+    QTest::keyClick(&f, Qt::Key_F11);
+    QTRY_COMPARE(f.geometry(), projector->geometry());
+    if (table) Lesson::click(f.Check2);
+    const QSizeF design(810, table ? 713 : 506);
+    const QSize room = projector->geometry().size();
+    const double scale = std::min(room.width() / design.width(), room.height() / design.height());
+    const QPointF origin((room.width() - design.width() * scale) / 2,
+                         (room.height() - design.height() * scale) / 2);
+    const QImage s = presented(f);
+    QCOMPARE(s.size(), room);
+
+    // Board colour all round the design.
+    const QRect drawn = QRectF(origin, design * scale).toAlignedRect().adjusted(-2, -2, 2, 2);
+    const QList<QRect> surround = {
+        QRect(0, 0, room.width(), drawn.top()),
+        QRect(0, drawn.bottom() + 1, room.width(), room.height() - drawn.bottom() - 1),
+        QRect(0, 0, drawn.left(), room.height()),
+        QRect(drawn.right() + 1, 0, room.width() - drawn.right() - 1, room.height()),
+    };
+    for (const QRect &strip : surround)
+        if (!strip.isEmpty()) QVERIFY(!anyOtherThan(s, strip, Board));
+
+    // The container scaled and centred: left wall from x 149.5, floor from y 457.5. Crisp:
+    // across a wall and the floor there are only the wall's and the board's colours.
+    const int row = qRound(origin.y() + 300 * scale);
+    const QPoint wall = pastBoard(s, QPoint(qRound(origin.x() + 140 * scale), row), QPoint(1, 0));
+    QVERIFY(near(origin.x() + 149.5 * scale, wall.x()));
+    const int column = qRound(origin.x() + 300 * scale);
+    const QPoint floor =
+        pastBoard(s, QPoint(column, qRound(origin.y() + 440 * scale)), QPoint(0, 1));
+    QVERIFY(near(origin.y() + 457.5 * scale, floor.y()));
+    const QList<QColor> crisp = {Board, Wall};
+    for (int i = qRound(origin.x() + 140 * scale); i < qRound(origin.x() + 490 * scale); ++i)
+        QVERIFY(crisp.contains(s.pixelColor(i, row)));
+    for (int i = qRound(origin.y() + 440 * scale); i < qRound(origin.y() + 475 * scale); ++i)
+        QVERIFY(crisp.contains(s.pixelColor(column, i)));
+
+    // The controls in their scaled places, all on the screen, and drawn there.
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        const QRect box = controls[i]->geometry();
+        const QRectF expected(origin + designBoxes[i].topLeft() * scale,
+                              QSizeF(designBoxes[i].size()) * scale);
+        QVERIFY2(near(expected.left(), box.left()) && near(expected.top(), box.top()) &&
+                     near(expected.width(), box.width()) && near(expected.height(), box.height()),
+                 qPrintable(controls[i]->objectName()));
+        QVERIFY(QRect(QPoint(), room).contains(box));
+    }
+    QVERIFY(near(fontPixels * scale, f.Command1.font().pixelSize()));
+    QCOMPARE(pixel(s, f.Command1.x() + 3, f.Command1.geometry().center().y()), bgr(0xFF8080));
+    if (table) {
+        // The table's last line, below the litres row, is on the screen.
+        const QPointF end = origin + QPointF(400, 656) * scale;
+        QCOMPARE(pixel(s, qRound(end.x()), qRound(end.y())), bgr(0xFFFFFF));
+        Lesson::click(f.Check2);
+    }
+
+    // Back to the window as it was.
+    QTest::keyClick(&f, Qt::Key_F11);
+    QTRY_COMPARE(f.geometry(), windowed);
+    QCOMPARE(f.zoom(), windowedZoom);
+    QVERIFY(fitsOn(f));
+    QTRY_COMPARE(presented(f).copy(left), windowedPicture); // once repainted
+}
+
+void ZoomTest::checkIndicatorScales() {
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    const int normal = indicatorWidth(f.Check2);
+    QVERIFY(normal > 8);
+    zoomIn(f, 4);
+    QCOMPARE(f.zoom(), 2.0);
+    const int doubled = indicatorWidth(f.Check2);
+    QVERIFY2(std::abs(doubled - 2 * normal) <= 2,
+             qPrintable(QString("%1 %2").arg(normal).arg(doubled)));
 }
 
 QTEST_MAIN(ZoomTest)

@@ -2,7 +2,10 @@
 
 #include "runtime/form.h"
 
+#include <QCoreApplication>
 #include <QPainter>
+#include <QScreen>
+#include <QWidget>
 
 QColor bgr(quint32 colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
@@ -18,6 +21,14 @@ QImage formPicture(rt::Form &form, qreal dpr) {
 
 QImage screen(QWidget &form) {
     return form.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage presented(QWidget &window) {
+    QCoreApplication::processEvents();
+    return window.screen()
+        ->grabWindow(window.winId())
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QColor pixel(const QImage &image, int x, int y) {

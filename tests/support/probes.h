@@ -20,6 +20,9 @@ QImage formPicture(rt::Form &form, qreal dpr = 1.0);
 /// The whole window as the pupil sees it, controls included.
 QImage screen(QWidget &form);
 
+/// What the window system presents of `window` (its backing store or the X server's pixels).
+QImage presented(QWidget &window);
+
 /// The colour of one pixel, in the image's logical coordinates.
 QColor pixel(const QImage &image, int x, int y);
 

@@ -61,9 +61,9 @@ test-asan: build-asan
 package: build
 	cd $(BUILD_DIR) && cpack -G DEB
 
-# Refreshes the README's picture of the initial screen.
+# Refreshes the README's picture: seven minutes, with the table and the graph open.
 screenshot: build
-	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/water-screenshot docs/initial-screen.png
+	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/water-screenshot docs/lesson.png tall graph steps 7
 
 clean:
 	rm -rf $(BUILD_DIR) $(ASAN_DIR)

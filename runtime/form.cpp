@@ -274,15 +274,17 @@ void Form::invalidate(const QRectF &area) {
     update(toWidget(area).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
-void Form::invalidate(const QRegion &area) {
-    if (zoom_ == 1.0) {
-        update(area);
+void Form::invalidateDevice(const QRegion &pixels) {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0) {
+        update(pixels);
         return;
     }
-    QRegion scaled;
-    for (const QRect &r : area)
-        scaled += toWidget(QRectF(r)).toAlignedRect().adjusted(-1, -1, 1, 1);
-    update(scaled);
+    QRegion widgetPixels;
+    for (const QRect &r : pixels)
+        widgetPixels += QRectF(r.x() / ratio, r.y() / ratio, r.width() / ratio, r.height() / ratio)
+                            .toAlignedRect();
+    update(widgetPixels);
 }
 
 void Form::paintEvent(QPaintEvent *event) {

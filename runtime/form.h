@@ -90,9 +90,12 @@ public:
 
     /// Moves `g` to the front (or the back) of the drawing order.
     void restack(Graphic &g, bool toFront);
+    /// Device pixels per form pixel on screen: the zoom times the screen's pixel ratio.
+    qreal deviceScale() const { return zoom_ * devicePixelRatioF(); }
     /// Repaints an area given in form pixels.
     void invalidate(const QRectF &area);
-    void invalidate(const QRegion &area);
+    /// Repaints the widget pixels that hold `pixels`, given in device pixels.
+    void invalidateDevice(const QRegion &pixels);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

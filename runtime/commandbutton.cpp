@@ -8,6 +8,9 @@
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace rt {
 
 namespace {
@@ -36,9 +39,27 @@ void drawBevel(QPainter &p, const QRect &r, bool sunken) {
     }
 }
 
-void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled) {
+// Relative luminance of a colour, 0 for black to 1 for white.
+qreal luminance(const QColor &c) {
+    auto linear = [](qreal v) {
+        return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+}
+
+// The theme's button text where it stands out from `face` (a contrast of 4.5 : 1, as for
+// ordinary text), else black: a dark theme's white text on a pale face can hardly be read.
+QColor captionColour(const QColor &face) {
+    const QColor themed = toQColor(SystemColour::ButtonText);
+    const qreal a = luminance(themed), b = luminance(face);
+    const qreal contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+    return contrast >= 4.5 ? themed : QColor(Qt::black);
+}
+
+void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled,
+                 const QColor &face) {
     if (enabled) {
-        p.setPen(toQColor(SystemColour::ButtonText));
+        p.setPen(captionColour(face));
         p.drawText(r, Qt::AlignCenter, text);
         return;
     }
@@ -71,7 +92,8 @@ void CommandButton::paintEvent(QPaintEvent *) {
     p.fillRect(r, toQColor(back_));
     drawBevel(p, r, sunken);
     p.setFont(font());
-    drawCaption(p, r.translated(sunken ? 1 : 0, sunken ? 1 : 0), text(), isEnabled());
+    drawCaption(p, r.translated(sunken ? 1 : 0, sunken ? 1 : 0), text(), isEnabled(),
+                toQColor(back_));
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

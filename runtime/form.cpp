@@ -356,10 +356,7 @@ void Form::Print(const QString &text) {
                     [&](const PrintedText &p) { return p.bounds.intersects(bounds); });
     // Board-coloured text over bare board changes no pixel.
     if (fore_ != back_ || overlapsOther) {
-        QStaticText layout(text);
-        layout.setTextFormat(Qt::PlainText);
-        layout.setPerformanceHint(QStaticText::AggressiveCaching);
-        printed_.push_back({text, layout, at, fontSize_, fore_, bounds});
+        printed_.push_back({text, TextRaster(), at, fontSize_, fore_, bounds});
     }
     invalidate(bounds);
 }
@@ -404,15 +401,18 @@ void Form::invalidate(const QRectF &area) {
     update(toWidget(area).toAlignedRect().adjusted(-1, -1, 1, 1));
 }
 
-void Form::invalidate(const QRegion &area) {
-    if (scale_ == 1.0 && offset_.isNull()) {
-        update(area);
+void Form::invalidateDevice(const QRegion &pixels) {
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == 1.0 && offset_.isNull()) {
+        update(pixels);
         return;
     }
-    QRegion scaled;
-    for (const QRect &r : area)
-        scaled += toWidget(QRectF(r)).toAlignedRect().adjusted(-1, -1, 1, 1);
-    update(scaled);
+    QRegion widgetPixels;
+    for (const QRect &r : pixels)
+        widgetPixels += QRectF(r.x() / ratio + offset_.x(), r.y() / ratio + offset_.y(),
+                               r.width() / ratio, r.height() / ratio)
+                            .toAlignedRect();
+    update(widgetPixels);
 }
 
 void Form::paintEvent(QPaintEvent *event) {
@@ -431,13 +431,11 @@ void Form::paintEvent(QPaintEvent *event) {
     };
 
     // Printed text lies beneath everything else.
-    painter.setRenderHint(QPainter::TextAntialiasing);
     for (const PrintedText &p : printed_) {
         if (!needed(p.bounds)) continue;
         const QFont font = printFont(p.points);
-        painter.setFont(font);
-        painter.setPen(toQColor(p.colour));
-        painter.drawStaticText(p.position, p.layout);
+        p.raster.draw(painter, font, p.text, p.position + QPointF(0, QFontMetricsF(font).ascent()),
+                      toQColor(p.colour));
     }
 
     painter.setRenderHint(QPainter::Antialiasing, false);

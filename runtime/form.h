@@ -3,11 +3,11 @@
 #include "runtime/formdefinition.h"
 #include "runtime/graphic.h"
 #include "runtime/runtimeerror.h"
+#include "runtime/textraster.h"
 
 #include <QEvent>
 #include <QFont>
 #include <QPointer>
-#include <QStaticText>
 #include <QWidget>
 
 class QComboBox;
@@ -103,9 +103,14 @@ public:
 
     /// Moves `g` to the front (or the back) of the drawing order.
     void restack(Graphic &g, bool toFront);
+    /// Device pixels per form pixel on screen: the zoom (or full screen's scale) times the
+    /// screen's pixel ratio.
+    qreal deviceScale() const { return scale_ * devicePixelRatioF(); }
     /// Repaints an area given in form pixels.
     void invalidate(const QRectF &area);
-    void invalidate(const QRegion &area);
+    /// Repaints the widget pixels that hold `pixels`, given in device pixels from the design's
+    /// top-left corner.
+    void invalidateDevice(const QRegion &pixels);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -119,7 +124,7 @@ protected:
 private:
     struct PrintedText {
         QString text;
-        QStaticText layout; // shaped once, drawn every paint
+        TextRaster raster; // drawn once, copied every paint
         QPointF position;
         double points;
         Colour colour;

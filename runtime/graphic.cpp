@@ -12,7 +12,7 @@ Graphic::Graphic(Form &form, QString name, Integer index)
 void Graphic::setVisible(bool visible) {
     if (visible_ == visible) return;
     visible_ = visible;
-    form_->invalidate(QRegion(bounds().toAlignedRect()));
+    form_->invalidate(bounds());
 }
 
 void Graphic::ZOrder(int position) {
@@ -20,22 +20,44 @@ void Graphic::ZOrder(int position) {
 }
 
 void Graphic::changed(const QRectF &before) const {
-    repaint(movedArea(before));
+    if (visible_) form_->invalidateDevice(movedArea(before));
 }
 
-void Graphic::repaint(const QRegion &area) const {
-    if (visible_) form_->invalidate(area);
+void Graphic::repaintAll() const {
+    if (visible_) form_->invalidate(bounds());
 }
 
 QRegion Graphic::movedArea(const QRectF &before) const {
-    return QRegion(before.toAlignedRect()).united(bounds().toAlignedRect());
+    return QRegion(devicePixels(before)).united(devicePixels(bounds()));
 }
 
+QRect Graphic::devicePixels(const QRectF &area) const {
+    return snappedDevicePixels(area, form_->deviceScale());
+}
+
+namespace {
+
+// Device pixel edges round half up, the same for painting and for working out damage.
+qreal snapEdge(qreal v, qreal deviceScale) {
+    return std::floor(v * deviceScale + 0.5);
+}
+
+} // namespace
+
 QRectF snapToDevice(const QRectF &r, qreal deviceScale) {
-    auto snap = [deviceScale](qreal v) { return std::floor(v * deviceScale + 0.5) / deviceScale; };
-    const qreal left = snap(r.left());
-    const qreal top = snap(r.top());
-    return QRectF(left, top, snap(r.right()) - left, snap(r.bottom()) - top);
+    const qreal left = snapEdge(r.left(), deviceScale) / deviceScale;
+    const qreal top = snapEdge(r.top(), deviceScale) / deviceScale;
+    return QRectF(left, top, snapEdge(r.right(), deviceScale) / deviceScale - left,
+                  snapEdge(r.bottom(), deviceScale) / deviceScale - top);
+}
+
+QRect snappedDevicePixels(const QRectF &r, qreal deviceScale) {
+    const int left = int(snapEdge(r.left(), deviceScale));
+    const int top = int(snapEdge(r.top(), deviceScale));
+    const int right = int(snapEdge(r.right(), deviceScale));
+    const int bottom = int(snapEdge(r.bottom(), deviceScale));
+    if (right <= left || bottom <= top) return {};
+    return QRect(left, top, right - left, bottom - top);
 }
 
 std::vector<QRectF> discRows(QPointF centre, qreal radius, qreal deviceScale) {

@@ -57,15 +57,18 @@ protected:
     template <typename T> void assignLook(T &field, T value) {
         if (field == value) return;
         field = value;
-        repaint(QRegion(bounds().toAlignedRect()));
+        repaintAll();
     }
 
     /// Repaints what a change of geometry from `before` can have touched.
     void changed(const QRectF &before) const;
-    /// Repaints `area`, given in form pixels, when the item is visible.
-    void repaint(const QRegion &area) const;
-    /// The pixels a move or resize from `before` can change; by default both whole areas.
+    /// Repaints the whole item when it is visible.
+    void repaintAll() const;
+    /// The device pixels a move or resize from `before` can change; by default both whole
+    /// areas. Computed on the pixels as painting snaps them, so that no edge row is missed.
     virtual QRegion movedArea(const QRectF &before) const;
+    /// The device pixels `area` (form pixels) covers once snapped as the form paints it.
+    QRect devicePixels(const QRectF &area) const;
 
 private:
     friend class Form;
@@ -78,6 +81,8 @@ private:
 /// Snaps a rectangle in form pixels to whole device pixels, so edges stay crisp and
 /// neighbouring rectangles meet without gaps at any scale.
 QRectF snapToDevice(const QRectF &r, qreal deviceScale);
+/// The same snapping, as the device pixels covered (empty when the rectangle collapses).
+QRect snappedDevicePixels(const QRectF &r, qreal deviceScale);
 
 /// A filled disc as one rectangle per device pixel row, each snapped like any other edge, so
 /// it comes out the same pixels wherever it is drawn.

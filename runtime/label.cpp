@@ -54,10 +54,9 @@ void Label::paint(QPainter &painter, qreal deviceScale) const {
     painter.fillRect(box, toQColor(back_));
     painter.save();
     painter.setClipRect(box, Qt::IntersectClip); // within whatever clip the form set
-    painter.setFont(font_);
-    painter.setPen(toQColor(fore_));
     const QFontMetricsF metrics(font_);
-    painter.drawText(QPointF(left_, top_ + metrics.ascent()), caption_);
+    raster_.draw(painter, font_, caption_, QPointF(left_, top_ + metrics.ascent()),
+                 toQColor(fore_));
     painter.restore();
 }
 

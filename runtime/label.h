@@ -1,6 +1,7 @@
 #pragma once
 
 #include "runtime/graphic.h"
+#include "runtime/textraster.h"
 
 #include <QFont>
 
@@ -40,6 +41,7 @@ private:
     float left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     Colour back_ = 0, fore_ = 0;
     bool autoSize_ = false;
+    TextRaster raster_;
 };
 
 } // namespace rt

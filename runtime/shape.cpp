@@ -13,12 +13,14 @@ QRectF Shape::bounds() const {
 }
 
 QRegion Shape::movedArea(const QRectF &before) const {
-    // Fill over the same fill changes nothing, so only the pixels that one rectangle covers
-    // and the other does not need repainting: a rising water layer repaints a thin strip.
-    // One pixel of margin covers the snapping to device pixels.
+    // A moving circle changes pixels where the boxes overlap too.
+    if (style_ == ShapeStyle::Circle) return Graphic::movedArea(before);
+    // Fill over the same fill changes nothing, so only the device pixels that one rectangle
+    // covers and the other does not need repainting: a rising water layer repaints a thin
+    // strip. Both are snapped exactly as they are painted; one pixel of margin is spare.
     const QRectF was = before.adjusted(1, 1, -1, -1);
     const QRectF now(left_, top_, width_, height_);
-    auto area = [](const QRectF &r) { return QRegion(r.toAlignedRect()); };
+    auto area = [this](const QRectF &r) { return QRegion(devicePixels(r)); };
     QRegion changed = area(was).xored(area(now));
     if (borderWidth_ > 0 && border_ != back_) {
         // A visible outline moves with the edges: repaint both outlines.
@@ -26,7 +28,7 @@ QRegion Shape::movedArea(const QRectF &before) const {
         changed += area(was) - area(was.adjusted(w, w, -w, -w));
         changed += area(now) - area(now.adjusted(w, w, -w, -w));
     }
-    QRegion padded;
+    QRegion padded; // device pixels
     for (const QRect &r : changed)
         padded += r.adjusted(-1, -1, 1, 1);
     return padded;

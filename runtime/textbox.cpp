@@ -1,6 +1,12 @@
 #include "runtime/textbox.h"
 
+#include <QEvent>
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
 
 namespace rt {
 
@@ -23,11 +29,18 @@ void drawSunkenBorder(QPainter &p, const QRect &r) {
     frame(r.adjusted(1, 1, -1, -1), dark, light);
 }
 
+// Space between the border and the text, growing with the font as the window is enlarged.
+int padding(const QFont &font) {
+    return std::max(1, static_cast<int>(std::lround(font.pixelSize() / 64.0)));
+}
+
 } // namespace
 
 TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {
     setFrame(false);
-    setTextMargins(Border + 1, Border, Border, Border);
+    QFont narrow = font();
+    narrow.setStretch(Stretch);
+    setFont(narrow);
 }
 
 void TextBox::setText(const QString &text) {
@@ -35,10 +48,92 @@ void TextBox::setText(const QString &text) {
     QLineEdit::setText(text);
 }
 
-void TextBox::paintEvent(QPaintEvent *event) {
-    QLineEdit::paintEvent(event);
+qreal TextBox::emboldening() const {
+    // The width a synthesised bold adds to each stroke: a twenty-fourth of the em.
+    return font().bold() ? font().pixelSize() / 24.0 : 0.0;
+}
+
+void TextBox::changeEvent(QEvent *event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() != QEvent::FontChange) return;
+    // Whatever font the box is given, its figures stay condensed; the line edit lays out,
+    // places the cursor and hits clicks in the same narrow font this box draws.
+    if (font().stretch() != Stretch) {
+        QFont narrow = font();
+        narrow.setStretch(Stretch);
+        setFont(narrow);
+        return;
+    }
+    const int pad = padding(font());
+    setTextMargins(Border + pad, Border, Border, Border);
+}
+
+const QPainterPath &TextBox::outlines() const {
+    if (glyphsText_ == text() && glyphsSize_ == font().pixelSize()) return glyphs_;
+    // Plain, natural-width outlines, condensed and emboldened here. The font engine's outlines
+    // of the same text can differ by a fraction of a pixel from one engine instance to the next
+    // (caches are flushed behind our back), so a text keeps the shape it was first drawn in:
+    // a repaint of part of the box then matches the rest.
+    QFont plain = font();
+    plain.setBold(false);
+    plain.setStretch(QFont::Unstretched);
+    QPainterPath path;
+    path.addText(0, 0, plain, text());
+    glyphs_ = QTransform::fromScale(Stretch / 100.0, 1).map(path);
+    glyphsText_ = text();
+    glyphsSize_ = font().pixelSize();
+    return glyphs_;
+}
+
+void TextBox::paintEvent(QPaintEvent *) {
     QPainter p(this);
-    drawSunkenBorder(p, rect());
+    const QRect r = rect();
+    const QPalette &colours = palette();
+    p.fillRect(r, colours.color(QPalette::Base));
+    drawSunkenBorder(p, r);
+
+    // Left aligned where the line edit puts its text (its margin, then one pixel), centred
+    // upright as it is; never scrolled.
+    const QFontMetricsF metrics(font());
+    const qreal pen = emboldening();
+    const QRectF inner = QRectF(r).adjusted(Border, Border, -Border, -Border);
+    const qreal left = textMargins().left() + 1;
+    const qreal right = r.width() - left; // a text too wide is squeezed within even margins
+    const qreal baseline = inner.top() + (inner.height() - metrics.height()) / 2 + metrics.ascent();
+    const QPainterPath &glyphs = outlines();
+    const qreal ink = glyphs.isEmpty() ? 0 : glyphs.boundingRect().right() + pen / 2;
+    const qreal squeeze = ink > right - left ? (right - left) / ink : 1.0;
+    auto xAt = [&](int position) {
+        return left + squeeze * metrics.horizontalAdvance(text().left(position));
+    };
+
+    p.setClipRect(inner);
+    p.setRenderHint(QPainter::Antialiasing);
+    QTransform place;
+    place.translate(left, baseline);
+    place.scale(squeeze, 1);
+    const QPainterPath shown = place.map(glyphs);
+    auto drawText = [&](const QColor &colour) {
+        if (pen > 0)
+            p.strokePath(shown, QPen(colour, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        p.fillPath(shown, colour);
+    };
+    drawText(colours.color(QPalette::Text));
+    if (hasSelectedText()) {
+        const int start = selectionStart();
+        const QRectF band(QPointF(xAt(start), inner.top()),
+                          QPointF(xAt(start + int(selectedText().size())), inner.bottom()));
+        p.fillRect(band, colours.color(QPalette::Highlight));
+        p.setClipRect(band, Qt::IntersectClip);
+        drawText(colours.color(QPalette::HighlightedText));
+    } else if (hasFocus() && !isReadOnly()) {
+        // A steady cursor: what a still picture shows does not depend on a blink phase.
+        const qreal width = std::max(1.0, std::round(font().pixelSize() / 32.0));
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.fillRect(QRectF(std::round(xAt(cursorPosition()) - width / 2),
+                          baseline - metrics.ascent(), width, metrics.height()),
+                   colours.color(QPalette::Text));
+    }
 }
 
 } // namespace rt

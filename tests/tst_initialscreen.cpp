@@ -155,16 +155,29 @@ void InitialScreenTest::labelBackgrounds() {
 
 void InitialScreenTest::buttonColours_data() {
     QTest::addColumn<QString>("style");
-    for (const QString &key : QStyleFactory::keys())
-        QTest::newRow(qPrintable(key)) << key;
+    QTest::addColumn<bool>("dark");
+    for (const QString &key : QStyleFactory::keys()) {
+        QTest::newRow(qPrintable(key)) << key << false;
+        QTest::newRow(qPrintable(key + QStringLiteral(" dark"))) << key << true;
+    }
 }
 
 void InitialScreenTest::buttonColours() {
     QFETCH(QString, style);
+    QFETCH(bool, dark);
     QApplication::setStyle(style);
+    const QPalette themed = QApplication::palette();
+    if (dark) {
+        // A dark desktop theme: light text on dark faces.
+        QPalette night(QColor(53, 53, 53));
+        for (auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+            night.setColor(role, QColor(240, 240, 240));
+        night.setColor(QPalette::Base, QColor(35, 35, 35));
+        QApplication::setPalette(night);
+    }
     Lesson lesson;
     Form1 &f = lesson.form();
-    const QImage s = screen(f);
+    const QImage s = presented(f);
     struct Probe {
         QWidget *button;
         quint32 colour;
@@ -181,11 +194,17 @@ void InitialScreenTest::buttonColours() {
     const QRect stop = f.Command5.geometry().adjusted(3, 3, -3, -3);
     QVERIFY(countColour(s, stop, bgr(0x808080)) > 10);
     QCOMPARE(countColour(s, stop, bgr(0x000000)), 0);
-    QVERIFY(countColour(s, f.Command2.geometry().adjusted(3, 3, -3, -3), bgr(0x000000)) > 10);
+    // Enabled captions are dark on every pale face, whatever the theme's button text.
+    for (QWidget *button : {&f.Command2, &f.Command6, &f.Command4(0), &f.Command1}) {
+        const QRect inside = button->geometry().adjusted(3, 3, -3, -3);
+        QVERIFY2(countColour(s, inside, bgr(0x000000)) > 10, qPrintable(button->objectName()));
+        QVERIFY2(countNear(s, inside, bgr(0xFFFFFF), 40) == 0, qPrintable(button->objectName()));
+    }
     // Check boxes sit on the board in its green.
     QCOMPARE(pixel(s, f.Check1.geometry().right() - 2, f.Check1.geometry().top() + 2), Board);
     QCOMPARE(pixel(s, f.Check2.geometry().right() - 2, f.Check2.geometry().bottom() - 2), Board);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setPalette(themed);
 }
 
 void InitialScreenTest::shortWindowHidesTable() {

@@ -1,6 +1,7 @@
 // A restless pupil: a seeded random driver clicks, types and picks through the real widgets at
 // random moments, many inside the pacing waits of running animations. Whenever everything is
-// at rest the lesson must be consistent.
+// at rest the lesson must be consistent, and the screen must show exactly what a fresh drawing
+// of it shows, whatever repaints led there.
 //
 // RANDOM_SEEDS=first-last (or one seed) and RANDOM_ACTIONS=n choose the work; a failure names
 // its seed, and RANDOM_SEEDS=that seed replays it.
@@ -17,6 +18,7 @@
 
 #include <array>
 #include <limits>
+#include <map>
 
 namespace {
 
@@ -53,13 +55,20 @@ const QList<Typed> &delayTexts() {
 // The list entries, read as delays.
 constexpr std::array<int, 6> ListDelays = {1, 5, 10, 20, 50, 100};
 
-// The table band as it must look after `minutes` minutes, drawn from scratch.
-const QImage &referenceTable(int minutes) {
-    static std::array<QImage, 13> cache;
-    QImage &band = cache[std::size_t(minutes)];
+// The table band of a picture of the form at `zoom`.
+QImage tableBand(Form1 &f) {
+    const qreal z = f.zoom();
+    return formPicture(f).copy(QRectF(0, 540 * z, 810 * z, 173 * z).toAlignedRect());
+}
+
+// The table band as it must look after `minutes` minutes at `zoom`, drawn from scratch.
+const QImage &referenceTable(int minutes, double zoom) {
+    static std::map<std::pair<int, double>, QImage> cache;
+    QImage &band = cache[{minutes, zoom}];
     if (band.isNull()) {
         Lesson reference;
         Form1 &f = reference.form();
+        f.setZoom(zoom);
         f.Check2.setValue(1);
         f.setForeColor(0xFFFFFF);
         f.setFontSize(20);
@@ -71,7 +80,7 @@ const QImage &referenceTable(int minutes) {
             f.setCurrentY(615);
             f.Print(QLatin1Char(' ') + QString::number(5 * m));
         }
-        band = formPicture(f).copy(QRect(0, 540, 810, 173));
+        band = tableBand(f);
     }
     return band;
 }
@@ -107,7 +116,7 @@ private:
         scheduleNext(); // the next one lands inside this action's animation, if it animates
         Form1 &f = lesson_.form();
         const bool mayAnimate = depth_ < 4; // a pupil nests only so deep
-        const quint32 choice = rng_.bounded(12);
+        const quint32 choice = rng_.bounded(13);
         switch (choice) {
         case 0:
         case 1:
@@ -152,6 +161,13 @@ private:
             QTest::keyClicks(&f.Text1, times[int(rng_.bounded(quint32(times.size())))]);
             break;
         }
+        case 11: {
+            // Enlarges or shrinks the window by one zoom step, as on a projector, as far as the
+            // screen has room.
+            const bool up = f.zoom() == 1.0 || rng_.bounded(2) == 0;
+            QTest::keyClick(&f, up ? Qt::Key_Equal : Qt::Key_Minus, Qt::ControlModifier);
+            break;
+        }
         default:
             // Keeps runs short: the delay box back to a short pause.
             setDelay(delayTexts()[5 + int(rng_.bounded(4))]);
@@ -192,11 +208,21 @@ private:
         if (!lesson_.errors().isEmpty())
             return QStringLiteral("run-time error: ") + lesson_.errors().first();
 
+        // Before the table is shown for its check below, which repaints the whole window.
+        if (const QRect differs = presentedDiffers(f); !differs.isEmpty())
+            return QStringLiteral(
+                       "at zoom %1 the screen differs from a fresh drawing in %2,%3 %4x%5")
+                .arg(f.zoom())
+                .arg(differs.x())
+                .arg(differs.y())
+                .arg(differs.width())
+                .arg(differs.height());
+
         const bool shortWindow = f.Check2.Value() == 0;
         if (shortWindow) f.Check2.setValue(1);
-        const QImage band = formPicture(f).copy(QRect(0, 540, 810, 173));
+        const QImage band = tableBand(f);
         if (shortWindow) f.Check2.setValue(0);
-        if (band != referenceTable(p / 2))
+        if (band != referenceTable(p / 2, f.zoom()))
             return QStringLiteral("the table does not show exactly minutes 1 to %1").arg(p / 2);
         return {};
     }

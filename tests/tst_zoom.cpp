@@ -72,6 +72,8 @@ private slots:
     void fullScreenFitsTheDesign_data();
     void fullScreenFitsTheDesign();
     void checkIndicatorScales();
+    void timeBoxShowsWholeTimes_data();
+    void timeBoxShowsWholeTimes();
 };
 
 void ZoomTest::keysStepThroughTheZooms() {
@@ -306,3 +308,61 @@ void ZoomTest::checkIndicatorScales() {
 
 QTEST_MAIN(ZoomTest)
 #include "tst_zoom.moc"
+
+void ZoomTest::timeBoxShowsWholeTimes_data() {
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<QString>("time");
+    QTest::addColumn<bool>("typed");
+    for (double zoom : rt::Form::ZoomSteps)
+        for (const char *time : {"0.00", "1.05", "9.95", "10.00", "11.00", "12.00"})
+            for (bool typed : {false, true})
+                QTest::addRow("%g %s%s", zoom, time, typed ? " typed" : "")
+                    << zoom << QString::fromLatin1(time) << typed;
+}
+
+void ZoomTest::timeBoxShowsWholeTimes() {
+    QFETCH(double, zoom);
+    QFETCH(QString, time);
+    QFETCH(bool, typed);
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    f.setZoom(zoom);
+    if (typed) {
+        // "." in the time box is the remote's stop key; a pupil's digits are no narrower.
+        time.replace(QLatin1Char('.'), QLatin1Char('0'));
+        QTest::mouseClick(&f.Text1, Qt::LeftButton);
+        f.Text1.selectAll();
+        QTest::keyClicks(&f.Text1, time);
+        QTest::keyClick(&f.Text1, Qt::Key_Tab); // on to the next control: no cursor left
+    } else {
+        f.Text1.setText(time);
+    }
+    const QImage s = presented(f);
+    const qreal dpr = f.devicePixelRatioF();
+    const QRect box(f.Text1.geometry().topLeft() * dpr, f.Text1.geometry().size() * dpr);
+    const QRect inner = box.adjusted(int(2 * dpr), int(2 * dpr), int(-2 * dpr), int(-2 * dpr));
+    // Each character is a separate run of inked columns: all of them show.
+    int runs = 0, first = -1, last = -1;
+    bool inRun = false;
+    for (int x = inner.left(); x <= inner.right(); ++x) {
+        const bool ink = countNear(s, QRect(x, inner.top(), 1, inner.height()), Qt::black, 100) > 0;
+        if (ink && !inRun) ++runs;
+        if (ink && first < 0) first = x;
+        if (ink) last = x;
+        inRun = ink;
+    }
+    QCOMPARE(runs, int(time.size()));
+    // The first figure starts near the left edge and the last ends clear of the right one.
+    QVERIFY2(first > inner.left() + 1 && first - inner.left() < 12 * zoom * dpr,
+             qPrintable(QString::number(first - inner.left())));
+    QVERIFY2(last < inner.right() - 1, qPrintable(QString::number(last)));
+    // Bold: across the middle of the figures, strokes are some 8 px wide at 100 %, where the
+    // regular face has 6.
+    int widest = 0, run = 0;
+    const int row = inner.center().y();
+    for (int x = inner.left(); x <= inner.right(); ++x) {
+        run = countNear(s, QRect(x, row, 1, 1), Qt::black, 100) ? run + 1 : 0;
+        widest = std::max(widest, run);
+    }
+    QVERIFY2(widest >= 7 * zoom * dpr, qPrintable(QString::number(widest)));
+}

@@ -2,7 +2,9 @@
 
 #include "runtime/form.h"
 
+#include <QBackingStore>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
 #include <QWidget>
@@ -23,12 +25,57 @@ QImage screen(QWidget &form) {
     return form.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
+namespace {
+
+// The backing store's own image, or null where it is no image or the pixels are the X
+// server's to tell.
+const QImage *backingImage(QWidget &window) {
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) return nullptr;
+    QBackingStore *store = window.window()->backingStore();
+    if (!store || store->paintDevice()->devType() != QInternal::Image) return nullptr;
+    return static_cast<const QImage *>(store->paintDevice());
+}
+
+} // namespace
+
 QImage presented(QWidget &window) {
+    // Posted update requests paint and flush the damaged areas.
+    QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents();
+    // The backing store's image is what was painted and flushed, in device pixels. (The
+    // offscreen platform's grabWindow reads it too, but only a corner of it when scaled.)
+    if (const QImage *store = backingImage(window))
+        return store->copy(QRect(QPoint(), window.size() * window.devicePixelRatioF()))
+            .convertToFormat(QImage::Format_RGB32);
     return window.screen()
         ->grabWindow(window.winId())
         .toImage()
         .convertToFormat(QImage::Format_RGB32);
+}
+
+QImage freshRender(QWidget &window) {
+    // Drawn into the backing store's pixel format: anti-aliasing rounds differently in others.
+    const QImage *store = backingImage(window);
+    const qreal dpr = window.devicePixelRatioF();
+    QImage image(window.size() * dpr, store ? store->format() : QImage::Format_RGB32);
+    image.setDevicePixelRatio(dpr);
+    image.fill(Qt::black);
+    window.render(&image);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QRect presentedDiffers(QWidget &window) {
+    const QImage shown = presented(window);
+    const QImage fresh = freshRender(window);
+    if (shown.size() != fresh.size()) return QRect(QPoint(), shown.size().expandedTo(fresh.size()));
+    QRect differs;
+    for (int y = 0; y < shown.height(); ++y) {
+        const auto *a = reinterpret_cast<const QRgb *>(shown.constScanLine(y));
+        const auto *b = reinterpret_cast<const QRgb *>(fresh.constScanLine(y));
+        for (int x = 0; x < shown.width(); ++x)
+            if (a[x] != b[x]) differs |= QRect(x, y, 1, 1);
+    }
+    return differs;
 }
 
 QColor pixel(const QImage &image, int x, int y) {

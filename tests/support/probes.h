@@ -17,11 +17,20 @@ QColor bgr(quint32 colour);
 /// windowed controls, at `dpr` device pixels per pixel.
 QImage formPicture(rt::Form &form, qreal dpr = 1.0);
 
-/// The whole window as the pupil sees it, controls included.
+/// The whole window rendered afresh, controls included.
 QImage screen(QWidget &form);
 
-/// What the window system presents of `window` (its backing store or the X server's pixels).
+/// What the window last put on the screen, in device pixels, once pending repaints are done:
+/// offscreen the backing store, which incremental repaints only partly redraw; on an X server
+/// the server's pixels.
 QImage presented(QWidget &window);
+
+/// The whole window drawn afresh, as `presented` holds it.
+QImage freshRender(QWidget &window);
+
+/// Where the presented image differs from a fresh full render of the same state: empty when
+/// they agree pixel for pixel, else the bounding box of the differences in device pixels.
+QRect presentedDiffers(QWidget &window);
 
 /// The colour of one pixel, in the image's logical coordinates.
 QColor pixel(const QImage &image, int x, int y);

@@ -68,21 +68,30 @@ void TextBox::changeEvent(QEvent *event) {
     setTextMargins(Border + pad, Border, Border, Border);
 }
 
-const QPainterPath &TextBox::outlines() const {
-    if (glyphsText_ == text() && glyphsSize_ == font().pixelSize()) return glyphs_;
-    // Plain, natural-width outlines, condensed and emboldened here. The font engine's outlines
-    // of the same text can differ by a fraction of a pixel from one engine instance to the next
-    // (caches are flushed behind our back), so a text keeps the shape it was first drawn in:
-    // a repaint of part of the box then matches the rest.
+const TextBox::Glyph &TextBox::glyph(QChar c, const QColor &colour, qreal squeeze,
+                                     qreal ratio) const {
+    const GlyphKey key{c.unicode(), colour.rgba(), font().pixelSize(), squeeze, ratio};
+    if (const auto found = glyphs_.find(key); found != glyphs_.end()) return found->second;
+    if (glyphs_.size() > 256) glyphs_.clear(); // a pupil's long typing squeezes many ways
+    // Plain, natural-width outlines, condensed and emboldened here, in device pixels.
     QFont plain = font();
     plain.setBold(false);
     plain.setStretch(QFont::Unstretched);
-    QPainterPath path;
-    path.addText(0, 0, plain, text());
-    glyphs_ = QTransform::fromScale(Stretch / 100.0, 1).map(path);
-    glyphsText_ = text();
-    glyphsSize_ = font().pixelSize();
-    return glyphs_;
+    QPainterPath outline;
+    outline.addText(0, 0, plain, QString(c));
+    outline = QTransform::fromScale(ratio * squeeze * Stretch / 100.0, ratio).map(outline);
+    const qreal pen = emboldening() * ratio;
+    const QRect box = outline.boundingRect().adjusted(-pen, -pen, pen, pen).toAlignedRect();
+    Glyph g{QImage(box.size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied),
+            box.topLeft()};
+    g.image.fill(Qt::transparent);
+    QPainter p(&g.image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(-box.topLeft());
+    if (pen > 0)
+        p.strokePath(outline, QPen(colour, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.fillPath(outline, colour);
+    return glyphs_.emplace(key, std::move(g)).first->second;
 }
 
 void TextBox::paintEvent(QPaintEvent *) {
@@ -100,23 +109,26 @@ void TextBox::paintEvent(QPaintEvent *) {
     const qreal left = textMargins().left() + 1;
     const qreal right = r.width() - left; // a text too wide is squeezed within even margins
     const qreal baseline = inner.top() + (inner.height() - metrics.height()) / 2 + metrics.ascent();
-    const QPainterPath &glyphs = outlines();
-    const qreal ink = glyphs.isEmpty() ? 0 : glyphs.boundingRect().right() + pen / 2;
-    const qreal squeeze = ink > right - left ? (right - left) / ink : 1.0;
+    const qreal squeeze = [&] {
+        const qreal natural = metrics.horizontalAdvance(text()) + pen;
+        return natural > right - left ? (right - left) / natural : 1.0;
+    }();
     auto xAt = [&](int position) {
         return left + squeeze * metrics.horizontalAdvance(text().left(position));
     };
 
     p.setClipRect(inner);
-    p.setRenderHint(QPainter::Antialiasing);
-    QTransform place;
-    place.translate(left, baseline);
-    place.scale(squeeze, 1);
-    const QPainterPath shown = place.map(glyphs);
+    // Each character copied to whole device pixels from its pen position.
+    const qreal ratio = devicePixelRatioF();
     auto drawText = [&](const QColor &colour) {
-        if (pen > 0)
-            p.strokePath(shown, QPen(colour, pen, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.fillPath(shown, colour);
+        p.save();
+        p.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+        const int y = int(std::lround(baseline * ratio));
+        for (int i = 0; i < text().size(); ++i) {
+            const Glyph &g = glyph(text().at(i), colour, squeeze, ratio);
+            p.drawImage(QPoint(int(std::lround(xAt(i) * ratio)), y) + g.offset, g.image);
+        }
+        p.restore();
     };
     drawText(colours.color(QPalette::Text));
     if (hasSelectedText()) {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QLineEdit>
-#include <QPainterPath>
+
+#include <map>
+#include <tuple>
 
 namespace rt {
 
@@ -26,13 +29,22 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    qreal emboldening() const;
-    const QPainterPath &outlines() const;
+    // One character drawn in device pixels; `offset` leads from its pen position on the
+    // baseline to the image's top-left corner.
+    struct Glyph {
+        QImage image;
+        QPoint offset;
+    };
+    // Character, colour, pixel size, squeeze, device pixel ratio.
+    using GlyphKey = std::tuple<char16_t, QRgb, int, qreal, qreal>;
 
-    // The outlines of the text last drawn, in its font's pixel size.
-    mutable QPainterPath glyphs_;
-    mutable QString glyphsText_;
-    mutable int glyphsSize_ = 0;
+    qreal emboldening() const;
+    const Glyph &glyph(QChar c, const QColor &colour, qreal squeeze, qreal ratio) const;
+
+    // Outlining and emboldening a large glyph costs far more than copying it, and the time
+    // box shows a new time every other frame in the same eleven characters: each is drawn
+    // once. The copies also stay alike, where outlines fetched again can differ by a fraction.
+    mutable std::map<GlyphKey, Glyph> glyphs_;
 };
 
 } // namespace rt

@@ -94,7 +94,7 @@ void DisplayOptionsTest::graphPoints() {
     if (hint) Lesson::click(f.Check1);
     for (int m = 0; m < minutes; ++m)
         Lesson::click(f.Command4(0));
-    const QImage image = screen(f);
+    const QImage image = presented(f);
     const QColor board = bgr(0x008000);
     for (int m = 1; m <= 12; ++m) {
         const QPoint at = graphPoint(m);
@@ -118,7 +118,7 @@ void DisplayOptionsTest::graphPointMovesWithWater() {
     Lesson::click(f.Command4(0));
     // Half-way through the second minute: 20 of its 40 frames shown, 20 ms apart.
     QImage image;
-    clock.at(clock.now() + 20 * 20 + 10, [&] { image = screen(f); });
+    clock.at(clock.now() + 20 * 20 + 10, [&] { image = presented(f); });
     Lesson::click(f.Command4(0));
     const int surface = 460 - 45;
     QCOMPARE(image.pixelColor(graphPoint(1.5)), bgr(0xFFFF00));
@@ -142,6 +142,7 @@ void DisplayOptionsTest::graphStepBackLeavesNoTrace() {
     Form1 &f = lesson.form();
     Lesson::click(f.Command4(0));
     Lesson::click(f.Command4(1));
+    QCOMPARE(presentedDiffers(f), QRect());
     QCOMPARE(formPicture(f), formPicture(fresh.form()));
 }
 

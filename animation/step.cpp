@@ -24,7 +24,7 @@ float litresX(double minute) {
 
 // Writes the table column of `minute` in `colour`. Overprinting the same figures in the board's
 // colour erases them: the minutes as shown in the time box, the litres as a number.
-void Form1::PrintColumn(rt::Colour colour, const QString &minuteText, double minute) {
+void Form1::PrintColumn(rt::Colour colour, const std::string &minuteText, double minute) {
     setForeColor(colour);
     setCurrentX(minutesX(minute));
     setCurrentY(MinutesRowY);
@@ -41,13 +41,13 @@ rt::Long Form1::FrameDelay() const {
 
 // One frame: wait the frame delay, then show frame n of layer `layer`. Returns false, having
 // changed nothing, when the initial screen came back during the wait.
-bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
-                  QString &time) {
+bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, std::uint32_t resetCount,
+                  std::string &time) {
     Wait(FrameDelay());
     if (ResetCount != resetCount) return false;
     const double t = rt::checked(std::floor(n / 2.0) / 20.0);
     time = rt::Str(t);
-    Text1.setText(showTime == 1 ? rt::Format(time, u"0.00") : QString());
+    Text1.setText(showTime == 1 ? rt::Format(time, "0.00") : std::string());
     rt::Shape &water = Shape9(layer);
     Shape11.setBackColor(water.BackColor());
     Shape11.setHeight(static_cast<float>(rt::checked(StreamAtFrameZero - RisePerFrame * n)));
@@ -85,12 +85,12 @@ void Form1::ColourMinute(rt::Integer layer) {
 void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
-    const quint32 resetCount = ResetCount;
+    const std::uint32_t resetCount = ResetCount;
     const rt::Integer p = progress;
     const rt::Integer layer = rt::CInt(p / 2.0); // fixed for the whole step
     const rt::Integer first = rt::add(rt::mul(p, FramesPerUnit), rt::Integer(1));
     const rt::Integer last = rt::mul(rt::add(p, rt::Integer(2)), FramesPerUnit);
-    QString time;
+    std::string time;
     for (rt::Integer n = first; n <= last; ++n) {
         if (!Frame(n, layer, showTime, resetCount, time)) return;
     }
@@ -102,7 +102,7 @@ void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
 void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
-    const quint32 resetCount = ResetCount;
+    const std::uint32_t resetCount = ResetCount;
     const rt::Integer p = progress;
     // The column to erase is the minute being taken back. It comes from the step counter, not
     // from the time box, which a pupil can type into.
@@ -113,7 +113,7 @@ void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     const rt::Integer layer = rt::CInt(p / 2.0 - 1);
     const rt::Integer first = rt::mul(p, FramesPerUnit);
     const rt::Integer last = rt::mul(rt::sub(p, rt::Integer(2)), FramesPerUnit);
-    QString time;
+    std::string time;
     for (rt::Integer n = first; n >= last; --n) {
         if (!Frame(n, layer, showTime, resetCount, time)) return;
     }

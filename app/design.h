@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/numeric.h"
+#include "runtime/core/types.h"
 
 /// The lesson's numbers, in one place: where the container, the table and the graph stand, in
 /// form pixels, and their colours. The window's controls are in layout.cpp.

@@ -5,18 +5,17 @@
 
 using namespace design;
 
-Form1::Form1(QWidget *parent)
-    : rt::Form(mainWindowDefinition(), parent), Command1(control<rt::CommandButton>(u"Command1")),
-      Command2(control<rt::CommandButton>(u"Command2")),
-      Command5(control<rt::CommandButton>(u"Command5")),
-      Command6(control<rt::CommandButton>(u"Command6")),
-      Command4(*this, QStringLiteral("Command4")), Check1(control<rt::CheckBox>(u"Check1")),
-      Check2(control<rt::CheckBox>(u"Check2")), Check3(control<rt::CheckBox>(u"Check3")),
-      Text1(control<rt::TextBox>(u"Text1")), Combo2(control<rt::ComboBox>(u"Combo2")),
-      Shape11(control<rt::Shape>(u"Shape11")), Shape9(*this, QStringLiteral("Shape9")),
-      Line5(*this, QStringLiteral("Line5")), Line10(*this, QStringLiteral("Line10")),
-      Line11(*this, QStringLiteral("Line11")), Line12(*this, QStringLiteral("Line12")),
-      Shape12(*this, QStringLiteral("Shape12")), Label8(control<rt::Label>(u"Label8")) {
+Form1::Form1()
+    : rt::Form(mainWindowDefinition()), Command1(control<rt::CommandButton>("Command1")),
+      Command2(control<rt::CommandButton>("Command2")),
+      Command5(control<rt::CommandButton>("Command5")),
+      Command6(control<rt::CommandButton>("Command6")), Command4(*this, "Command4"),
+      Check1(control<rt::CheckBox>("Check1")), Check2(control<rt::CheckBox>("Check2")),
+      Check3(control<rt::CheckBox>("Check3")), Text1(control<rt::TextBox>("Text1")),
+      Combo2(control<rt::ComboBox>("Combo2")), Shape11(control<rt::Shape>("Shape11")),
+      Shape9(*this, "Shape9"), Line5(*this, "Line5"), Line10(*this, "Line10"),
+      Line11(*this, "Line11"), Line12(*this, "Line12"), Shape12(*this, "Shape12"),
+      Label8(control<rt::Label>("Label8")) {
     Command1.setClickHandler([this] { Command1_Click(); });
     Command2.setClickHandler([this] { Command2_Click(); });
     Command5.setClickHandler([this] { Command5_Click(); });
@@ -26,7 +25,7 @@ Form1::Form1(QWidget *parent)
     Check1.setClickHandler([this] { Check1_Click(); });
     Check2.setClickHandler([this] { Check2_Click(); });
     Check3.setClickHandler([this] { Check3_Click(); });
-    bindKey(Qt::Key_F1, [this] { ShowKeys(); });
+    bindKey(rt::Key::F1, [this] { ShowKeys(); });
 }
 
 void Form1::Form_Load() {
@@ -59,7 +58,7 @@ void Form1::Form_Load() {
         }
     }
     Progress = 0;
-    Text1.setText(QStringLiteral("0.00"));
+    Text1.setText("0.00");
     ResetScreen();
 }
 
@@ -79,12 +78,12 @@ void Form1::ResetScreen() {
     for (int litres = 0; litres <= 60; litres += graph::LitresPerLabel) {
         setCurrentX(graph::x(0) - (litres < 10 ? 18 : 26));
         setCurrentY(graph::y(litres) - LabelLift);
-        Print(QString::number(litres));
+        Print(std::to_string(litres));
     }
     for (int minute = 0; minute <= Minutes; minute += graph::MinutesPerLabel) {
         setCurrentX(graph::x(minute) - (minute < 10 ? 4 : 8));
         setCurrentY(graph::y(0) + 8);
-        Print(QString::number(minute));
+        Print(std::to_string(minute));
     }
     for (rt::Integer i = 0; i <= Minutes; ++i) {
         Shape9(i).setHeight(0);
@@ -101,10 +100,10 @@ void Form1::ResetScreen() {
     setFontSize(20);
     setCurrentX(TableX);
     setCurrentY(MinutesRowY);
-    Print(QStringLiteral("0"));
+    Print("0");
     setCurrentX(TableX);
     setCurrentY(LitresRowY);
-    Print(QStringLiteral("0"));
+    Print("0");
     AnnounceState();
 }
 
@@ -112,29 +111,28 @@ void Form1::AnnounceState() {
     // The picture, then the pairs of the table, which holds every minute up to the one shown,
     // and, while it is open, the points of the graph.
     const int minutes = Progress / 2;
-    QStringList pairs;
-    QStringList points;
+    std::string pairs;
+    std::string points;
     for (int m = 0; m <= minutes; ++m) {
-        pairs << QStringLiteral("%1 分 %2 L").arg(m).arg(5 * m);
-        points << QStringLiteral("(%1, %2)").arg(m).arg(5 * m);
+        const std::string x = std::to_string(m), y = std::to_string(5 * m);
+        if (m > 0) {
+            pairs += "、";
+            points += "、";
+        }
+        pairs += x + " 分 " + y + " L";
+        points += "(" + x + ", " + y + ")";
     }
-    QString text = QStringLiteral("%1 分後、水は %2 L。表: %3")
-                       .arg(minutes)
-                       .arg(5 * minutes)
-                       .arg(pairs.join(QStringLiteral("、")));
+    std::string text =
+        std::to_string(minutes) + " 分後、水は " + std::to_string(5 * minutes) + " L。表: " + pairs;
     if (Check3.Value() == 1) {
-        text += QStringLiteral("。グラフの点: ") + points.join(QStringLiteral("、"));
-        if (Label8.Visible()) text += QStringLiteral("。") + Label8.Caption();
+        text += "。グラフの点: " + points;
+        if (Label8.Visible()) text += "。" + Label8.Caption();
     }
     setStatusText(text);
 }
 
 void Form1::ShowKeys() {
-    struct Row {
-        const char *keys;
-        const char *does;
-    };
-    static constexpr Row rows[] = {
+    static constexpr rt::NoteRow rows[] = {
         {"Page Down または →", "進む"},
         {"Page Up または ←", "戻る"},
         {"F5", "自動"},
@@ -148,9 +146,5 @@ void Form1::ShowKeys() {
         {"F11", "全画面 / 元の画面"},
         {"F1", "この一覧"},
     };
-    QString table = QStringLiteral("<table cellspacing=\"6\">");
-    for (const Row &row : rows)
-        table += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
-                     .arg(QString::fromUtf8(row.keys), QString::fromUtf8(row.does));
-    showNote(QStringLiteral("キー操作"), table + QStringLiteral("</table>"));
+    showNote("キー操作", rows);
 }

@@ -1,19 +1,23 @@
 #pragma once
 
-#include "runtime/checkbox.h"
-#include "runtime/combobox.h"
-#include "runtime/commandbutton.h"
-#include "runtime/controlarray.h"
-#include "runtime/form.h"
-#include "runtime/label.h"
-#include "runtime/line.h"
-#include "runtime/shape.h"
-#include "runtime/textbox.h"
+#include "runtime/core/checkbox.h"
+#include "runtime/core/combobox.h"
+#include "runtime/core/commandbutton.h"
+#include "runtime/core/controlarray.h"
+#include "runtime/core/form.h"
+#include "runtime/core/label.h"
+#include "runtime/core/line.h"
+#include "runtime/core/numeric.h"
+#include "runtime/core/shape.h"
+#include "runtime/core/textbox.h"
+
+#include <cstdint>
+#include <string>
 
 /// The lesson's window: water poured into a container at 5 litres a minute for 12 minutes.
 class Form1 : public rt::Form {
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    Form1();
 
     // Twice the minutes shown, even, 0 to 24.
     rt::Integer Progress = 0;
@@ -21,7 +25,7 @@ public:
     rt::Integer StopRequested = 0;
     // Counts the returns to the initial screen. A step that finds it changed after a pacing
     // wait has been overtaken by a reset and stops without touching anything.
-    quint32 ResetCount = 0;
+    std::uint32_t ResetCount = 0;
 
     rt::CommandButton &Command1;                  // 終了
     rt::CommandButton &Command2;                  // 自　動
@@ -67,9 +71,9 @@ public:
 
 private:
     void EnableStepButtons();
-    bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, quint32 resetCount,
-               QString &time);
-    void PrintColumn(rt::Colour colour, const QString &minuteText, double minute);
+    bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, std::uint32_t resetCount,
+               std::string &time);
+    void PrintColumn(rt::Colour colour, const std::string &minuteText, double minute);
     void Plot(rt::Integer layer, rt::Integer n);
     void ColourMinute(rt::Integer layer);
 };

@@ -2,8 +2,6 @@
 
 #include "app/design.h"
 
-#include <Qt>
-
 #include <array>
 
 namespace {
@@ -323,18 +321,18 @@ constexpr std::array<ControlDef, 40> Controls = {
 // Presentation remotes send Page Down / Page Up, F5, Esc, B or "."; these act wherever the
 // focus is. Some send Right / Left, which move the cursor in a box.
 constexpr std::array<rt::KeyDef, 12> Keys = {{
-    {Qt::Key_PageDown, "Command4", 0, true},
-    {Qt::Key_Right, "Command4", 0},
-    {Qt::Key_PageUp, "Command4", 1, true},
-    {Qt::Key_Left, "Command4", 1},
-    {Qt::Key_F5, "Command2", -1, true},
-    {Qt::Key_Escape, "Command5", -1, true},
-    {Qt::Key_B, "Command5", -1, true},
-    {Qt::Key_Period, "Command5", -1, true},
-    {Qt::Key_Home, "Command6"},
-    {Qt::Key_H, "Check1"},
-    {Qt::Key_T, "Check2"},
-    {Qt::Key_G, "Check3"},
+    {rt::Key::PageDown, "Command4", 0, true},
+    {rt::Key::Right, "Command4", 0},
+    {rt::Key::PageUp, "Command4", 1, true},
+    {rt::Key::Left, "Command4", 1},
+    {rt::Key::F5, "Command2", -1, true},
+    {rt::Key::Escape, "Command5", -1, true},
+    {rt::Key::B, "Command5", -1, true},
+    {rt::Key::Period, "Command5", -1, true},
+    {rt::Key::Home, "Command6"},
+    {rt::Key::H, "Check1"},
+    {rt::Key::T, "Check2"},
+    {rt::Key::G, "Check3"},
 }};
 
 constexpr rt::FormDef MainWindow = {

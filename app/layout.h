@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/formdefinition.h"
+#include "runtime/core/formdefinition.h"
 
 /// The main window's definition: every control with its box, colours, caption, font and tab
 /// index; lines, rectangles and labels in drawing order, backmost first.

@@ -6,7 +6,7 @@ void Form1::Command2_Click() {
     Command2.setEnabled(false);
     if (Progress == 24) {
         // The container is full: start over from the empty container, shown for one frame.
-        Text1.setText(QStringLiteral("0.00"));
+        Text1.setText("0.00");
         Progress = 0;
         ResetScreen();
         // Nothing may start during that frame; the reset has just enabled these.

@@ -1,11 +1,11 @@
 #include "app/form1.h"
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
 
 // 初期画面: back to minute 0 with the table and the graph hidden; Hint and the frame delay stay.
 void Form1::Command6_Click() {
     Progress = 0;
-    Text1.setText(QStringLiteral("0.00"));
+    Text1.setText("0.00");
     ResetScreen();
     Check2.setValue(0);
     Check3.setValue(0);

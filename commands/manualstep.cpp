@@ -7,7 +7,7 @@ void Form1::Command4_Click(rt::Integer index) {
     // until the step is done.
     Command2.setEnabled(false);
     rt::Integer ShowTime = 1;
-    const quint32 resetCount = ResetCount;
+    const std::uint32_t resetCount = ResetCount;
     if (index == 0) {
         StepForward(Progress, ShowTime);
         if (ResetCount != resetCount)

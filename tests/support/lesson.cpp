@@ -1,18 +1,19 @@
 #include "lesson.h"
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
 
 #include <QCheckBox>
 #include <QTest>
 
 Lesson::Lesson() {
     rt::setErrorReporter([this](const rt::RuntimeError &e) {
-        errors_ << QStringLiteral("%1 %2").arg(e.number()).arg(e.description());
+        errors_ << QStringLiteral("%1 %2").arg(e.number()).arg(qs(e.description()));
     });
     rt::dispatch([this] { form_.Form_Load(); });
-    form_.show();
-    form_.activateWindow();
-    if (!QTest::qWaitForWindowActive(&form_)) qWarning("the lesson's window did not become active");
+    window_.show();
+    window_.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window_))
+        qWarning("the lesson's window did not become active");
 }
 
 Lesson::~Lesson() {
@@ -26,8 +27,22 @@ void Lesson::click(QWidget &button) {
     QTest::mouseClick(&button, Qt::LeftButton, Qt::NoModifier, at);
 }
 
+void Lesson::click(rt::Control &control) {
+    click(widget(control));
+}
+
+QWidget &Lesson::widget(rt::Control &control) {
+    auto *window = dynamic_cast<rt::qt::Window *>(control.form().view());
+    QWidget *w = window ? window->widget(control) : nullptr;
+    if (!w) qFatal("%s is shown in no window", control.Name().c_str());
+    return *w;
+}
+
 QString buttonStates(Form1 &form) {
-    auto on = [](const QWidget &w) { return w.isEnabled() ? QLatin1Char('1') : QLatin1Char('0'); };
+    // What the pupil sees: the widgets' state, which must follow the lesson's.
+    auto on = [](rt::Control &c) {
+        return Lesson::widget(c).isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    };
     return QString() + on(form.Command2) + on(form.Command5) + on(form.Command4(0)) +
            on(form.Command4(1)) + on(form.Command6);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/form1.h"
+#include "runtime/qt/window.h"
 
 #include <QString>
 
@@ -14,15 +15,23 @@ public:
 
     Form1 &form() { return form_; }
     Form1 *operator->() { return &form_; }
+    /// The desktop window that shows the lesson.
+    rt::qt::Window &window() { return window_; }
 
     /// A real mouse click on `button` (a no-op when it is disabled, as for a pupil).
     static void click(QWidget &button);
+    /// A real mouse click on the widget that shows `control`.
+    static void click(rt::Control &control);
+
+    /// The widget that shows `control` in its window.
+    static QWidget &widget(rt::Control &control);
 
     /// Run-time errors reported since the lesson started.
     const QStringList &errors() const { return errors_; }
 
 private:
     Form1 form_;
+    rt::qt::Window window_{form_};
     QStringList errors_;
 };
 
@@ -32,3 +41,8 @@ QString buttonStates(Form1 &form);
 /// What at rest does not fit minute Progress / 2: Progress itself, the water layers, the
 /// stream (0 or 1 px) and the buttons. Empty when all fits.
 QString restProblem(Form1 &form);
+
+/// UTF-8 text of the lesson as a QString, for comparisons and messages.
+inline QString qs(const std::string &s) {
+    return QString::fromStdString(s);
+}

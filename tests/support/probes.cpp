@@ -1,6 +1,6 @@
 #include "probes.h"
 
-#include "runtime/form.h"
+#include "runtime/qt/window.h"
 
 #include <QBackingStore>
 #include <QCoreApplication>
@@ -13,7 +13,7 @@ QColor bgr(quint32 colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
 
-QImage formPicture(rt::Form &form, qreal dpr) {
+QImage formPicture(rt::qt::Window &form, qreal dpr) {
     QImage image(form.size() * dpr, QImage::Format_RGB32);
     image.setDevicePixelRatio(dpr);
     image.fill(Qt::black);

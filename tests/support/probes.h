@@ -6,8 +6,8 @@
 
 class QWidget;
 
-namespace rt {
-class Form;
+namespace rt::qt {
+class Window;
 }
 
 /// The colour 0x00BBGGRR as a QColor.
@@ -15,7 +15,7 @@ QColor bgr(quint32 colour);
 
 /// What the form draws itself (board, printed text, lines, rectangles, labels), without the
 /// windowed controls, at `dpr` device pixels per pixel.
-QImage formPicture(rt::Form &form, qreal dpr = 1.0);
+QImage formPicture(rt::qt::Window &window, qreal dpr = 1.0);
 
 /// The whole window rendered afresh, controls included.
 QImage screen(QWidget &form);

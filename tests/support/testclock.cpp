@@ -10,7 +10,7 @@ TestClock::~TestClock() {
     rt::setClock(nullptr);
 }
 
-void TestClock::idle(qint32 maxMs) {
+void TestClock::idle(std::int32_t maxMs) {
     ++idles_;
     poll();
     if (maxMs > 0)

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "runtime/clock.h"
+#include "runtime/core/clock.h"
+
+#include <QtGlobal>
 
 #include <functional>
 #include <map>
@@ -17,8 +19,8 @@ public:
     TestClock(const TestClock &) = delete;
     TestClock &operator=(const TestClock &) = delete;
 
-    quint32 ticks() override { return poll(); }
-    void idle(qint32 maxMs) override;
+    std::uint32_t ticks() override { return poll(); }
+    void idle(std::int32_t maxMs) override;
 
     /// Runs `action` inside the first idle that reaches `time`.
     void at(quint32 time, std::function<void()> action);

@@ -1,0 +1,27 @@
+#include "app/form1.h"
+
+#include "runtime/core/events.h"
+#include "runtime/qt/window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QIcon>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    // Docks and task bars find the menu entry, and so the name and icon, by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(WATER_APP_ID));
+    // The lesson's icon from the PNGs built in, in every size rendered.
+    QIcon icon;
+    const QDir icons(QStringLiteral(":/icons"));
+    for (const QString &png : icons.entryList({QStringLiteral("*.png")}))
+        icon.addFile(icons.filePath(png));
+    QApplication::setWindowIcon(icon);
+
+    Form1 form;
+    rt::qt::Window window(form);
+    rt::dispatch([&form] { form.Form_Load(); });
+    if (rt::ending()) return 0;
+    window.show();
+    return app.exec();
+}

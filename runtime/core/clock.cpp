@@ -1,0 +1,46 @@
+#include "runtime/core/clock.h"
+
+#include <chrono>
+#include <thread>
+
+namespace rt {
+
+namespace {
+
+// Without a backend there are no events to wait for: idling just sleeps.
+class SleepingClock final : public Clock {
+public:
+    std::uint32_t ticks() override {
+        const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now().time_since_epoch());
+        return static_cast<std::uint32_t>(ms.count());
+    }
+    void idle(std::int32_t maxMs) override {
+        if (maxMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(maxMs));
+    }
+};
+
+Clock *installed = nullptr;
+Clock *backend = nullptr;
+
+} // namespace
+
+Clock &clock() {
+    static SleepingClock sleeping;
+    if (installed) return *installed;
+    return backend ? *backend : sleeping;
+}
+
+void setClock(Clock *c) {
+    installed = c;
+}
+
+void setBackendClock(Clock *c) {
+    backend = c;
+}
+
+std::uint32_t Ticks() {
+    return clock().ticks();
+}
+
+} // namespace rt

@@ -1,0 +1,31 @@
+#include "runtime/core/combobox.h"
+
+#include "runtime/core/runtimeerror.h"
+
+namespace rt {
+
+ComboBox::ComboBox(Form &form, const ControlDef &def, FontSpec font)
+    : Control(form, def, std::move(font)), list_(def.list.begin(), def.list.end()),
+      text_(def.caption) {}
+
+void ComboBox::setText(const std::string &text) {
+    if (text_ == text) return;
+    text_ = text;
+    listIndex_ = -1;
+    notify(Change::Text);
+}
+
+const std::string &ComboBox::List(Integer index) const {
+    if (index < 0 || index >= ListCount()) raise(ErrorCode::InvalidCall, "List");
+    return list_[static_cast<std::size_t>(index)];
+}
+
+void ComboBox::setListIndex(Integer index) {
+    if (index < -1 || index >= ListCount()) raise(ErrorCode::InvalidCall, "ListIndex");
+    if (index == listIndex_) return;
+    listIndex_ = index;
+    if (index >= 0) text_ = list_[static_cast<std::size_t>(index)];
+    notify(Change::Text);
+}
+
+} // namespace rt

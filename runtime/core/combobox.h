@@ -1,0 +1,32 @@
+#pragma once
+
+#include "runtime/core/control.h"
+
+#include <vector>
+
+namespace rt {
+
+/// An editable drop-down combo box: the user picks an entry or types any text.
+class ComboBox final : public Control {
+public:
+    ComboBox(Form &form, const ControlDef &def, FontSpec font);
+
+    /// The text in the edit field.
+    const std::string &Text() const { return text_; }
+    void setText(const std::string &text);
+
+    /// The entries of the list.
+    Integer ListCount() const { return static_cast<Integer>(list_.size()); }
+    const std::string &List(Integer index) const;
+    /// The entry the text came from, -1 when it was typed or set.
+    Integer ListIndex() const { return listIndex_; }
+    /// Chooses an entry, as the user does from the list; -1 leaves the text as it is.
+    void setListIndex(Integer index);
+
+private:
+    std::vector<std::string> list_;
+    std::string text_;
+    Integer listIndex_ = -1;
+};
+
+} // namespace rt

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "runtime/core/control.h"
+
+namespace rt {
+
+/// A push button in its own face colour.
+class CommandButton final : public Control {
+public:
+    CommandButton(Form &form, const ControlDef &def, FontSpec font);
+
+    const std::string &Caption() const { return caption_; }
+    Colour BackColor() const { return back_; }
+    void setBackColor(Colour c);
+
+private:
+    std::string caption_;
+    Colour back_;
+};
+
+} // namespace rt

@@ -1,0 +1,81 @@
+#include "runtime/core/events.h"
+
+#include "runtime/core/clock.h"
+
+#include <cstdio>
+
+namespace rt {
+
+namespace {
+
+bool endCalled = false;
+Host *currentHost = nullptr;
+ErrorReporter customReporter;
+
+void report(const RuntimeError &error) {
+    if (customReporter) {
+        customReporter(error);
+        return;
+    }
+    std::fprintf(stderr, "water-proportion: run-time error %d: %s\n", error.number(), error.what());
+    std::fflush(stderr);
+    if (currentHost) currentHost->report(error);
+}
+
+} // namespace
+
+void setHost(Host *host) {
+    currentHost = host;
+}
+
+void dispatch(const std::function<void()> &handler) noexcept {
+    if (endCalled || !handler) return;
+    try {
+        handler();
+    } catch (const EndProgram &) {
+        // The program is ending; the host has been told.
+    } catch (const RuntimeError &error) {
+        report(error);
+    } catch (const std::exception &error) {
+        report(RuntimeError(ErrorCode::InvalidCall, error.what()));
+    } catch (...) {
+        report(RuntimeError(ErrorCode::InvalidCall));
+    }
+}
+
+void DoEvents() {
+    throwIfEnding();
+    clock().idle(0);
+    throwIfEnding();
+}
+
+void DoEventsWaiting(std::int32_t maxMs) {
+    throwIfEnding();
+    clock().idle(maxMs);
+    throwIfEnding();
+}
+
+void End() {
+    if (!endCalled) {
+        endCalled = true;
+        std::fflush(stdout);
+        if (currentHost) currentHost->quit();
+    }
+    throw EndProgram{};
+}
+
+bool ending() {
+    return endCalled;
+}
+
+void throwIfEnding() {
+    if (endCalled) throw EndProgram{};
+}
+
+ErrorReporter setErrorReporter(ErrorReporter reporter) {
+    ErrorReporter previous = std::move(customReporter);
+    customReporter = std::move(reporter);
+    return previous;
+}
+
+} // namespace rt

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "runtime/core/runtimeerror.h"
+
+#include <cstdint>
+#include <functional>
+
+namespace rt {
+
+/// What the program asks of the backend that runs it, beyond drawing: ending, and showing
+/// run-time errors.
+class Host {
+public:
+    virtual ~Host() = default;
+    /// The program ends: stop everything the user could still do and leave the event loop.
+    virtual void quit() = 0;
+    /// Shows a run-time error without blocking.
+    virtual void report(const RuntimeError &error) = 0;
+};
+
+/// Installs the backend's host; nullptr removes it. The caller keeps ownership.
+void setHost(Host *host);
+
+/// Runs an event handler. A run-time error ends the handler and is reported; after End no
+/// handler runs any more. Nothing ever escapes into the backend's event loop.
+void dispatch(const std::function<void()> &handler) noexcept;
+
+/// Processes every pending window event, running its handler, then returns.
+void DoEvents();
+
+/// Like DoEvents, but when nothing is pending waits up to `maxMs` for an event to arrive.
+void DoEventsWaiting(std::int32_t maxMs);
+
+/// Ends the program at once: the window disappears, no handler runs any more, the handlers
+/// still on the stack are unwound, and the event loop is left.
+[[noreturn]] void End();
+
+/// True once End has been called.
+bool ending();
+
+/// Throws the unwinding signal of End when End has been called; used after every point
+/// where other handlers may have run.
+void throwIfEnding();
+
+/// Receives each reported run-time error; by default the host shows it.
+using ErrorReporter = std::function<void(const RuntimeError &)>;
+
+/// Replaces the reporter (nullptr restores the default); returns the previous one.
+ErrorReporter setErrorReporter(ErrorReporter reporter);
+
+/// The unwinding signal of End; deliberately not a std::exception.
+struct EndProgram {};
+
+} // namespace rt

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <exception>
+#include <string>
+
+namespace rt {
+
+/// Error numbers of the run-time errors the runtime raises.
+enum class ErrorCode : int {
+    InvalidCall = 5,
+    Overflow = 6,
+    SubscriptOutOfRange = 9,
+    DivisionByZero = 11,
+    InvalidFloat = 16,
+    AlreadyLoaded = 360,
+};
+
+/// A run-time error: it ends the running handler and is reported by the dispatcher.
+class RuntimeError : public std::exception {
+public:
+    /// `detail` is UTF-8 text appended to the error's own text.
+    explicit RuntimeError(ErrorCode code, const std::string &detail = {});
+
+    /// The error number.
+    int number() const { return static_cast<int>(code_); }
+    /// The error text shown to the user, in UTF-8.
+    const std::string &description() const { return description_; }
+    const char *what() const noexcept override { return description_.c_str(); }
+
+private:
+    ErrorCode code_;
+    std::string description_;
+};
+
+/// Throws the run-time error `code`, with an optional UTF-8 detail appended to its text.
+[[noreturn]] void raise(ErrorCode code, const std::string &detail = {});
+
+} // namespace rt

@@ -2,12 +2,14 @@
 
 #include "runtime/core/runtimeerror.h"
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <iomanip>
 #include <limits>
+#include <locale>
+#include <sstream>
 #include <vector>
 
 namespace rt {
@@ -100,6 +102,50 @@ double radixValue(const std::string &chars, std::size_t pos) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
 }
 
+// Conversions between doubles and their decimal text, never in the C library's locale: it
+// could turn the point into a comma. Emscripten's libc++ has no floating-point charconv yet;
+// streams in the classic locale stand in there, rounding the same way.
+enum class Notation { General, Scientific, Fixed };
+
+std::string printed(double x, Notation notation, int precision) {
+#if defined(__cpp_lib_to_chars)
+    const auto format = notation == Notation::Fixed        ? std::chars_format::fixed
+                        : notation == Notation::Scientific ? std::chars_format::scientific
+                                                           : std::chars_format::general;
+    // Room for the 309 whole digits of the largest double, its sign, point and decimals.
+    std::string text(static_cast<std::size_t>(precision) + 320, '\0');
+    const auto result = std::to_chars(text.data(), text.data() + text.size(), x, format, precision);
+    text.resize(static_cast<std::size_t>(result.ptr - text.data()));
+    return text;
+#else
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    if (notation == Notation::Fixed) out << std::fixed;
+    if (notation == Notation::Scientific) out << std::scientific;
+    out << std::setprecision(precision) << x;
+    return out.str();
+#endif
+}
+
+// Reads a plain decimal number, [-] digits [. digits] [e [sign] digits], checked beforehand.
+// False when it lies beyond the double range or so close to zero that nothing is left.
+bool parsed(const std::string &text, double &value) {
+#if defined(__cpp_lib_to_chars)
+    return std::from_chars(text.data(), text.data() + text.size(), value).ec !=
+           std::errc::result_out_of_range;
+#else
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());
+    double result = 0.0;
+    in >> result;
+    // A failed read that still gives a subnormal number only lost precision, as from_chars allows.
+    const bool subnormal = result != 0.0 && std::fabs(result) < std::numeric_limits<double>::min();
+    if (in.fail() && !subnormal) return false;
+    value = result;
+    return true;
+#endif
+}
+
 // A whole string read as one number in the C locale: signs, one point, an exponent, "nan" and
 // "inf" in any case, the minus sign U+2212; nothing else. Fails on an overflow and on a
 // non-zero number that underflows to zero.
@@ -155,20 +201,15 @@ bool readWholeNumber(const std::vector<char32_t> &chars, std::size_t first, std:
 
     const bool negative = text[0] == '-';
     double magnitude = 0.0;
-    const char *begin = text.data() + start;
-    const char *end = text.data() + text.size();
-    const auto result = std::from_chars(begin, end, magnitude);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Too large, or so small that only zero is left: neither is the number written.
-        return false;
-    }
+    // Too large, or so small that only zero is left: neither is the number written.
+    if (!parsed(text.substr(start), magnitude)) return false;
     if (magnitude == 0.0 && nonZero) return false;
     value = negative ? -magnitude : magnitude;
     return true;
 }
 
 // Whether x lies exactly halfway between two neighbouring multiples of 10^-places. Such a
-// value rounds away from zero, as Qt's number printing did; to_chars would round it to even.
+// value rounds away from zero, as Qt's number printing did; printed() would round it to even.
 bool isHalfway(double x, int places) {
     if (x == 0.0 || !std::isfinite(x)) return false;
     int exponent = 0;
@@ -190,8 +231,23 @@ bool isHalfway(double x, int places) {
     return mantissa % power == 0;
 }
 
-double awayFromZero(double x) {
-    return std::nextafter(x, std::copysign(std::numeric_limits<double>::infinity(), x));
+// Written with one digit more than wanted, a halfway value ends in an exact 5: drops it and
+// rounds the rest up, carrying as far as needed ("-9.95" gives "-10.0").
+void dropFiveRoundingUp(std::string &text) {
+    text.pop_back();
+    if (text.ends_with('.')) text.pop_back();
+    std::size_t i = text.size();
+    while (i > 0) {
+        char &c = text[--i];
+        if (c == '.') continue;
+        if (c == '-') break;
+        if (c != '9') {
+            ++c;
+            return;
+        }
+        c = '0';
+    }
+    text.insert(text.starts_with('-') ? 1 : 0, 1, '1');
 }
 
 // Bytes of a code point in UTF-8.
@@ -257,10 +313,8 @@ double Val(std::string_view s) {
     }
 
     double value = 0.0;
-    const char *first = number.data();
-    const char *last = first + number.size();
-    if (std::from_chars(first, last, value).ec == std::errc::result_out_of_range) {
-        // from_chars leaves the value alone: decide between overflow and underflow.
+    if (!parsed(number, value)) {
+        // Out of range: decide between overflow and underflow.
         const bool negative = number.front() == '-';
         const auto e = number.find('e');
         const bool tiny = e != std::string::npos && number[e + 1] == '-';
@@ -275,14 +329,16 @@ std::string Str(double x) {
     if (std::isnan(x)) return " NaN";
     if (std::isinf(x)) return x > 0 ? " Inf" : "-Inf";
     if (x == 0.0) return " 0";
-    // to_chars rather than printf: the C library's locale must not turn the point into a comma.
-    std::array<char, 32> buffer{};
-    char *const end = buffer.data() + buffer.size();
-    auto result = std::to_chars(buffer.data(), end, x, std::chars_format::scientific, 14);
-    const int exponent = std::atoi(std::find(buffer.data(), result.ptr, 'e') + 1);
-    if (isHalfway(x, 14 - exponent)) x = awayFromZero(x);
-    result = std::to_chars(buffer.data(), end, x, std::chars_format::general, 15);
-    std::string text(buffer.data(), result.ptr);
+    std::string text = printed(x, Notation::Scientific, 14);
+    if (isHalfway(x, 14 - std::atoi(text.c_str() + text.find('e') + 1))) {
+        // Fifteen digits rounded up by hand, read back (they survive the trip) and shown.
+        text = printed(x, Notation::Scientific, 15);
+        const std::size_t e = text.find('e');
+        std::string digits = text.substr(0, e);
+        dropFiveRoundingUp(digits);
+        parsed(digits + text.substr(e), x);
+    }
+    text = printed(x, Notation::General, 15);
     for (char &c : text)
         if (c == 'e') c = 'E';
     if (text.starts_with("0."))
@@ -302,14 +358,10 @@ std::string Format(double x, std::string_view format) {
     const double rounded = std::round(x * scale) / scale;
     if (std::isnan(rounded)) return "nan";
     if (std::isinf(rounded)) return rounded > 0 ? "inf" : "-inf";
-    const double shown = rounded == 0.0                 ? 0.0
-                         : isHalfway(rounded, decimals) ? awayFromZero(rounded)
-                                                        : rounded;
-    // Whole digits of the largest double, the point and the decimals.
-    std::string text(static_cast<std::size_t>(decimals) + 320, '\0');
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), shown,
-                                      std::chars_format::fixed, decimals);
-    text.resize(static_cast<std::size_t>(result.ptr - text.data()));
+    const bool halfway = isHalfway(rounded, decimals);
+    std::string text =
+        printed(rounded == 0.0 ? 0.0 : rounded, Notation::Fixed, decimals + (halfway ? 1 : 0));
+    if (halfway) dropFiveRoundingUp(text);
     return text;
 }
 

@@ -108,8 +108,11 @@
     } else if (c.kind === "combo") {
       const arrow = Math.max(10, Math.round(15 * css));
       Object.assign(c.btn.style, { width: px(arrow) });
-      const pad = Math.max(1, Math.round(c.fontPx / 16));
-      Object.assign(c.el.style, { left: px(2 + pad), width: px(Math.max(1, r.w - 2 - pad - arrow)) });
+      // iPads zoom into a field whose font is under 16 px: draw a larger font scaled down.
+      const pad = Math.max(1, Math.round(c.fontPx / 16)), size = Math.max(16, c.fontPx);
+      const k = c.fontPx / size;
+      Object.assign(c.el.style, { left: px(2 + pad), width: px(Math.max(1, r.w - 2 - pad - arrow) / k),
+        fontSize: px(size), transform: `scale(${k})` });
       if (c.open) openList(c);
     }
   }
@@ -399,7 +402,10 @@
     }
     close.type = "button";
     close.textContent = "閉じる";
-    close.addEventListener("click", () => { note.hidden = true; });
+    close.addEventListener("click", () => {
+      note.hidden = true;
+      if (!owner(document.activeElement)) toBoard(); // keys go on reaching the lesson
+    });
     note.append(h, table, close);
     note.hidden = false; // the lesson keeps the focus and the keys
   }
@@ -467,6 +473,7 @@
       ctx.restore();
     },
     repaintNeeded() {
+      if ((window.devicePixelRatio || 1) !== dpr) fit(); // in case no media event came
       const r = repaint;
       repaint = false;
       return r;

@@ -324,6 +324,7 @@
     if (c.btn) c.btn.disabled = !on;
     if (!on && c.open) closeList(c);
     c.box.classList.toggle("off", !on);
+    c.el.classList.remove("down");
     if (on && parked === c && document.activeElement === stage) {
       parked = null;
       c.el.focus({ preventScroll: true });

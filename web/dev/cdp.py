@@ -1,10 +1,11 @@
 # A minimal DevTools protocol client for checking the page in headless Chromium.
-import json, subprocess, time, urllib.request, websocket
+import atexit, json, subprocess, time, urllib.request, websocket
 PORT = 9333
 def start(url, w=1000, h=800):
     p = subprocess.Popen(["chromium", "--headless", "--no-sandbox", "--disable-gpu",
         f"--remote-debugging-port={PORT}", f"--window-size={w},{h}", "--user-data-dir=/tmp/page-check-profile", url],
         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    atexit.register(p.kill)  # also when a check throws
     for _ in range(100):
         try:
             tabs = json.load(urllib.request.urlopen(f"http://127.0.0.1:{PORT}/json"))

@@ -5,11 +5,11 @@
 #include <emscripten.h>
 
 EM_JS(void, paintBoard, (), {
-    lessonPage.init({caption : "量の変化と比例，反比例　　by Quorvel", width : 810, height : 468,
+    lessonPage.init({caption : "量の変化と比例，反比例　　by Quorvel", width : 810, height : 506,
                      back : "#008000"});
     const s = lessonPage.scale();
     lessonPage.beginPaint();
-    lessonPage.fill(0, 0, Math.round(810 * s), Math.round(468 * s), "#008000");
+    lessonPage.fill(0, 0, Math.round(810 * s), Math.round(506 * s), "#008000");
     lessonPage.endPaint();
 });
 

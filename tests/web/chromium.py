@@ -228,28 +228,33 @@ class Browser:
                       buttons=0 if kind == "mouseReleased" else 1, clickCount=1)
 
     def box(self, element_id):
-        """An element's border box in CSS px: [left, top, width, height], or None if hidden."""
+        """Where a pupil would click a control, in CSS px: [left, top, width, height] of the
+        element, or of its label when the element itself is hidden; None if neither shows."""
         return self.evaluate(f"""(() => {{
+            const shown = e => {{
+                const r = e && e.getBoundingClientRect();
+                return r && r.width >= 4 && r.height >= 4 &&
+                    getComputedStyle(e).visibility != "hidden" ? [r.left, r.top, r.width, r.height]
+                    : null;
+            }};
             const e = document.getElementById({json.dumps(element_id)});
-            if (!e) return null;
-            const r = e.getBoundingClientRect();
-            return r.width > 0 && r.height > 0 && getComputedStyle(e).visibility != "hidden"
-                ? [r.left, r.top, r.width, r.height] : null;
+            return e && (shown(e) || shown(e.labels && e.labels[0]));
         }})()""")
 
     def click_id(self, element_id):
         """Clicks the middle of a control, as a pupil would, after checking that the control
-        itself is what lies under the pointer there."""
+        (or its label) is what lies under the pointer there."""
         b = self.box(element_id)
         if b is None:
             raise PageError(f"#{element_id} is missing or hidden")
         x, y = b[0] + b[2] / 2, b[1] + b[3] / 2
         hit = self.evaluate(f"""(() => {{
-            const e = document.elementFromPoint({x}, {y}), t = document.getElementById(
-                {json.dumps(element_id)});
-            return e == t || (e && (e.contains(t) || t.contains(e)) && e.tagName == "LABEL")
-                || (e && e.closest("label") && e.closest("label").contains(t)) ? "" :
-                (e ? e.tagName + "#" + e.id + "." + e.className : "nothing");
+            const e = document.elementFromPoint({x}, {y});
+            const t = document.getElementById({json.dumps(element_id)});
+            const label = e && e.closest("label");
+            return e == t || t.contains(e) || (label && label.control == t) ? "" :
+                e ? `<${{e.tagName.toLowerCase()}} id="${{e.id}}" class="${{e.className}}">` :
+                "nothing";
         }})()""")
         if hit:
             raise PageError(f"#{element_id} is covered by {hit}")

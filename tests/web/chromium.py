@@ -2,6 +2,7 @@
 sub-path, for the page's tests and benchmark. Run with Debian's /usr/bin/python3."""
 
 import base64
+import ctypes
 import functools
 import http.server
 import io
@@ -17,6 +18,13 @@ import urllib.request
 
 import websocket
 from PIL import Image
+
+
+def _own_group_dying_with_us():
+    """Chromium gets a process group of its own, and is killed should this script be killed
+    before it can close it (a test's time limit)."""
+    os.setsid()
+    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
 
 class PageError(AssertionError):
@@ -101,7 +109,7 @@ class Browser:
              "about:blank"],
             stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
             stderr=open(os.path.join(self.profile, "chromium.log"), "wb"),
-            start_new_session=True)
+            preexec_fn=_own_group_dying_with_us)
         try:
             self._connect()
             self.width, self.height, self.dpr = width, height, 1

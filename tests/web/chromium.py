@@ -27,6 +27,13 @@ def _own_group_dying_with_us():
     ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
 
 
+def read(path):
+    if not os.path.exists(path):
+        return ""
+    with open(path, errors="replace") as f:
+        return f.read()
+
+
 class PageError(AssertionError):
     """The page did not do what was asked in time, or threw."""
 
@@ -100,16 +107,17 @@ class Browser:
         self.next_id = 0
         self.ws = None
         self.profile = tempfile.mkdtemp(prefix="water-chromium-")
-        self.proc = subprocess.Popen(
-            ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
-             "--no-first-run", "--disable-background-networking", "--disable-component-update",
-             "--disable-sync", "--disable-extensions", "--force-color-profile=srgb",
-             "--hide-scrollbars", "--mute-audio", "--remote-debugging-port=0",
-             f"--user-data-dir={self.profile}", f"--window-size={width},{height}",
-             "about:blank"],
-            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-            stderr=open(os.path.join(self.profile, "chromium.log"), "wb"),
-            preexec_fn=_own_group_dying_with_us)
+        self.log = os.path.join(self.profile, "chromium.log")
+        with open(self.log, "wb") as log:
+            self.proc = subprocess.Popen(
+                ["chromium", "--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                 "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--disable-extensions", "--force-color-profile=srgb",
+                 "--hide-scrollbars", "--mute-audio", "--remote-debugging-port=0",
+                 f"--user-data-dir={self.profile}", f"--window-size={width},{height}",
+                 "about:blank"],
+                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=log,
+                preexec_fn=_own_group_dying_with_us)
         try:
             self._connect()
             self.width, self.height, self.dpr = width, height, 1
@@ -120,12 +128,11 @@ class Browser:
     def _connect(self):
         active = os.path.join(self.profile, "DevToolsActivePort")
         deadline = time.monotonic() + self.timeout
-        while not (os.path.exists(active) and open(active).read().count("\n") >= 1):
+        while read(active).count("\n") < 1:
             if self.proc.poll() is not None or time.monotonic() > deadline:
-                log = open(os.path.join(self.profile, "chromium.log"), errors="replace").read()
-                raise PageError(f"Chromium did not start:\n{log[-2000:]}")
+                raise PageError(f"Chromium did not start:\n{read(self.log)[-2000:]}")
             time.sleep(0.05)
-        port = open(active).read().split()[0]
+        port = read(active).split()[0]
         with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list",
                                     timeout=self.timeout) as reply:
             pages = [t for t in json.load(reply) if t["type"] == "page"]

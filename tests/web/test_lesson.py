@@ -19,7 +19,8 @@ from PIL import Image, ImageChops, ImageDraw
 from chromium import Browser, PageError, Site, rgb
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-SCENARIO = json.load(open(os.path.join(HERE, "..", "scenarios", "initialscreen.json")))
+with open(os.path.join(HERE, "..", "scenarios", "initialscreen.json"), encoding="utf-8") as f:
+    SCENARIO = json.load(f)
 CAPTION = "量の変化と比例，反比例　　by Quorvel"
 BOARD, WATER = rgb("#008000"), rgb("#00FFFF")
 BUTTONS = ["Command1", "Command2", "Command4_0", "Command4_1", "Command5", "Command6"]

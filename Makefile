@@ -10,10 +10,12 @@ SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins \
 	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth \
-	desktop-file-utils appstream dpkg-dev lintian x11-utils
+	desktop-file-utils appstream dpkg-dev lintian x11-utils \
+	emscripten chromium python3-websocket python3-pil
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: all deps configure build build-asan run test test-release test-asan screenshot package clean
+.PHONY: all deps configure build build-asan run test test-release test-asan screenshot package clean \
+	web serve
 
 all: build
 
@@ -29,7 +31,8 @@ deps:
 	fi
 
 $(BUILD_DIR)/build.ninja: | deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DWATER_WEB_SITE=$(CURDIR)/$(WEB_DIR)/site
 
 configure: deps $(BUILD_DIR)/build.ninja
 
@@ -48,10 +51,13 @@ build-asan: deps $(ASAN_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) --parallel $(JOBS)
 
 # The whole suite twice: the release build, then under AddressSanitizer,
-# UndefinedBehaviorSanitizer and LeakSanitizer.
+# UndefinedBehaviorSanitizer and LeakSanitizer. The release run includes the page in
+# headless Chromium (label web: `ctest -L web`).
 test: test-release test-asan
 
-test-release: build
+test-release: build web
+	@grep -q '^WATER_WEB_SITE:' $(BUILD_DIR)/CMakeCache.txt || \
+		cmake -S . -B $(BUILD_DIR) -DWATER_WEB_SITE=$(CURDIR)/$(WEB_DIR)/site
 	cd $(BUILD_DIR) && ctest --output-on-failure --parallel $(JOBS)
 
 test-asan: build-asan
@@ -66,10 +72,27 @@ screenshot: build
 	QT_QPA_PLATFORM=offscreen $(BUILD_DIR)/water-screenshot docs/lesson.png tall graph steps 7
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) $(WEB_DIR)
+
+# The page: the lesson compiled to WebAssembly by Debian's Emscripten, with its page files, in
+# build-web/site/. Emscripten's prebuilt libraries come with the package: nothing is fetched.
+WEB_DIR ?= build-web
+PORT ?= 8000
+# emcc's JavaScript tools need Debian's acorn, whichever node comes first on PATH.
+export NODE_PATH := /usr/share/nodejs
+
+$(WEB_DIR)/build.ninja: | deps
+	emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+
+web: deps $(WEB_DIR)/build.ninja
+	cmake --build $(WEB_DIR) --parallel $(JOBS) --target site
+
+serve: web
+	@echo "The lesson: http://127.0.0.1:$(PORT)/ (Ctrl+C stops the server)"
+	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory $(WEB_DIR)/site $(PORT)
 
 # Start-up, memory and frame pacing of the lesson against a bare Qt window, in a Release
-# build of its own.
+# build of its own; then the page's figures in headless Chromium.
 BENCH_DIR ?= build-bench
 
 .PHONY: bench
@@ -78,6 +101,7 @@ $(BENCH_DIR)/build.ninja: | deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DWATER_BENCH=ON \
 		-DBUILD_TESTING=OFF
 
-bench: deps $(BENCH_DIR)/build.ninja
+bench: deps $(BENCH_DIR)/build.ninja web
 	cmake --build $(BENCH_DIR) --parallel $(JOBS) --target water-bench
 	$(BENCH_DIR)/bench/water-bench
+	/usr/bin/python3 tests/web/bench.py $(WEB_DIR)/site

@@ -28,7 +28,7 @@
     return v > 0 && isFinite(v) ? v : 0;
   })();
 
-  let W = 810, H = 468;
+  let W = 810, H = 506;
   let css = 1, dpr = 1; // CSS px per form px; device px per CSS px
   let repaint = false, drawn = false, ended = false, focusTimer = 0;
   let parked = null; // the control that handed the focus to the board on being disabled
@@ -450,8 +450,14 @@
       fit();
     },
     scale: () => css * dpr,
-    beginPaint() {},
+    beginPaint(x, y, w, h) {
+      ctx.save();
+      ctx.beginPath();
+      ctx.rect(x, y, w, h);
+      ctx.clip();
+    },
     endPaint() {
+      ctx.restore();
       if (drawn) return;
       drawn = true;
       document.body.dataset.ready = "1";
@@ -472,6 +478,12 @@
       ctx.fillStyle = colour;
       ctx.fillText(str, x, y);
       ctx.restore();
+    },
+    measure(str, size, bold) {
+      measure.font = `${bold ? "bold " : ""}${size}px ${FONTS}`;
+      const m = measure.measureText(str);
+      const ascent = m.fontBoundingBoxAscent ?? size * 0.88;
+      return [m.width, ascent, ascent + (m.fontBoundingBoxDescent ?? size * 0.12)];
     },
     repaintNeeded() {
       if ((window.devicePixelRatio || 1) !== dpr) fit(); // in case no media event came

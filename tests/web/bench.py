@@ -1,0 +1,114 @@
+"""The page's costs in headless Chromium: a full automatic run's wall time and the main
+thread's busy share during it, the site's gzipped size, and the time from navigation to the
+first drawn board.
+
+usage: /usr/bin/python3 bench.py [build-web/site]"""
+
+import os
+import statistics
+import subprocess
+import sys
+import time
+
+from chromium import Browser, PageError, Site
+
+RUNS, LOADS = 3, 5
+IDEAL_RUN = 12 * 40 * 0.020  # twelve minutes of 40 frames at the 20 ms the page starts with
+
+# Resolves when 自動, disabled by its click, is enabled again; times from the click itself.
+WATCH_RUN = """window.runTimes = new Promise(done => {
+    const button = document.getElementById("Command2");
+    let clicked = null, off = false;
+    button.addEventListener("click", e => { clicked ??= performance.now(); }, true);
+    new MutationObserver(() => {
+        if (button.disabled) off = true;
+        else if (off && clicked !== null) done(performance.now() - clicked);
+    }).observe(button, {attributes: true});
+}), true"""
+
+
+def spread(values, unit, digits):
+    return f"{statistics.median(values):.{digits}f} {unit} " \
+           f"[{min(values):.{digits}f}-{max(values):.{digits}f}]"
+
+
+def automatic_runs(site):
+    walls, busy = [], []
+    with Browser(1280, 800, timeout=30) as b:
+        for _ in range(RUNS):
+            b.open(site.url)
+            if b.evaluate("document.getElementById('Combo2').value") != "20":
+                raise PageError("the frame delay does not start at 20 ms")
+            b.evaluate(WATCH_RUN)
+            time.sleep(0.5)  # let start-up work settle
+            before = b.metrics()
+            b.click_id("Command2")
+            wall = b.evaluate("runTimes", await_promise=True) / 1000  # no polling meanwhile
+            after = b.metrics()
+            if b.evaluate("document.getElementById('Text1').value") != "12.00":
+                raise PageError("the run did not reach 12 minutes")
+            walls.append(wall)
+            busy.append(100 * (after["TaskDuration"] - before["TaskDuration"])
+                        / (after["Timestamp"] - before["Timestamp"]))
+    return walls, busy
+
+
+def first_boards(site):
+    times = []
+    for _ in range(LOADS):  # each in a new profile: nothing cached
+        with Browser(1280, 800) as b:
+            b.open(site.url)
+            times.append(b.evaluate(
+                "performance.getEntriesByName('board-drawn')[0].startTime"))
+    return times
+
+
+def gzipped_size(root):
+    total = 0
+    for folder, _, files in os.walk(root):
+        for name in files:
+            with open(os.path.join(folder, name), "rb") as f:
+                total += len(subprocess.run(["gzip", "-9nc"], stdin=f, capture_output=True,
+                                            check=True).stdout)
+    return total
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
+        os.path.dirname(os.path.abspath(__file__)), "..", "..", "build-web", "site")
+    rows, failed = [], False
+    version = subprocess.run(["chromium", "--version"], capture_output=True, text=True).stdout
+    with Site(root) as site:
+        for name, measure in (("runs", automatic_runs), ("loads", first_boards)):
+            try:
+                result = measure(site)
+            except PageError as e:
+                failed = True
+                rows.append((f"{name}: failed", str(e).splitlines()[0], "—"))
+                continue
+            if name == "runs":
+                walls, busy = result
+                off = 100 * (statistics.median(walls) - IDEAL_RUN) / IDEAL_RUN
+                rows.append((f"automatic run wall time (ideal {IDEAL_RUN:.3f} s)",
+                             spread(walls, "s", 3) + f" ({off:+.2f} %)",
+                             "within 1 % of ideal: " + ("met" if abs(off) <= 1 else "**missed**")))
+                rows.append(("main thread busy during the run / wall time", spread(busy, "%", 2),
+                             "≤ 5 %: " + ("met" if statistics.median(busy) <= 5 else "**missed**")))
+            else:
+                rows.append(("navigation to the board drawn, fresh profile",
+                             spread(result, "ms", 0),
+                             "≤ 500 ms: " + ("met" if statistics.median(result) <= 500
+                                             else "**missed**")))
+    size = gzipped_size(root) / 1024
+    rows.append(("the whole site, each file gzip -9", f"{size:.1f} KiB",
+                 "≤ 250 KiB: " + ("met" if size <= 250 else "**missed**")))
+    print(f"\nThe page in headless {version.strip()} (median [range] of {RUNS} runs, "
+          f"{LOADS} loads):\n")
+    print("| figure | page | target |\n|---|---|---|")
+    for row in rows:
+        print("| " + " | ".join(row) + " |")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

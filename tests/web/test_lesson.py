@@ -1,0 +1,405 @@
+"""The lesson's page in headless Chromium, driven by real mouse and key events and read back
+from screenshots, at ?scale=1 so one form pixel is one CSS pixel.
+
+usage: /usr/bin/python3 test_lesson.py --site build-web/site [--screenshot build/water-screenshot]
+       [unittest arguments, e.g. -k Hint]"""
+
+import argparse
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+from PIL import Image, ImageChops, ImageDraw
+
+from chromium import Browser, PageError, Site, rgb
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+with open(os.path.join(HERE, "..", "scenarios", "initialscreen.json"), encoding="utf-8") as f:
+    SCENARIO = json.load(f)
+CAPTION = "量の変化と比例，反比例　　by Quorvel"
+BOARD, WATER = rgb("#008000"), rgb("#00FFFF")
+BUTTONS = ["Command1", "Command2", "Command4_0", "Command4_1", "Command5", "Command6"]
+CONTROLS = BUTTONS + ["Check1", "Check2", "Check3", "Text1", "Combo2"]
+STARTED = "parseFloat(document.getElementById('Text1').value) >= 0.1"
+FLOOR, MINUTE = 460, 30  # the container's floor and one minute of water, in form px
+SHORT, TALL = SCENARIO["short"]["size"], SCENARIO["tall"]["size"]
+
+args = None
+site = browser = None
+
+
+def setUpModule():
+    global site, browser
+    site = Site(args.site)
+    try:
+        browser = Browser(1280, 800)
+    except BaseException:
+        site.close()
+        raise
+
+
+def tearDownModule():
+    browser.close()
+    site.close()
+
+
+def hint(i):
+    """Hint's colour of minute i's water."""
+    return (0, 135 + 10 * i, 135 + 10 * i)
+
+
+def uniform(image, rect):
+    """The one colour filling rect, or None when it holds several."""
+    l, t, w, h = rect
+    colours = image.crop((l, t, l + w, t + h)).getcolors(1)
+    return colours[0][1] if colours else None
+
+
+def count(image, rect, colour, tolerance=0):
+    l, t, w, h = rect
+    return sum(all(abs(a - b) <= tolerance for a, b in zip(p, colour))
+               for p in image.crop((l, t, l + w, t + h)).getdata())
+
+
+def probe_failures(image, section, dpr=1, counts=True):
+    """What differs from a section of the shared initial-screen scenario; at a device pixel
+    ratio of 2 each form pixel's 2 x 2 device pixels are probed and the text counts skipped."""
+    bad = []
+    for p in section["pixels"]:
+        x, y = p["at"]
+        for dx in range(dpr):
+            got = image.getpixel((x * dpr + dx, y * dpr + dx))
+            if got != rgb(p["colour"]):
+                bad.append(f"{p['what']} at {x},{y}: {got} instead of {p['colour']}")
+    for a in section["areas"]:
+        got = uniform(image, [v * dpr for v in a["rect"]])
+        if got != rgb(a["colour"]):
+            bad.append(f"{a['what']}: not all {a['colour']} in {a['rect']}")
+    for c in section["counts"] if counts else []:
+        n = count(image, c["rect"], rgb(c["colour"]), c.get("tolerance", 0))
+        if n < c.get("min", 0) or n > c.get("max", n):
+            bad.append(f"{c['what']}: {n} px of {c['colour']} in {c['rect']}, "
+                       f"expected {c.get('min', 0)}..{c.get('max', '')}")
+    return bad
+
+
+class Lesson(unittest.TestCase):
+    b = property(lambda self: browser)
+
+    def assertLooksRight(self, image, section, **how):
+        bad = probe_failures(image, section, **how)
+        if bad:
+            self.fail(f"{len(bad)} probes differ:\n  " + "\n  ".join(bad))
+
+    def setUp(self):
+        self.b.resize(1280, 800)
+        self.b.open(site.url + "?scale=1")
+
+    def tearDown(self):
+        self.assertEqual(self.b.errors, [], "the page reported errors")
+
+    # Reading the page.
+    def value(self, element_id):
+        return self.b.evaluate(f"document.getElementById('{element_id}').value")
+
+    def enabled(self, element_id):
+        return not self.b.evaluate(f"document.getElementById('{element_id}').disabled")
+
+    def states(self):
+        """Which controls are enabled, e.g. {'Command2': True, ...}."""
+        return self.b.evaluate("Object.fromEntries(%s.map(i => [i, !document.getElementById(i)"
+                               ".disabled]))" % json.dumps(CONTROLS))
+
+    def board_size(self):
+        return self.b.evaluate("(() => { const r = document.getElementById('board')"
+                               ".getBoundingClientRect(); return [r.left, r.top, r.width, "
+                               "r.height]; })()")
+
+    def canvas_size(self):
+        return self.b.evaluate("(e => [e.width, e.height])(document.getElementById('board'))")
+
+    def board(self):
+        """The canvas as shown, one pixel per form pixel at scale 1 and DPR 1."""
+        left, top, w, h = self.board_size()
+        self.assertEqual((left, top), (0, 0), "at ?scale=1 the board starts at the page's corner")
+        return self.b.screenshot([0, 0, w, h])
+
+    def wait_until(self, condition, what, timeout=None):
+        return self.b.wait(condition, what, timeout)
+
+    def wait_step_done(self, minutes, timeout=20):
+        """Until the time box shows the whole minute and 進む or 戻る can be clicked again."""
+        self.wait_until(f"document.getElementById('Text1').value == '{minutes}.00' && "
+                        "(!document.getElementById('Command4_0').disabled || "
+                        "!document.getElementById('Command4_1').disabled)",
+                        f"the step to end at {minutes}.00", timeout)
+
+    def wait_for_board(self, test, what="the board to change", timeout=5):
+        deadline = time.monotonic() + timeout
+        while True:
+            shot = self.board()
+            if test(shot):
+                return shot
+            if time.monotonic() > deadline:
+                raise PageError(f"timed out after {timeout} s waiting for {what}")
+            time.sleep(0.05)
+
+    def set_delay(self, ms):
+        self.b.type_into("Combo2", str(ms))
+
+    def steps(self, n, start=0):
+        for m in range(start + 1, start + n + 1):
+            self.b.click_id("Command4_0")
+            self.wait_step_done(m)
+
+    def assert_water(self, image, minutes, colour=lambda i: WATER):
+        """Minute i's water fills its 30 px band of the container; above the surface the board."""
+        for i in range(minutes):
+            top = FLOOR - MINUTE * (i + 1)
+            self.assertEqual(uniform(image, [158, top + 2, 300, 26]), colour(i),
+                             f"water of minute {i + 1}")
+        surface = FLOOR - MINUTE * minutes
+        if minutes < 12:
+            self.assertEqual(uniform(image, [158, 100, 300, surface - 2 - 100]), BOARD,
+                             f"above the water of {minutes} minutes")
+
+    # The cases.
+    def test_initial_screen(self):
+        self.assertEqual(self.b.evaluate("document.title"), CAPTION)
+        self.assertEqual(self.b.evaluate("document.documentElement.lang"), "ja")
+        self.assertEqual(site.strays, [], "the page asked for files outside its own folder")
+        self.assertEqual(self.board_size(), [0, 0, *SHORT])
+        self.assertEqual(self.canvas_size(), SHORT)
+        self.assertLooksRight(self.board(), SCENARIO["short"])
+        self.assertEqual(self.value("Text1"), "0.00")
+        self.assertEqual(self.value("Combo2"), "20")
+        self.assertEqual(self.states(), {
+            "Command1": True, "Command2": True, "Command4_0": True, "Command4_1": False,
+            "Command5": False, "Command6": True, "Check1": True, "Check2": True,
+            "Check3": True, "Text1": True, "Combo2": True})
+        self.assertEqual(self.b.evaluate("document.activeElement.id"), "Command4_0")
+
+    def test_crisp_at_two_device_pixels_per_pixel(self):
+        self.b.resize(1280, 800, 2)
+        self.b.open(site.url + "?scale=1")
+        self.assertEqual(self.canvas_size(), [2 * v for v in SHORT])
+        shot = self.b.screenshot([0, 0, *SHORT])
+        self.assertLooksRight(shot, SCENARIO["short"], dpr=2, counts=False)
+
+    def test_step_forward_and_back(self):
+        self.set_delay(1)
+        self.b.click_id("Command4_0")
+        self.wait_step_done(1)
+        self.assert_water(self.board(), 1)
+        self.assertTrue(self.enabled("Command4_1"))
+        self.b.click_id("Command4_1")
+        self.wait_step_done(0)
+        shot = self.board()
+        self.assert_water(shot, 0)
+        self.assertLooksRight(shot, SCENARIO["short"])
+        self.assertFalse(self.enabled("Command4_1"))
+        self.assertTrue(self.enabled("Command2"))
+
+    def test_keys_of_a_remote(self):
+        self.set_delay(1)  # the focus stays in the delay box: a remote's keys act there too
+        self.b.key("PageDown")
+        self.wait_step_done(1)
+        self.assert_water(self.board(), 1)
+        self.b.key("PageUp")
+        self.wait_step_done(0)
+        self.assert_water(self.board(), 0)
+
+    def test_run_and_stop_at_a_whole_minute(self):
+        self.set_delay(5)
+        self.b.click_id("Command2")
+        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 1.2",
+                        "the run to pass 1.2 minutes")
+        self.assertFalse(self.enabled("Command4_0"), "an automatic run keeps 進む off")
+        self.assertFalse(self.enabled("Command4_1"), "an automatic run keeps 戻る off")
+        self.b.click_id("Command5")
+        self.wait_until("!document.getElementById('Command2').disabled", "自動 to come back")
+        shown = self.value("Text1")
+        self.assertRegex(shown, r"^\d+\.00$", "the run stops at a whole minute")
+        minutes = int(float(shown))
+        self.assertTrue(2 <= minutes < 12, shown)
+        time.sleep(0.2)
+        self.assertEqual(self.value("Text1"), shown, "nothing moves after the stop")
+        self.assert_water(self.board(), minutes)
+        self.assertEqual([self.enabled(i) for i in ("Command4_0", "Command4_1", "Command5")],
+                         [True, True, False])
+
+    def test_full_run_with_hint(self):
+        self.set_delay(1)
+        self.b.click_id("Check1")
+        self.wait_until("document.getElementById('Check1').checked", "Hint to be on")
+        self.b.click_id("Command2")
+        self.wait_until("document.getElementById('Text1').value == '12.00' && "
+                        "!document.getElementById('Command2').disabled", "the run to end", 30)
+        self.assert_water(self.board(), 12, hint)
+        self.assertEqual([self.enabled(i) for i in ("Command4_0", "Command4_1", "Command5")],
+                         [False, True, False])
+        # Hint off: every minute in the one water colour again.
+        self.b.click_id("Check1")
+        self.assert_water(self.wait_for_board(lambda s: s.getpixel((300, 445)) == WATER), 12)
+
+    def test_hint_colours_each_minute(self):
+        self.set_delay(1)
+        self.steps(3)
+        self.b.click_id("Check1")
+        shot = self.wait_for_board(lambda s: s.getpixel((300, 445)) == hint(0), "Hint colours")
+        self.assert_water(shot, 3, hint)
+        self.b.click_id("Check1")
+        self.assert_water(self.wait_for_board(lambda s: s.getpixel((300, 445)) == WATER), 3)
+
+    def test_table_and_graph(self):
+        self.b.click_id("Check2")
+        self.wait_until("document.getElementById('board').getBoundingClientRect().height == %d" % TALL[1],
+                        "the board to grow to %d px" % TALL[1])
+        shot = self.board()
+        self.assertEqual(list(shot.size), TALL)
+        self.assertLooksRight(shot, SCENARIO["tall"])
+        self.assertLooksRight(shot, SCENARIO["short"])
+        self.set_delay(1)
+        self.steps(1)
+        shot = self.board()
+        self.assertGreater(count(shot, [165, 556, 40, 40], (255, 255, 255)), 20, "minutes: 1")
+        self.assertGreater(count(shot, [165, 610, 40, 40], (255, 255, 255)), 20, "litres: 5")
+        self.b.click_id("Check3")
+        self.wait_until("document.getElementById('board').getBoundingClientRect().width == 1215",
+                        "the board to widen to 1215 px for the graph")
+        shot = self.board()
+        white = (255, 255, 255)
+        self.assertEqual([shot.getpixel(p) for p in ((860, 300), (1000, 460))], [white, white],
+                         "the graph's axes")
+        # 初期画面 closes the table and the graph.
+        self.b.click_id("Command6")
+        self.wait_until("document.getElementById('board').getBoundingClientRect().height == %d "
+                        "&& document.getElementById('board').getBoundingClientRect().width == %d"
+                        % (SHORT[1], SHORT[0]),
+                        "the board to shrink back")
+        self.assertFalse(self.b.evaluate("document.getElementById('Check2').checked"))
+        self.assertLooksRight(self.board(), SCENARIO["short"])
+
+    def test_initial_screen_clicked_during_a_step(self):
+        self.set_delay(100)  # 4 s a minute: the click lands inside one of the step's waits
+        self.b.click_id("Command4_0")
+        self.wait_until(STARTED, "the step to start")
+        shot = self.board()
+        # Four frames in, the water's top is at 457, just above the floor line.
+        self.assertEqual(shot.getpixel((300, 457)), WATER, "the water has begun to rise")
+        self.assertEqual(shot.getpixel((300, 435)), BOARD, "not yet a whole minute")
+        self.b.click_id("Command6")
+        self.wait_until("document.getElementById('Text1').value == '0.00' && "
+                        "!document.getElementById('Command4_0').disabled", "minute 0 to return")
+        time.sleep(0.5)  # five frames: the broken-off step must not go on
+        self.assertEqual(self.value("Text1"), "0.00")
+        self.assertLooksRight(self.board(), SCENARIO["short"])
+        self.set_delay(1)
+        self.steps(1)
+        self.assert_water(self.board(), 1)
+
+    def test_hint_clicked_during_a_step(self):
+        self.set_delay(100)
+        self.b.click_id("Command4_0")
+        self.wait_until(STARTED, "the step to start")
+        self.b.click_id("Check1")
+        shot = self.wait_for_board(lambda s: s.getpixel((300, 455)) == hint(0),
+                                   "the rising water to take Hint's colour")
+        self.assertEqual(shot.getpixel((300, 435)), BOARD)
+        self.set_delay(1)  # the step's remaining frames go quickly
+        self.wait_step_done(1)
+        self.assert_water(self.board(), 1, hint)
+
+    def test_end_during_a_run(self):
+        self.b.click_id("Command2")
+        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 0.5",
+                        "the run to pass half a minute")
+        self.b.click_id("Command1")
+        self.wait_until("[...document.querySelectorAll('button')].some(b => "
+                        "b.textContent.trim() == 'もう一度' && b.getClientRects().length)",
+                        "the ended overlay with もう一度")
+        self.assertEqual([i for i, on in self.states().items() if on], [],
+                         "every control disabled")
+        shown, first = self.value("Text1"), self.b.screenshot([0, 0, *SHORT])
+        time.sleep(0.5)
+        self.assertEqual(self.value("Text1"), shown, "the time stands still")
+        self.assertIsNone(ImageChops.difference(first, self.b.screenshot([0, 0, *SHORT]))
+                          .getbbox(), "the animation stopped")
+
+    # The same states drawn by the desktop program and by the page agree on every pixel of the
+    # lines, rectangles and water; text (labels, printed numbers) and the windowed controls
+    # differ by design and are masked.
+    STATES = [("initial", [], 0), ("7 minutes with Hint", ["hint"], 7),
+              ("表 at 7 minutes", ["tall"], 7), ("グラフ at 7 minutes", ["graph"], 7),
+              ("表 and グラフ, full, Hint", ["tall", "graph", "hint"], 12)]
+
+    def test_desktop_and_page_agree(self):
+        if not args.screenshot:
+            self.skipTest("no --screenshot: the desktop's water-screenshot is needed")
+        for name, flags, minutes in self.STATES:
+            with self.subTest(name):
+                self.setUp()
+                self.agree(name, flags, minutes)
+
+    def agree(self, name, flags, minutes):
+        out = tempfile.mkdtemp(prefix="water-agree-")
+        desk_png = os.path.join(out, "desktop.png")
+        try:
+            subprocess.run([args.screenshot, desk_png, *flags, "steps", str(minutes)],
+                           check=True, timeout=60, capture_output=True,
+                           env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+            desk = Image.open(desk_png).convert("RGB")
+            self.set_delay(0)
+            for flag, box in (("hint", "Check1"), ("tall", "Check2"), ("graph", "Check3")):
+                if flag in flags:
+                    self.b.click_id(box)
+                    self.wait_until(f"document.getElementById('{box}').checked", box)
+            self.steps(minutes)
+            self.wait_until("(r => r.width == %d && r.height == %d)(document.getElementById("
+                            "'board').getBoundingClientRect())" % desk.size,
+                            f"the board at the desktop's size {desk.size}")
+            page = self.board()
+        except BaseException:
+            shutil.rmtree(out)
+            raise
+        mask = Image.new("L", desk.size, 0)
+        draw = ImageDraw.Draw(mask)
+        for l, t, w, h in TEXT_AREAS + [[l - 8, t - 8, w + 16, h + 16]
+                                        for l, t, w, h in CONTROL_BOXES]:
+            draw.rectangle([l, t, l + w - 1, t + h - 1], fill=255)
+        diff = ImageChops.difference(desk, page).convert("L").point(lambda v: 255 if v else 0)
+        diff = ImageChops.subtract(diff, mask)
+        where = diff.getbbox()
+        if where:
+            page.save(os.path.join(out, "page.png"))
+            Image.composite(Image.new("RGB", desk.size, (255, 0, 0)), desk, diff).save(
+                os.path.join(out, "differs.png"))
+            n = sum(1 for v in diff.getdata() if v)
+            self.fail(f"{name}: {n} px differ within {where}; pictures in {out}")
+        shutil.rmtree(out)
+
+
+# Where text stands on the board, in form px [left, top, width, height], with room for a label
+# sized by other font metrics: the title, the scale's labels, 分後, （１秒ごと）, the table's
+# headings and values, the graph's labels and numbers.
+TEXT_AREAS = [[0, 0, 240, 50], [497, 84, 50, 396], [738, 82, 70, 36], [642, 212, 90, 24],
+              [10, 550, 84, 48], [10, 604, 84, 50], [100, 548, 710, 50], [100, 604, 710, 50],
+              [826, 84, 29, 396], [850, 466, 330, 26], [820, 62, 80, 28], [1169, 444, 46, 30],
+              [1044, 92, 130, 32]]
+# The windowed controls' boxes (the page's own elements), masked with their focus rings.
+CONTROL_BOXES = [[40, 56, 89, 33], [576, 144, 129, 33], [632, 184, 73, 33], [576, 264, 57, 33],
+                 [648, 264, 57, 33], [688, 448, 105, 33], [584, 352, 97, 25], [584, 392, 121, 41],
+                 [584, 440, 97, 25], [576, 40, 161, 73], [720, 195, 49, 21]]
+
+
+if __name__ == "__main__":
+    parser = argparse.ArgumentParser(add_help=False)
+    parser.add_argument("--site", default=os.path.join(HERE, "..", "..", "build-web", "site"))
+    parser.add_argument("--screenshot")
+    args, rest = parser.parse_known_args()
+    unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

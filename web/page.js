@@ -127,6 +127,11 @@
     measure.font = `${f}px ${FONTS}`;
     const natural = measure.measureText(c.el.value).width + pen + Math.max(2, f / 32);
     const width = Math.max(room / CONDENSED, natural);
+    // The time changes every other frame, mostly within the same width: only a new fit is
+    // written, and the box is put back to its start only when it may have scrolled.
+    const fit = [left, width, room / width, pen].join();
+    if (fit === c.fit) return;
+    c.fit = fit;
     Object.assign(c.el.style, { left: px(left), width: px(width), transform: `scaleX(${room / width})`,
       fontWeight: "normal", webkitTextStrokeWidth: px(pen) });
     c.el.scrollLeft = 0;

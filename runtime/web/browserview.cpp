@@ -153,27 +153,53 @@ void BrowserView::invalidateAll() {
 }
 
 void BrowserView::flush() {
+    // Controls and the status follow the model once a frame, like the board: a step changes
+    // them between two waits, where any work would make the frame late.
+    for (const Update &u : updates_)
+        page::set(u.id, u.property, u.json);
+    updates_.clear();
+    if (statusChanged_) {
+        statusChanged_ = false;
+        page::setStatus(form_->statusText());
+    }
     if (page::repaintNeeded()) {
         takeScale();
         invalidateAll();
     }
     if (damage_.empty()) return;
-    // Many small areas cost more calls than one covering them.
-    if (damage_.size() > 12) {
-        Rect all = damage_.front();
-        for (const Rect &r : damage_)
-            all = Rect::fromEdges(std::min(all.left(), r.left()), std::min(all.top(), r.top()),
-                                  std::max(all.right(), r.right()),
-                                  std::max(all.bottom(), r.bottom()));
-        damage_.assign(1, all);
-    }
-    CanvasPainter painter(scale_);
+    const SizeF client = form_->clientSize();
+    const Rect board{0, 0, int(std::ceil(client.width * scale_)),
+                     int(std::ceil(client.height * scale_))};
+    // Each area is painted on its own, everything beneath and above it again: areas that
+    // overlap or nearly touch are joined first, but far-apart ones (the water, the stream and
+    // the graph's point move together) stay apart, so no frame repaints the board between.
+    Region areas;
     for (const Rect &r : damage_) {
-        page::beginPaint(r);
-        form_->paint(painter, scale_, r);
-        page::endPaint();
+        Rect area = r.intersected(board);
+        if (area.isEmpty()) continue;
+        for (auto it = areas.begin(); it != areas.end();) {
+            const Rect joined = Rect::fromEdges(
+                std::min(area.left(), it->left()), std::min(area.top(), it->top()),
+                std::max(area.right(), it->right()), std::max(area.bottom(), it->bottom()));
+            const long both = long(joined.width) * joined.height;
+            if (both <=
+                (long(area.width) * area.height + long(it->width) * it->height) * 3 / 2 + 64) {
+                area = joined;
+                it = areas.erase(it);
+                it = areas.begin(); // the larger area may now reach others
+            } else {
+                ++it;
+            }
+        }
+        areas.push_back(area);
     }
     damage_.clear();
+    CanvasPainter painter(scale_);
+    for (const Rect &area : areas) {
+        page::beginPaint(area);
+        form_->paint(painter, scale_, area);
+        page::endPaint();
+    }
 }
 
 void BrowserView::sizeChanged() {
@@ -183,38 +209,48 @@ void BrowserView::sizeChanged() {
     invalidateAll();
 }
 
+void BrowserView::set(const std::string &id, std::string_view property, std::string json) {
+    for (Update &u : updates_) {
+        if (u.id == id && u.property == property) {
+            u.json = std::move(json);
+            return;
+        }
+    }
+    updates_.push_back({id, std::string(property), std::move(json)});
+}
+
 void BrowserView::controlChanged(Control &control, Control::Change what) {
     const std::string id = idOf(control);
     switch (what) {
     case Control::Change::Enabled:
-        page::set(id, "enabled", control.Enabled() ? "true" : "false");
+        set(id, "enabled", control.Enabled() ? "true" : "false");
         return;
     case Control::Change::Visible:
-        page::set(id, "visible", control.Visible() ? "true" : "false");
+        set(id, "visible", control.Visible() ? "true" : "false");
         return;
     case Control::Change::Colours:
         if (control.kind() == ControlKind::CommandButton)
-            page::set(id, "back",
-                      page::json(page::css(static_cast<CommandButton &>(control).BackColor())));
+            set(id, "back",
+                page::json(page::css(static_cast<CommandButton &>(control).BackColor())));
         return;
     case Control::Change::Caption:
         return;
     case Control::Change::Value:
         if (control.kind() == ControlKind::CheckBox)
-            page::set(id, "value", std::to_string(static_cast<CheckBox &>(control).Value()));
+            set(id, "value", std::to_string(static_cast<CheckBox &>(control).Value()));
         return;
     case Control::Change::Text:
         if (!echo_) return; // the page shows what the user typed
         if (control.kind() == ControlKind::TextBox)
-            page::set(id, "text", page::json(static_cast<TextBox &>(control).Text()));
+            set(id, "text", page::json(static_cast<TextBox &>(control).Text()));
         else if (control.kind() == ControlKind::ComboBox)
-            page::set(id, "text", page::json(static_cast<ComboBox &>(control).Text()));
+            set(id, "text", page::json(static_cast<ComboBox &>(control).Text()));
         return;
     }
 }
 
 void BrowserView::statusChanged() {
-    page::setStatus(form_->statusText());
+    statusChanged_ = true;
 }
 
 void BrowserView::showNote(std::string_view title, std::span<const NoteRow> rows) {
@@ -243,21 +279,25 @@ std::uint32_t BrowserView::ticks() {
 
 void BrowserView::idle(std::int32_t maxMs) {
     flush();
+    const double now = page::now();
     if (maxMs > 0) {
         // Wake at the start of the millisecond the counter reaches, as the caller counts:
-        // waking late would stretch every frame.
-        const double now = page::now();
+        // waking late would stretch every frame. Timers fire a fraction of a millisecond
+        // after whole milliseconds, so the last part is waited out in short yields.
         const double deadline =
             std::min(std::floor(lastReading_) + maxMs, now + static_cast<double>(maxMs));
-        page::waitForEvent(static_cast<std::int32_t>(std::max(0.0, std::ceil(deadline - now))));
-    } else {
+        page::waitForEvent(static_cast<std::int32_t>(std::max(0.0, std::floor(deadline - now))));
+        resumed_ = page::now();
+    } else if (now - resumed_ > 0.5) {
+        // Events reach the queue only while the page has the thread. Just back from a wait,
+        // the queue already holds whatever arrived.
         page::waitForEvent(0);
+        resumed_ = page::now();
     }
     while (std::optional<page::Event> e = page::takeEvent()) {
         handle(e->type, e->id, e->value);
         if (ending()) return;
     }
-    flush();
 }
 
 Control *BrowserView::controlById(const std::string &id) const {
@@ -281,7 +321,7 @@ void BrowserView::handle(const std::string &type, const std::string &id, const s
         const int wanted = value == "1" ? 1 : 0;
         if (check->Enabled()) dispatch([check, wanted] { check->setValue(wanted); });
         // The page shows the model's value, whatever the handler made of the click.
-        if (!ending()) page::set(id, "value", std::to_string(check->Value()));
+        if (!ending()) set(id, "value", std::to_string(check->Value()));
     } else if (type == "text") {
         echo_ = false;
         if (c->kind() == ControlKind::TextBox)

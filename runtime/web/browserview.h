@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <tuple>
+#include <vector>
 
 namespace rt::web {
 
@@ -50,13 +51,24 @@ private:
     void handle(const std::string &type, const std::string &id, const std::string &value);
     Control *controlById(const std::string &id) const;
     void takeScale();
+    /// Sets a property of a control's element at the next flush.
+    void set(const std::string &id, std::string_view property, std::string json);
+
+    struct Update {
+        std::string id;
+        std::string property;
+        std::string json;
+    };
 
     Form *form_;
     double scale_ = 1;
     Region damage_;
+    std::vector<Update> updates_; // in the order they were made
+    bool statusChanged_ = false;
     bool echo_ = true; // false while applying the user's own typing to the model
     std::uint32_t lastTicks_ = 0;
     double lastReading_ = 0;
+    double resumed_ = -1e9; // when the page last gave the thread back
     mutable std::map<std::tuple<std::string, int, bool>, TextMetrics> metrics_;
 };
 

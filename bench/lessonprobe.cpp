@@ -6,9 +6,11 @@
 #include "probe.h"
 
 #include "app/form1.h"
-#include "runtime/clock.h"
-#include "runtime/events.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/events.h"
+#include "runtime/qt/window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 
@@ -21,14 +23,14 @@ namespace {
 // Lets the window system finish with the new window (focus, activation) before the run.
 constexpr int SettleMs = 500;
 
-void automaticRun(Form1 &form) {
+void automaticRun(Form1 &form, rt::qt::Window &window) {
     bench::report("delay_ms", form.FrameDelay());
     bench::PacingClock clock;
     rt::setClock(&clock);
     const qint64 cpuBefore = bench::cpuMicroseconds();
     const qint64 wallBefore = bench::monotonicNs();
     // The click handler returns when the run has ended.
-    form.Command2.click();
+    qobject_cast<QAbstractButton *>(window.widget(form.Command2))->click();
     const qint64 wallNs = bench::monotonicNs() - wallBefore;
     const qint64 cpuUs = bench::cpuMicroseconds() - cpuBefore;
     rt::setClock(nullptr);
@@ -64,21 +66,22 @@ void automaticRun(Form1 &form) {
 int main(int argc, char *argv[]) {
     const bool fullRun = argc > 1 && std::strcmp(argv[1], "--run") == 0;
 
-    // As in app/main.cpp.
+    // As in desktop/main.cpp.
     QApplication app(argc, argv);
     Form1 form;
+    rt::qt::Window window(form);
     rt::dispatch([&form] { form.Form_Load(); });
     if (rt::ending()) return 0;
-    form.show();
+    window.show();
 
-    bench::FirstFrame probe(form, [&form, fullRun] {
+    bench::FirstFrame probe(window, [&form, &window, fullRun] {
         bench::report("first_frame_ns", bench::monotonicNs());
         bench::report("vmhwm_kib", bench::peakResidentKiB());
-        bench::report("width", form.width());
-        bench::report("height", form.height());
+        bench::report("width", window.width());
+        bench::report("height", window.height());
         if (!fullRun) bench::quitNow();
-        QTimer::singleShot(SettleMs, &form, [&form] {
-            automaticRun(form);
+        QTimer::singleShot(SettleMs, &window, [&form, &window] {
+            automaticRun(form, window);
             bench::quitNow();
         });
     });

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "runtime/clock.h"
+#include "runtime/core/clock.h"
+#include "runtime/qt/clock.h"
 
 #include <QElapsedTimer>
 
@@ -40,7 +41,7 @@ public:
     const Split &split() const { return split_; }
 
 private:
-    rt::SteadyClock steady_;
+    rt::qt::SteadyClock steady_;
     QElapsedTimer elapsed_;
     std::vector<qint64> starts_;
     qint64 idles_ = 0;

@@ -4,8 +4,10 @@
 
 #include "app/form1.h"
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
+#include "runtime/qt/window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 
@@ -33,40 +35,45 @@ int main(int argc, char *argv[]) {
     const QString how = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
 
     Form1 form;
+    rt::qt::Window window(form);
     rt::dispatch([&form] { form.Form_Load(); });
-    form.show();
+    window.show();
     PaintCounter counter;
-    form.installEventFilter(&counter);
-    for (QWidget *child : form.findChildren<QWidget *>())
+    window.installEventFilter(&counter);
+    for (QWidget *child : window.findChildren<QWidget *>())
         child->installEventFilter(&counter);
-    form.Combo2.setText(QStringLiteral("5"));
+    form.Combo2.setText("5");
+    // The buttons' own widgets, clicked as a pupil's click reaches them.
+    auto button = [&window](rt::Control &c) {
+        return qobject_cast<QAbstractButton *>(window.widget(c));
+    };
 
-    QTimer::singleShot(0, &form, [&] {
+    QTimer::singleShot(0, &window, [&] {
         if (mode == QLatin1String("auto"))
-            form.Command2.click();
+            button(form.Command2)->click();
         else if (mode == QLatin1String("step"))
-            form.Command4(0).click();
+            button(form.Command4(0))->click();
         else if (mode == QLatin1String("back")) {
-            form.Combo2.setText(QStringLiteral("0"));
-            form.Command4(0).click();
-            form.Combo2.setText(QStringLiteral("5"));
-            form.Command4(1).click();
+            form.Combo2.setText("0");
+            button(form.Command4(0))->click();
+            form.Combo2.setText("5");
+            button(form.Command4(1))->click();
         }
     });
-    QTimer::singleShot(100, &form, [&] {
+    QTimer::singleShot(100, &window, [&] {
         if (how == QLatin1String("queued"))
-            QMetaObject::invokeMethod(&form.Command4(0), "click", Qt::QueuedConnection);
+            QMetaObject::invokeMethod(button(form.Command4(0)), "click", Qt::QueuedConnection);
         if (how == QLatin1String("close"))
-            form.close();
+            window.close();
         else
-            form.Command1.click();
+            button(form.Command1)->click();
     });
     const int status = app.exec();
     QApplication::processEvents();
     std::printf("progress %d\n", form.Progress);
-    std::printf("automatic %d\n", form.Command2.isEnabled() ? 1 : 0);
+    std::printf("automatic %d\n", window.widget(form.Command2)->isEnabled() ? 1 : 0);
     std::printf("stream %.2f\n", double(form.Shape11.Height()));
-    std::printf("visible %d\n", form.isVisible() ? 1 : 0);
+    std::printf("visible %d\n", window.isVisible() ? 1 : 0);
     std::printf("paints-after-end %d\n", counter.afterEnd);
     return status;
 }

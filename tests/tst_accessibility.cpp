@@ -47,28 +47,31 @@ private slots:
 void AccessibilityTest::namesAndDescriptions() {
     Lesson lesson;
     Form1 &f = lesson.form();
-    QCOMPARE(QAccessible::queryAccessibleInterface(&f)->role(), QAccessible::Window);
-    QCOMPARE(accessible(&f, QAccessible::Name), f.windowTitle());
+    rt::qt::Window &w = lesson.window();
+    QCOMPARE(QAccessible::queryAccessibleInterface(&w)->role(), QAccessible::Window);
+    QCOMPARE(accessible(&w, QAccessible::Name), w.windowTitle());
+    QCOMPARE(w.windowTitle(), qs(f.Caption()));
     // A name holds what the pupil sees on the control.
-    for (QAbstractButton *b : f.findChildren<QAbstractButton *>()) {
+    for (QAbstractButton *b : w.findChildren<QAbstractButton *>()) {
         const QString caption = b->text().remove(QChar(0x3000));
         QVERIFY2(accessible(b, QAccessible::Name).contains(caption), qPrintable(caption));
         QVERIFY2(!accessible(b, QAccessible::Description).isEmpty(), qPrintable(caption));
     }
     // The boxes say what they are, not what they hold.
-    for (QWidget *box : {static_cast<QWidget *>(&f.Text1), static_cast<QWidget *>(&f.Combo2)}) {
+    QWidget *combo = &Lesson::widget(f.Combo2);
+    for (QWidget *box : {&Lesson::widget(f.Text1), combo}) {
         QVERIFY(!accessible(box, QAccessible::Description).isEmpty());
         QCOMPARE(accessible(box, QAccessible::Name), box->accessibleName());
     }
-    QVERIFY(accessible(&f.Combo2, QAccessible::Name).contains(QStringLiteral("ミリ秒")));
-    QCOMPARE(accessible(&f.Combo2, QAccessible::Value), QStringLiteral("20"));
+    QVERIFY(accessible(combo, QAccessible::Name).contains(QStringLiteral("ミリ秒")));
+    QCOMPARE(accessible(combo, QAccessible::Value), QStringLiteral("20"));
 }
 
 void AccessibilityTest::stateFollowsTheLesson() {
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
-    auto told = [&f] { return accessible(&f, QAccessible::Description); };
+    auto told = [&lesson] { return accessible(&lesson.window(), QAccessible::Description); };
     QCOMPARE(told(), QStringLiteral("0 分後、水は 0 L。表: 0 分 0 L"));
     Lesson::click(f.Command4(0));
     Lesson::click(f.Command4(0));
@@ -100,13 +103,15 @@ void AccessibilityTest::runKeepsStepButtonsSteady() {
     Form1 &f = lesson.form();
     Lesson::click(f.Command4(0));
     EnabledChanges changes;
-    f.Command4(0).installEventFilter(&changes);
-    f.Command4(1).installEventFilter(&changes);
+    QWidget &forward = Lesson::widget(f.Command4(0));
+    QWidget &back = Lesson::widget(f.Command4(1));
+    forward.installEventFilter(&changes);
+    back.installEventFilter(&changes);
     Lesson::click(f.Command2);
     QCOMPARE(f.Progress, rt::Integer(24));
     // Off when the run starts, 戻る on again when it ends: no flicker at every minute.
-    QCOMPARE(changes.of(&f.Command4(0)), 1);
-    QCOMPARE(changes.of(&f.Command4(1)), 2);
+    QCOMPARE(changes.of(&forward), 1);
+    QCOMPARE(changes.of(&back), 2);
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -60,13 +60,13 @@ void DisplayOptionsTest::windowSize() {
     Lesson lesson;
     Form1 &f = lesson.form();
     if (table) Lesson::click(f.Check2);
-    if (graph) QTest::keyClick(&f, Qt::Key_G);
-    QCOMPARE(f.size(), size);
+    if (graph) QTest::keyClick(&lesson.window(), Qt::Key_G);
+    QCOMPARE(lesson.window().size(), size);
     QCOMPARE(f.Height(), table ? 11070 : 7965);
     // Closing both gives the window of the start back.
-    if (table) QTest::keyClick(&f, Qt::Key_T);
+    if (table) QTest::keyClick(&lesson.window(), Qt::Key_T);
     if (graph) Lesson::click(f.Check3);
-    QCOMPARE(f.size(), QSize(810, 506));
+    QCOMPARE(lesson.window().size(), QSize(810, 506));
     QCOMPARE(f.Width(), 12270);
 }
 
@@ -94,7 +94,7 @@ void DisplayOptionsTest::graphPoints() {
     if (hint) Lesson::click(f.Check1);
     for (int m = 0; m < minutes; ++m)
         Lesson::click(f.Command4(0));
-    const QImage image = presented(f);
+    const QImage image = presented(lesson.window());
     const QColor board = bgr(0x008000);
     for (int m = 1; m <= 12; ++m) {
         const QPoint at = graphPoint(m);
@@ -118,7 +118,7 @@ void DisplayOptionsTest::graphPointMovesWithWater() {
     Lesson::click(f.Command4(0));
     // Half-way through the second minute: 20 of its 40 frames shown, 20 ms apart.
     QImage image;
-    clock.at(clock.now() + 20 * 20 + 10, [&] { image = presented(f); });
+    clock.at(clock.now() + 20 * 20 + 10, [&] { image = presented(lesson.window()); });
     Lesson::click(f.Command4(0));
     const int surface = 460 - 45;
     QCOMPARE(image.pixelColor(graphPoint(1.5)), bgr(0xFFFF00));
@@ -142,8 +142,8 @@ void DisplayOptionsTest::graphStepBackLeavesNoTrace() {
     Form1 &f = lesson.form();
     Lesson::click(f.Command4(0));
     Lesson::click(f.Command4(1));
-    QCOMPARE(presentedDiffers(f), QRect());
-    QCOMPARE(formPicture(f), formPicture(fresh.form()));
+    QCOMPARE(presentedDiffers(lesson.window()), QRect());
+    QCOMPARE(formPicture(lesson.window()), formPicture(fresh.window()));
 }
 
 void DisplayOptionsTest::graphOpenedLateShowsTheSame() {
@@ -157,15 +157,15 @@ void DisplayOptionsTest::graphOpenedLateShowsTheSame() {
         Lesson::click(lesson->form().Command4(1));
     }
     Lesson::click(late->Check3);
-    QCOMPARE(formPicture(late.form()), formPicture(open.form()));
+    QCOMPARE(formPicture(late.window()), formPicture(open.window()));
     // 初期画面 clears the graph and closes it.
     Lesson::click(late->Command6);
     QCOMPARE(late->Check3.Value(), 0);
-    QCOMPARE(late->width(), 810);
+    QCOMPARE(late.window().width(), 810);
     Lesson::click(late->Check3);
     Lesson fresh;
     Lesson::click(fresh->Check3);
-    QCOMPARE(formPicture(late.form()), formPicture(fresh.form()));
+    QCOMPARE(formPicture(late.window()), formPicture(fresh.window()));
 }
 
 void DisplayOptionsTest::initialScreenAfterTwelveSteps() {
@@ -173,12 +173,13 @@ void DisplayOptionsTest::initialScreenAfterTwelveSteps() {
     Lesson lesson;
     Form1 &f = lesson.form();
     Lesson::click(f.Check2);
-    const QImage initial = formPicture(f);
+    const QImage initial = formPicture(lesson.window());
     for (int i = 0; i < 12; ++i)
         Lesson::click(f.Command4(0));
     Lesson::click(f.Command6);
     QCOMPARE(f.Progress, rt::Integer(0));
-    QCOMPARE(f.Text1.Text(), QStringLiteral("0.00"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
+    QCOMPARE(f.Text1.Text(), "0.00");
     QCOMPARE(f.Check2.Value(), 0);
     QCOMPARE(f.Height(), 7965);
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
@@ -186,7 +187,7 @@ void DisplayOptionsTest::initialScreenAfterTwelveSteps() {
         QCOMPARE(f.Shape9(k).Height(), 0.0f);
     QCOMPARE(f.Shape11.Height(), 0.0f);
     Lesson::click(f.Check2);
-    QCOMPARE(formPicture(f), initial);
+    QCOMPARE(formPicture(lesson.window()), initial);
 }
 
 void DisplayOptionsTest::initialScreenKeepsHintAndDelay() {
@@ -195,14 +196,15 @@ void DisplayOptionsTest::initialScreenKeepsHintAndDelay() {
     Form1 &f = lesson.form();
     Lesson::click(f.Check1);
     Lesson::click(f.Check2);
-    f.Combo2.setText(QStringLiteral("5"));
+    f.Combo2.setText("5");
     Lesson::click(f.Command4(0));
     Lesson::click(f.Command6);
     QCOMPARE(f.Check1.Value(), 1);
     QCOMPARE(f.Shape9(0).BackColor(), rt::Colour(0x878700));
     QCOMPARE(f.Check2.Value(), 0);
-    QCOMPARE(f.Combo2.Text(), QStringLiteral("5"));
-    QVERIFY(f.Command6.isEnabled());
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("5"));
+    QCOMPARE(f.FrameDelay(), 5);
+    QVERIFY(Lesson::widget(f.Command6).isEnabled());
 }
 
 void DisplayOptionsTest::initialScreenWithoutTableKeepsHeight() {
@@ -222,7 +224,7 @@ void DisplayOptionsTest::initialScreenAfterStoppedRun() {
     QCOMPARE(f.StopRequested, rt::Integer(1));
     Lesson::click(f.Command6);
     QCOMPARE(f.StopRequested, rt::Integer(0));
-    QVERIFY(!f.Command5.isEnabled());
+    QVERIFY(!Lesson::widget(f.Command5).isEnabled());
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
 }
 

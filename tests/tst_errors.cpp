@@ -3,7 +3,7 @@
 
 #include "lesson.h"
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
 
 #include <QTest>
 #include <QTimer>
@@ -27,7 +27,7 @@ void ErrorsTest::errorInNestedHandlerIsReported() {
         innerAfterError = true;
     });
     f.Command6.setClickHandler([&] {
-        QTimer::singleShot(0, &f, [&] { Lesson::click(f.Check1); });
+        QTimer::singleShot(0, &lesson.window(), [&] { Lesson::click(f.Check1); });
         for (int i = 0; i < 5; ++i)
             rt::DoEvents();
         outerFinished = true;
@@ -38,7 +38,7 @@ void ErrorsTest::errorInNestedHandlerIsReported() {
     QCOMPARE(lesson.errors().size(), 1);
     QVERIFY(lesson.errors().first().startsWith(QStringLiteral("9 ")));
     // The program goes on: a step still works afterwards.
-    f.Combo2.setText(QStringLiteral("0"));
+    f.Combo2.setText("0");
     Lesson::click(f.Command4(0));
     QCOMPARE(f.Progress, rt::Integer(2));
 }
@@ -49,7 +49,7 @@ void ErrorsTest::unknownExceptionIsReported() {
     f.Command6.setClickHandler([] { throw std::runtime_error("boom"); });
     Lesson::click(f.Command6);
     QCOMPARE(lesson.errors().size(), 1);
-    QVERIFY(f.isVisible());
+    QVERIFY(lesson.window().isVisible());
 }
 
 QTEST_MAIN(ErrorsTest)

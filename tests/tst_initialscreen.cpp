@@ -4,9 +4,11 @@
 #include "probes.h"
 #include "testclock.h"
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QStyleFactory>
 #include <QTest>
 
@@ -15,6 +17,11 @@ namespace {
 const QColor Board = bgr(0x008000);
 const QColor White = bgr(0xFFFFFF);
 const QColor Wall = bgr(0x80C0FF);
+
+// The caption the pupil reads on a button or check box.
+QString caption(rt::Control &control) {
+    return qobject_cast<QAbstractButton *>(&Lesson::widget(control))->text();
+}
 
 } // namespace
 
@@ -40,10 +47,11 @@ void InitialScreenTest::stateAfterStart() {
     Form1 &f = lesson.form();
     QCOMPARE(f.Progress, rt::Integer(0));
     QCOMPARE(f.StopRequested, rt::Integer(0));
-    QCOMPARE(f.Text1.Text(), QStringLiteral("0.00"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
     QCOMPARE(f.Height(), 7965);
-    QCOMPARE(f.focusWidget(), &f.Command4(0)); // not 終了: one Space would end the lesson
+    QCOMPARE(lesson.window().focusWidget(),
+             &Lesson::widget(f.Command4(0))); // not 終了: one Space would end the lesson
     for (rt::Integer i = 0; i <= 12; ++i) {
         QCOMPARE(f.Line5(i).Y1(), 460.0f - 30 * i);
         QCOMPARE(f.Line5(i).Y2(), f.Line5(i).Y1());
@@ -53,11 +61,14 @@ void InitialScreenTest::stateAfterStart() {
         QVERIFY(f.Shape9(i).Visible());
     }
     QCOMPARE(f.Shape11.Height(), 0.0f);
-    QCOMPARE(f.Combo2.Text(), QStringLiteral("20"));
-    QCOMPARE(f.Combo2.currentIndex(), -1);
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("20"));
+    QCOMPARE(f.FrameDelay(), 20);
+    auto *combo = qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+    QCOMPARE(combo->currentIndex(), -1);
+    QCOMPARE(f.Combo2.ListIndex(), rt::Integer(-1));
     QStringList entries;
-    for (int i = 0; i < f.Combo2.count(); ++i)
-        entries << f.Combo2.itemText(i);
+    for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
     QCOMPARE(entries, (QStringList{" 1", " 5", "10", "20", "50", "100"}));
     QCOMPARE(f.Check1.Value(), 0);
     QCOMPARE(f.Check2.Value(), 0);
@@ -67,26 +78,29 @@ void InitialScreenTest::stateAfterStart() {
 void InitialScreenTest::captions() {
     Lesson lesson;
     Form1 &f = lesson.form();
-    QCOMPARE(f.windowTitle(), QStringLiteral("量の変化と比例，反比例　　by Quorvel"));
-    QCOMPARE(f.Command2.text(), QStringLiteral("自　動"));
-    QCOMPARE(f.Command5.text(), QStringLiteral("停止"));
-    QCOMPARE(f.Command6.text(), QStringLiteral("初期画面"));
-    QCOMPARE(f.Command4(0).text(), QStringLiteral("進む"));
-    QCOMPARE(f.Command4(1).text(), QStringLiteral("戻る"));
-    QCOMPARE(f.Command1.text(), QStringLiteral("終了"));
-    QCOMPARE(f.Check1.text(), QStringLiteral("Hint"));
-    QCOMPARE(f.Check2.text(), QStringLiteral("表"));
-    QCOMPARE(f.control<rt::Label>(u"Label2").Caption(), QStringLiteral("χ(分)"));
-    QCOMPARE(f.control<rt::Label>(u"Label3").Caption(), QStringLiteral("ｙ（Ｌ）"));
-    QCOMPARE(f.control<rt::Label>(u"Label5").Caption(), QStringLiteral("（１秒ごと）"));
+    QCOMPARE(lesson.window().windowTitle(), QStringLiteral("量の変化と比例，反比例　　by Quorvel"));
+    QCOMPARE(caption(f.Command2), QStringLiteral("自　動"));
+    QCOMPARE(caption(f.Command5), QStringLiteral("停止"));
+    QCOMPARE(caption(f.Command6), QStringLiteral("初期画面"));
+    QCOMPARE(caption(f.Command4(0)), QStringLiteral("進む"));
+    QCOMPARE(caption(f.Command4(1)), QStringLiteral("戻る"));
+    QCOMPARE(caption(f.Command1), QStringLiteral("終了"));
+    QCOMPARE(caption(f.Check1), QStringLiteral("Hint"));
+    QCOMPARE(caption(f.Check2), QStringLiteral("表"));
+    QCOMPARE(qs(f.control<rt::Label>("Label2").Caption()), QStringLiteral("χ(分)"));
+    QCOMPARE(qs(f.control<rt::Label>("Label3").Caption()), QStringLiteral("ｙ（Ｌ）"));
+    QCOMPARE(qs(f.control<rt::Label>("Label5").Caption()), QStringLiteral("（１秒ごと）"));
     // The tab order starts at 終了 and runs through every windowed control.
-    QWidget *w = &f.Command1;
-    const QList<QWidget *> order = {&f.Command2, &f.Command4(0), &f.Combo2,
-                                    &f.Text1,    &f.Command4(1), &f.Command5,
-                                    &f.Command6, &f.Check2,      &f.Check1};
+    QWidget *const first = &Lesson::widget(f.Command1);
+    QWidget *w = first;
+    QList<QWidget *> order;
+    for (rt::Control *c : std::initializer_list<rt::Control *>{
+             &f.Command2, &f.Command4(0), &f.Combo2, &f.Text1, &f.Command4(1), &f.Command5,
+             &f.Command6, &f.Check2, &f.Check1})
+        order << &Lesson::widget(*c);
     for (QWidget *next : order) {
         w = w->nextInFocusChain();
-        while (!order.contains(w) && w != &f.Command1)
+        while (!order.contains(w) && w != first)
             w = w->nextInFocusChain(); // the combo box's inner line edit
         QCOMPARE(w, next);
     }
@@ -94,7 +108,7 @@ void InitialScreenTest::captions() {
 
 void InitialScreenTest::container() {
     Lesson lesson;
-    const QImage s = screen(lesson.form());
+    const QImage s = screen(lesson.window());
     QCOMPARE(pixel(s, 152, 300), Wall); // left wall
     QCOMPARE(pixel(s, 496, 300), Wall); // right wall
     QCOMPARE(pixel(s, 300, 460), Wall); // floor
@@ -109,7 +123,7 @@ void InitialScreenTest::container() {
 
 void InitialScreenTest::scaleLabels() {
     Lesson lesson;
-    const QImage s = screen(lesson.form());
+    const QImage s = screen(lesson.window());
     for (int i = 0; i <= 12; ++i) {
         const int top = 460 - 30 * i - 8;
         QVERIFY2(countColour(s, QRect(498, top, 40, 24), White) > 10,
@@ -125,7 +139,7 @@ void InitialScreenTest::scaleLabels() {
 
 void InitialScreenTest::tap() {
     Lesson lesson;
-    const QImage s = screen(lesson.form());
+    const QImage s = screen(lesson.window());
     QCOMPARE(pixel(s, 448, 12), White);         // handle cross bar
     QCOMPARE(pixel(s, 448, 20), White);         // handle stem
     QCOMPARE(pixel(s, 470, 32), White);         // body
@@ -138,7 +152,7 @@ void InitialScreenTest::labelBackgrounds() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Check2.setValue(1);
-    const QImage s = screen(f);
+    const QImage s = screen(lesson.window());
     const QColor darkBlue = bgr(0xC00000);
     QVERIFY(countColour(s, QRect(8, 8, 190, 28), darkBlue) > 190 * 28 / 2);
     QCOMPARE(pixel(s, 8, 8), darkBlue);
@@ -177,32 +191,35 @@ void InitialScreenTest::buttonColours() {
     }
     Lesson lesson;
     Form1 &f = lesson.form();
-    const QImage s = presented(f);
+    const QImage s = presented(lesson.window());
     struct Probe {
-        QWidget *button;
+        rt::Control *button;
         quint32 colour;
     };
     const Probe probes[] = {{&f.Command6, 0x80FFFF},    {&f.Command2, 0x0080FF},
                             {&f.Command5, 0x80C0FF},    {&f.Command4(1), 0xFFFFC0},
                             {&f.Command4(0), 0xFFFFC0}, {&f.Command1, 0xFF8080}};
     for (const Probe &p : probes) {
-        const QRect g = p.button->geometry();
+        const QRect g = Lesson::widget(*p.button).geometry();
         QCOMPARE(pixel(s, g.left() + 3, g.center().y()), bgr(p.colour));
         QCOMPARE(pixel(s, g.right() - 3, g.top() + 3), bgr(p.colour));
     }
     // A disabled button's caption is greyed, an enabled one's is black.
-    const QRect stop = f.Command5.geometry().adjusted(3, 3, -3, -3);
+    const QRect stop = Lesson::widget(f.Command5).geometry().adjusted(3, 3, -3, -3);
     QVERIFY(countColour(s, stop, bgr(0x808080)) > 10);
     QCOMPARE(countColour(s, stop, bgr(0x000000)), 0);
     // Enabled captions are dark on every pale face, whatever the theme's button text.
-    for (QWidget *button : {&f.Command2, &f.Command6, &f.Command4(0), &f.Command1}) {
+    for (QWidget *button : {&Lesson::widget(f.Command2), &Lesson::widget(f.Command6),
+                            &Lesson::widget(f.Command4(0)), &Lesson::widget(f.Command1)}) {
         const QRect inside = button->geometry().adjusted(3, 3, -3, -3);
         QVERIFY2(countColour(s, inside, bgr(0x000000)) > 10, qPrintable(button->objectName()));
         QVERIFY2(countNear(s, inside, bgr(0xFFFFFF), 40) == 0, qPrintable(button->objectName()));
     }
     // Check boxes sit on the board in its green.
-    QCOMPARE(pixel(s, f.Check1.geometry().right() - 2, f.Check1.geometry().top() + 2), Board);
-    QCOMPARE(pixel(s, f.Check2.geometry().right() - 2, f.Check2.geometry().bottom() - 2), Board);
+    const QRect hint = Lesson::widget(f.Check1).geometry();
+    const QRect table = Lesson::widget(f.Check2).geometry();
+    QCOMPARE(pixel(s, hint.right() - 2, hint.top() + 2), Board);
+    QCOMPARE(pixel(s, table.right() - 2, table.bottom() - 2), Board);
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setPalette(themed);
 }
@@ -210,12 +227,13 @@ void InitialScreenTest::buttonColours() {
 void InitialScreenTest::shortWindowHidesTable() {
     Lesson lesson;
     Form1 &f = lesson.form();
-    QCOMPARE(f.height(), 506);
-    QCOMPARE(f.width(), 810);
+    rt::qt::Window &window = lesson.window();
+    QCOMPARE(window.height(), 506);
+    QCOMPARE(window.width(), 810);
     // Every control lies inside the short window, the lowest ending at y 481.
-    for (QWidget *w : f.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+    for (QWidget *w : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         QVERIFY(w->geometry().bottom() < 506);
-    QCOMPARE(f.Command1.geometry().bottom() + 1, 481);
+    QCOMPARE(Lesson::widget(f.Command1).geometry().bottom() + 1, 481);
 }
 
 void InitialScreenTest::tableZerosShowInTallWindow() {
@@ -223,8 +241,8 @@ void InitialScreenTest::tableZerosShowInTallWindow() {
     Form1 &f = lesson.form();
     f.Check2.setValue(1);
     QCOMPARE(f.Height(), 11070);
-    QCOMPARE(f.height(), 713);
-    const QImage s = screen(f);
+    QCOMPARE(lesson.window().height(), 713);
+    const QImage s = screen(lesson.window());
     QVERIFY(countColour(s, QRect(130, 560, 30, 30), White) > 20);
     QVERIFY(countColour(s, QRect(130, 615, 30, 30), White) > 20);
     // Nothing else in the value columns yet.
@@ -237,17 +255,18 @@ void InitialScreenTest::resetGivesIdenticalImage() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Check2.setValue(1);
-    const QImage first = formPicture(f);
+    rt::qt::Window &window = lesson.window();
+    const QImage first = formPicture(window);
     rt::dispatch([&f] { f.ResetScreen(); });
-    QCOMPARE(formPicture(f), first);
+    QCOMPARE(formPicture(window), first);
     for (int i = 0; i < 3; ++i)
         Lesson::click(f.Command4(0));
     QCOMPARE(f.Progress, rt::Integer(6));
-    QVERIFY(formPicture(f) != first);
+    QVERIFY(formPicture(window) != first);
     f.Progress = 0;
-    f.Text1.setText(QStringLiteral("0.00"));
+    f.Text1.setText("0.00");
     rt::dispatch([&f] { f.ResetScreen(); });
-    QCOMPARE(formPicture(f), first);
+    QCOMPARE(formPicture(window), first);
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
     QVERIFY(lesson.errors().isEmpty());
 }

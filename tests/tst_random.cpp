@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTest>
@@ -19,6 +20,7 @@
 #include <array>
 #include <limits>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -55,10 +57,15 @@ const QList<Typed> &delayTexts() {
 // The list entries, read as delays.
 constexpr std::array<int, 6> ListDelays = {1, 5, 10, 20, 50, 100};
 
-// The table band of a picture of the form at `zoom`.
-QImage tableBand(Form1 &f) {
-    const qreal z = f.zoom();
-    return formPicture(f).copy(QRectF(0, 540 * z, 810 * z, 173 * z).toAlignedRect());
+// The table band of a picture of the form at the window's zoom.
+QImage tableBand(rt::qt::Window &window) {
+    const qreal z = window.zoom();
+    return formPicture(window).copy(QRectF(0, 540 * z, 810 * z, 173 * z).toAlignedRect());
+}
+
+// The delay box as the pupil meets it.
+QComboBox &delayBox(Form1 &f) {
+    return *qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
 }
 
 // The table band as it must look after `minutes` minutes at `zoom`, drawn from scratch.
@@ -68,19 +75,19 @@ const QImage &referenceTable(int minutes, double zoom) {
     if (band.isNull()) {
         Lesson reference;
         Form1 &f = reference.form();
-        f.setZoom(zoom);
+        reference.window().setZoom(zoom);
         f.Check2.setValue(1);
         f.setForeColor(0xFFFFFF);
         f.setFontSize(20);
         for (int m = 1; m <= minutes; ++m) {
             f.setCurrentX(120.0f + 50 * m - (m > 9 ? 10 : 0));
             f.setCurrentY(560);
-            f.Print(QLatin1Char(' ') + QString::number(m));
+            f.Print(" " + std::to_string(m));
             f.setCurrentX(120.0f + 50 * m - (m > 1 ? 10 : 0));
             f.setCurrentY(615);
-            f.Print(QLatin1Char(' ') + QString::number(5 * m));
+            f.Print(" " + std::to_string(5 * m));
         }
-        band = tableBand(f);
+        band = tableBand(reference.window());
     }
     return band;
 }
@@ -145,27 +152,30 @@ private:
             break;
         case 9: {
             // Picks a list entry with the keyboard; past either end nothing changes.
-            const int before = f.Combo2.currentIndex();
-            QTest::keyClick(&f.Combo2, rng_.bounded(2) ? Qt::Key_Down : Qt::Key_Up);
-            const int index = f.Combo2.currentIndex();
+            QComboBox &combo = delayBox(f);
+            const int before = combo.currentIndex();
+            QTest::keyClick(&combo, rng_.bounded(2) ? Qt::Key_Down : Qt::Key_Up);
+            const int index = combo.currentIndex();
             if (index != before && index >= 0) {
-                expectedText_ = f.Combo2.itemText(index);
+                expectedText_ = combo.itemText(index);
                 expectedDelay_ = ListDelays[std::size_t(index)];
             }
             break;
         }
         case 10: {
             static const QStringList times = {"3", "xyz", "", "99999999999", "-1", "12"};
-            f.Text1.setFocus();
-            f.Text1.selectAll();
-            QTest::keyClicks(&f.Text1, times[int(rng_.bounded(quint32(times.size())))]);
+            auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+            timeBox.setFocus();
+            timeBox.selectAll();
+            QTest::keyClicks(&timeBox, times[int(rng_.bounded(quint32(times.size())))]);
             break;
         }
         case 11: {
             // Enlarges or shrinks the window by one zoom step, as on a projector, as far as the
             // screen has room.
-            const bool up = f.zoom() == 1.0 || rng_.bounded(2) == 0;
-            QTest::keyClick(&f, up ? Qt::Key_Equal : Qt::Key_Minus, Qt::ControlModifier);
+            rt::qt::Window &window = lesson_.window();
+            const bool up = window.zoom() == 1.0 || rng_.bounded(2) == 0;
+            QTest::keyClick(&window, up ? Qt::Key_Equal : Qt::Key_Minus, Qt::ControlModifier);
             break;
         }
         default:
@@ -177,8 +187,9 @@ private:
     }
 
     void setDelay(const Typed &typed) {
-        QLineEdit *edit = lesson_.form().Combo2.lineEdit();
-        lesson_.form().Combo2.setFocus(); // the pupil clicks into the box first
+        QComboBox &combo = delayBox(lesson_.form());
+        QLineEdit *edit = combo.lineEdit();
+        combo.setFocus(); // the pupil clicks into the box first
         edit->selectAll();
         const bool plainAscii = std::all_of(typed.text.begin(), typed.text.end(),
                                             [](QChar c) { return c.unicode() < 128; });
@@ -198,9 +209,13 @@ private:
         const QString problem = restProblem(f);
         if (!problem.isEmpty()) return problem;
         const int p = f.Progress;
-        if (f.Combo2.Text() != expectedText_)
+        const QString shown = Lesson::shownText(f.Combo2);
+        if (shown != expectedText_)
             return QStringLiteral("delay box shows [%1], typed [%2]")
-                .arg(f.Combo2.Text().left(20), expectedText_.left(20));
+                .arg(shown.left(20), expectedText_.left(20));
+        if (qs(f.Combo2.Text()) != shown)
+            return QStringLiteral("delay box holds [%1], shows [%2]")
+                .arg(qs(f.Combo2.Text()).left(20), shown.left(20));
         if (f.FrameDelay() != expectedDelay_)
             return QStringLiteral("delay %1 for %2")
                 .arg(f.FrameDelay())
@@ -209,10 +224,11 @@ private:
             return QStringLiteral("run-time error: ") + lesson_.errors().first();
 
         // Before the table is shown for its check below, which repaints the whole window.
-        if (const QRect differs = presentedDiffers(f); !differs.isEmpty())
+        rt::qt::Window &window = lesson_.window();
+        if (const QRect differs = presentedDiffers(window); !differs.isEmpty())
             return QStringLiteral(
                        "at zoom %1 the screen differs from a fresh drawing in %2,%3 %4x%5")
-                .arg(f.zoom())
+                .arg(window.zoom())
                 .arg(differs.x())
                 .arg(differs.y())
                 .arg(differs.width())
@@ -220,9 +236,9 @@ private:
 
         const bool shortWindow = f.Check2.Value() == 0;
         if (shortWindow) f.Check2.setValue(1);
-        const QImage band = tableBand(f);
+        const QImage band = tableBand(window);
         if (shortWindow) f.Check2.setValue(0);
-        if (band != referenceTable(p / 2, f.zoom()))
+        if (band != referenceTable(p / 2, window.zoom()))
             return QStringLiteral("the table does not show exactly minutes 1 to %1").arg(p / 2);
         return {};
     }

@@ -4,8 +4,9 @@
 #include "probes.h"
 #include "testclock.h"
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -25,7 +26,7 @@ class Recorder {
 public:
     Recorder(TestClock &clock, Form1 &form, rt::Integer layer) {
         clock.onWait([this, &form, layer] {
-            states.push_back({form.Text1.Text(), form.Shape9(layer).Top(),
+            states.push_back({Lesson::shownText(form.Text1), form.Shape9(layer).Top(),
                               form.Shape9(layer).Height(), form.Shape11.Height(),
                               form.Shape11.BackColor()});
         });
@@ -38,11 +39,11 @@ void printAt(Form1 &f, float x, float y, const QString &text) {
     f.setFontSize(20);
     f.setCurrentX(x);
     f.setCurrentY(y);
-    f.Print(text);
+    f.Print(text.toStdString());
 }
 
-QImage tableBand(Form1 &f) {
-    return formPicture(f).copy(QRect(0, 540, 810, 173));
+QImage tableBand(rt::qt::Window &window) {
+    return formPicture(window).copy(QRect(0, 540, 810, 173));
 }
 
 void stepForward(Form1 &f, rt::Integer progress) {
@@ -96,17 +97,17 @@ void StepTest::firstMinuteForward() {
     QCOMPARE(rec.states[4].text, QStringLiteral("0.10"));
     QCOMPARE(rec.states[39].text, QStringLiteral("0.95"));
     QCOMPARE(rec.states[39].top, 430.75f);
-    QCOMPARE(f.Text1.Text(), QStringLiteral("1.00"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1.00"));
     QCOMPARE(f.Shape9(0).Top(), 430.0f);
     QCOMPARE(f.Shape9(0).Height(), 30.0f);
     QCOMPARE(f.Shape11.Height(), 385.0f);
     QCOMPARE(f.Shape11.BackColor(), f.Shape9(0).BackColor());
     QCOMPARE(f.ForeColor(), rt::Colour(0xFFFFFF));
     QCOMPARE(f.Progress, rt::Integer(0));
-    QVERIFY(f.Command4(0).isEnabled());
-    QVERIFY(f.Command4(1).isEnabled());
+    QVERIFY(Lesson::widget(f.Command4(0)).isEnabled());
+    QVERIFY(Lesson::widget(f.Command4(1)).isEnabled());
     // The pupil sees the new layer and the stream reaching it.
-    const QImage s = screen(f);
+    const QImage s = screen(lesson.window());
     QCOMPARE(pixel(s, 300, 445), bgr(0xFFFF00));
     QCOMPARE(pixel(s, 424, 300), bgr(0xFFFF00));
     QCOMPARE(pixel(s, 300, 425), bgr(0x008000));
@@ -120,7 +121,7 @@ void StepTest::lastMinuteForward() {
     stepForward(f, 22);
     QCOMPARE(f.Shape9(11).Top(), 100.0f);
     QCOMPARE(f.Shape9(11).Height(), 360.0f);
-    QCOMPARE(f.Text1.Text(), QStringLiteral("12.00"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("12.00"));
     QCOMPARE(f.Shape11.Height(), 55.0f);
 }
 
@@ -152,7 +153,7 @@ void StepTest::columnPositions() {
     reference->Check2.setValue(1);
     printAt(reference.form(), float(minuteX), 560, minute);
     printAt(reference.form(), float(litresX), 615, litres);
-    QCOMPARE(tableBand(stepped.form()), tableBand(reference.form()));
+    QCOMPARE(tableBand(stepped.window()), tableBand(reference.window()));
 }
 
 void StepTest::firstMinuteBack() {
@@ -160,15 +161,15 @@ void StepTest::firstMinuteBack() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Check2.setValue(1);
-    const QImage emptyTable = tableBand(f);
+    const QImage emptyTable = tableBand(lesson.window());
     stepForward(f, 0);
-    QVERIFY(tableBand(f) != emptyTable);
+    QVERIFY(tableBand(lesson.window()) != emptyTable);
 
     // The column is erased at once, before the first frame.
     bool erasedBeforeFirstFrame = false;
     bool first = true;
     clock.onWait([&] {
-        if (first) erasedBeforeFirstFrame = tableBand(f) == emptyTable;
+        if (first) erasedBeforeFirstFrame = tableBand(lesson.window()) == emptyTable;
         first = false;
     });
     Recorder rec(clock, f, 0);
@@ -180,12 +181,12 @@ void StepTest::firstMinuteBack() {
     QCOMPARE(rec.states[3].text, QStringLiteral("0.95"));  // n = 38
     QCOMPARE(rec.states[40].text, QStringLiteral("0.00")); // n = 1
     QCOMPARE(rec.states[1].height, 30.0f);
-    QCOMPARE(f.Text1.Text(), QStringLiteral("0.00"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
     QCOMPARE(f.Shape9(0).Top(), 460.0f);
     QCOMPARE(f.Shape9(0).Height(), 0.0f);
     QCOMPARE(f.Progress, rt::Integer(2));
     QCOMPARE(f.ForeColor(), rt::Colour(0x008000));
-    QCOMPARE(tableBand(f), emptyTable);
+    QCOMPARE(tableBand(lesson.window()), emptyTable);
 }
 
 void StepTest::backLeavesLayerEmpty() {
@@ -201,7 +202,7 @@ void StepTest::backLeavesLayerEmpty() {
     QCOMPARE(f.Shape9(1).Height(), 0.0f);
     QCOMPARE(rec.states.back().top, 429.25f); // after n = 41
     QCOMPARE(f.Shape9(0).Height(), 30.0f);
-    QCOMPARE(f.Text1.Text(), QStringLiteral("1.00"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1.00"));
 }
 
 void StepTest::streamTakesLayerColour() {
@@ -213,7 +214,7 @@ void StepTest::streamTakesLayerColour() {
     QCOMPARE(f.Shape11.BackColor(), rt::Colour(0x878700));
     stepForward(f, 2);
     QCOMPARE(f.Shape11.BackColor(), rt::Colour(0x919100));
-    QCOMPARE(pixel(screen(f), 424, 200), bgr(0x919100));
+    QCOMPARE(pixel(screen(lesson.window()), 424, 200), bgr(0x919100));
 }
 
 void StepTest::frameDelay_data() {
@@ -237,7 +238,7 @@ void StepTest::frameDelay() {
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
-    f.Combo2.setText(text);
+    f.Combo2.setText(text.toStdString());
     const quint32 start = clock.now();
     const int idlesBefore = clock.idles();
     stepForward(f, 0);
@@ -253,9 +254,9 @@ void StepTest::delayIsReadEveryFrame() {
     Form1 &f = lesson.form();
     const quint32 start = clock.now();
     // During the tenth frame's wait the pupil picks 5 ms.
-    clock.at(start + 190, [&f] { f.Combo2.setCurrentIndex(1); });
+    clock.at(start + 190, [&f] { f.Combo2.setListIndex(1); });
     stepForward(f, 0);
-    QCOMPARE(f.Combo2.Text(), QStringLiteral(" 5"));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral(" 5"));
     QCOMPARE(clock.now() - start, 10u * 20u + 30u * 5u);
 }
 
@@ -264,11 +265,13 @@ void StepTest::typedDelayIsNotCompleted() {
     Lesson lesson;
     Form1 &f = lesson.form();
     // "2" must not be completed to the list entry "20".
-    QVERIFY(f.isActiveWindow());
-    f.Combo2.setFocus();
-    f.Combo2.lineEdit()->selectAll();
-    QTest::keyClicks(f.Combo2.lineEdit(), QStringLiteral("2"));
-    QCOMPARE(f.Combo2.Text(), QStringLiteral("2"));
+    QVERIFY(lesson.window().isActiveWindow());
+    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+    combo.setFocus();
+    combo.lineEdit()->selectAll();
+    QTest::keyClicks(combo.lineEdit(), QStringLiteral("2"));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("2"));
+    QCOMPARE(f.Combo2.Text(), "2");
     const quint32 start = clock.now();
     stepForward(f, 0);
     QCOMPARE(clock.now() - start, 80u);
@@ -280,14 +283,16 @@ void StepTest::typedTimeDoesNotMisleadTheErase() {
     Form1 &f = lesson.form();
     f.Check2.setValue(1);
     stepForward(f, 0);
-    const QImage oneColumn = tableBand(f);
+    const QImage oneColumn = tableBand(lesson.window());
     stepForward(f, 2);
     // A pupil types 3 into the time box; the step back must still take away minute 2.
-    f.Text1.selectAll();
-    QTest::keyClicks(&f.Text1, QStringLiteral("3"));
-    QCOMPARE(f.Text1.Text(), QStringLiteral("3"));
+    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+    timeBox.selectAll();
+    QTest::keyClicks(&timeBox, QStringLiteral("3"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("3"));
+    QCOMPARE(f.Text1.Text(), "3");
     stepBack(f, 4);
-    QCOMPARE(tableBand(f), oneColumn);
+    QCOMPARE(tableBand(lesson.window()), oneColumn);
     QVERIFY(lesson.errors().isEmpty());
 }
 

@@ -3,13 +3,15 @@
 
 #include "probes.h"
 
-#include "runtime/checkbox.h"
-#include "runtime/controlarray.h"
-#include "runtime/form.h"
-#include "runtime/label.h"
-#include "runtime/line.h"
-#include "runtime/shape.h"
+#include "runtime/core/checkbox.h"
+#include "runtime/core/controlarray.h"
+#include "runtime/core/form.h"
+#include "runtime/core/label.h"
+#include "runtime/core/line.h"
+#include "runtime/core/shape.h"
+#include "runtime/qt/window.h"
 
+#include <QCheckBox>
 #include <QTest>
 
 #include <array>
@@ -66,6 +68,13 @@ constexpr rt::FormDef Small = {
     .controls = Controls,
 };
 
+// A form of its own, shown in a window of its own.
+struct Surface {
+    explicit Surface(const rt::FormDef &def) : form(def), window(form) {}
+    rt::Form form;
+    rt::qt::Window window;
+};
+
 } // namespace
 
 class SurfaceTest : public QObject {
@@ -102,75 +111,78 @@ void SurfaceTest::erasingLeavesNoTrace() {
     QFETCH(qreal, dpr);
     QFETCH(double, points);
     QFETCH(QString, text);
-    rt::Form never(Small);
-    rt::Form erased(Small);
-    for (rt::Form *f : {&never, &erased}) {
+    Surface never(Small);
+    Surface erased(Small);
+    for (rt::Form *f : {&never.form, &erased.form}) {
         f->setFontSize(points);
         f->setForeColor(White);
         f->setCurrentX(10);
         f->setCurrentY(300);
-        f->Print(QStringLiteral("keep"));
+        f->Print("keep");
     }
-    const QImage reference = formPicture(never, dpr);
+    const QImage reference = formPicture(never.window, dpr);
 
-    erased.setForeColor(White);
-    erased.setCurrentX(120.5f);
-    erased.setCurrentY(330);
-    erased.Print(text);
-    QVERIFY2(formPicture(erased, dpr) != reference, "the text was not drawn at all");
-    erased.setForeColor(Board);
-    erased.setCurrentX(120.5f);
-    erased.setCurrentY(330);
-    erased.Print(text);
-    QCOMPARE(formPicture(erased, dpr), reference);
+    erased.form.setForeColor(White);
+    erased.form.setCurrentX(120.5f);
+    erased.form.setCurrentY(330);
+    erased.form.Print(text.toStdString());
+    QVERIFY2(formPicture(erased.window, dpr) != reference, "the text was not drawn at all");
+    erased.form.setForeColor(Board);
+    erased.form.setCurrentX(120.5f);
+    erased.form.setCurrentY(330);
+    erased.form.Print(text.toStdString());
+    QCOMPARE(formPicture(erased.window, dpr), reference);
 }
 
 void SurfaceTest::numberPrintsWithSignBlank() {
-    rt::Form a(Small);
-    rt::Form b(Small);
-    for (rt::Form *f : {&a, &b}) {
+    Surface a(Small);
+    Surface b(Small);
+    for (rt::Form *f : {&a.form, &b.form}) {
         f->setFontSize(20);
         f->setForeColor(White);
         f->setCurrentX(20);
         f->setCurrentY(320);
     }
-    a.Print(5.0);
-    b.Print(QStringLiteral(" 5"));
-    QCOMPARE(formPicture(a), formPicture(b));
+    a.form.Print(5.0);
+    b.form.Print(" 5");
+    QCOMPARE(formPicture(a.window), formPicture(b.window));
 }
 
 void SurfaceTest::textLiesBelowShapes() {
-    rt::Form form(Small);
+    Surface shown(Small);
+    rt::Form &form = shown.form;
     form.setFontSize(40);
     form.setForeColor(White);
     form.setCurrentX(100);
     form.setCurrentY(100);
-    form.Print(QStringLiteral("■■"));
-    const QImage picture = formPicture(form);
+    form.Print("■■");
+    const QImage picture = formPicture(shown.window);
     // The red box (100…200) covers the text; its outline and fill are both red.
     QCOMPARE(countColour(picture, QRect(100, 100, 50, 50), bgr(0xFF0000)), 2500);
     QCOMPARE(countColour(picture, QRect(150, 150, 100, 100), bgr(0x0000FF)), 10000);
 }
 
 void SurfaceTest::textBelowWindowShowsWhenItGrows() {
-    rt::Form form(Small);
+    Surface shown(Small);
+    rt::Form &form = shown.form;
     form.setHeight(5000); // client 308 px
     form.setFontSize(20);
     form.setForeColor(White);
     form.setCurrentX(10);
     form.setCurrentY(360); // below the window
-    form.Print(QStringLiteral("0"));
-    QCOMPARE(form.height(), 308);
-    form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    form.Print("0");
+    QCOMPARE(shown.window.height(), 308);
+    shown.window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&shown.window));
     form.setHeight(6375); // client 400 px
-    const QImage picture = screen(form);
+    const QImage picture = screen(shown.window);
     QVERIFY(countColour(picture, QRect(10, 360, 30, 30), bgr(White)) > 20);
 }
 
 void SurfaceTest::clsErasesAllText() {
-    rt::Form form(Small);
-    const QImage blank = formPicture(form);
+    Surface shown(Small);
+    rt::Form &form = shown.form;
+    const QImage blank = formPicture(shown.window);
     form.setFontSize(20);
     form.setForeColor(White);
     for (int i = 0; i < 5; ++i) {
@@ -179,18 +191,19 @@ void SurfaceTest::clsErasesAllText() {
         form.Print(double(i));
     }
     form.Cls();
-    QCOMPARE(formPicture(form), blank);
+    QCOMPARE(formPicture(shown.window), blank);
     QCOMPARE(form.CurrentX(), 0.0f);
     QCOMPARE(form.CurrentY(), 0.0f);
 }
 
 void SurfaceTest::halfPixelsReachTheScreen() {
-    rt::Form form(Small);
-    auto &box = form.control<rt::Shape>(u"Box", 0);
+    Surface shown(Small);
+    rt::Form &form = shown.form;
+    auto &box = form.control<rt::Shape>("Box", 0);
     box.setTop(300.5f);
     box.setHeight(1.5f);
     QCOMPARE(box.Top(), 300.5f);
-    const QImage fine = formPicture(form, 2.0);
+    const QImage fine = formPicture(shown.window, 2.0);
     const QColor red = bgr(0xFF0000);
     QVERIFY(fine.pixelColor(200, 600) != red);
     QCOMPARE(fine.pixelColor(200, 601), red);
@@ -199,21 +212,23 @@ void SurfaceTest::halfPixelsReachTheScreen() {
 }
 
 void SurfaceTest::zOrder() {
-    rt::Form form(Small);
-    auto &box = form.control<rt::Shape>(u"Box", 0);
+    Surface shown(Small);
+    rt::Form &form = shown.form;
+    auto &box = form.control<rt::Shape>("Box", 0);
     const QPoint overlap(160, 160);
-    QCOMPARE(pixel(formPicture(form), overlap.x(), overlap.y()), bgr(0x0000FF));
+    QCOMPARE(pixel(formPicture(shown.window), overlap.x(), overlap.y()), bgr(0x0000FF));
     box.ZOrder(0);
-    QCOMPARE(pixel(formPicture(form), overlap.x(), overlap.y()), bgr(0xFF0000));
+    QCOMPARE(pixel(formPicture(shown.window), overlap.x(), overlap.y()), bgr(0xFF0000));
     box.ZOrder(1);
-    QCOMPARE(pixel(formPicture(form), overlap.x(), overlap.y()), bgr(0x0000FF));
+    QCOMPARE(pixel(formPicture(shown.window), overlap.x(), overlap.y()), bgr(0x0000FF));
     box.setVisible(false);
-    QCOMPARE(pixel(formPicture(form), 110, 110), bgr(Board));
+    QCOMPARE(pixel(formPicture(shown.window), 110, 110), bgr(Board));
 }
 
 void SurfaceTest::controlArrays() {
-    rt::Form form(Small);
-    rt::ControlArray<rt::Shape> boxes(form, QStringLiteral("Box"));
+    Surface shown(Small);
+    rt::Form &form = shown.form;
+    rt::ControlArray<rt::Shape> boxes(form, "Box");
     auto errorOf = [](const std::function<void()> &f) {
         try {
             f();
@@ -234,19 +249,21 @@ void SurfaceTest::controlArrays() {
 }
 
 void SurfaceTest::heightInTwips() {
-    rt::Form form(Small);
+    Surface shown(Small);
+    rt::Form &form = shown.form;
     form.setHeight(7965);
     QCOMPARE(form.Height(), 7965);
-    QCOMPARE(form.height(), 506);
-    QCOMPARE(form.width(), 400);
+    QCOMPARE(shown.window.height(), 506);
+    QCOMPARE(shown.window.width(), 400);
     form.setHeight(11070);
     QCOMPARE(form.Height(), 11070);
-    QCOMPARE(form.height(), 713);
+    QCOMPARE(shown.window.height(), 713);
 }
 
 void SurfaceTest::checkBoxValueRunsHandler() {
-    rt::Form form(Small);
-    auto &check = form.control<rt::CheckBox>(u"Check");
+    Surface shown(Small);
+    rt::Form &form = shown.form;
+    auto &check = form.control<rt::CheckBox>("Check");
     int runs = 0;
     int seen = -1;
     check.setClickHandler([&] {
@@ -256,11 +273,13 @@ void SurfaceTest::checkBoxValueRunsHandler() {
     check.setValue(1);
     QCOMPARE(runs, 1);
     QCOMPARE(seen, 1);
+    QVERIFY(qobject_cast<QCheckBox *>(shown.window.widget(check))->isChecked());
     check.setValue(1);
     QCOMPARE(runs, 1);
     check.setValue(0);
     QCOMPARE(runs, 2);
     QCOMPARE(seen, 0);
+    QVERIFY(!qobject_cast<QCheckBox *>(shown.window.widget(check))->isChecked());
 }
 
 QTEST_MAIN(SurfaceTest)

@@ -4,7 +4,8 @@
 #include "lesson.h"
 #include "testclock.h"
 
-#include "runtime/events.h"
+#include "runtime/core/events.h"
+#include "runtime/qt/clock.h"
 
 #include <QTest>
 #include <QTimer>
@@ -46,7 +47,7 @@ void WaitTest::lastsTheFullDelay() {
     Lesson lesson;
     TestClock clock;
     bool processed = false;
-    QTimer::singleShot(0, &lesson.form(), [&] { processed = true; });
+    QTimer::singleShot(0, &lesson.window(), [&] { processed = true; });
     clock.setNow(start);
     lesson->Wait(ms);
     QCOMPARE(clock.now() - start, elapsed);
@@ -70,7 +71,7 @@ void WaitTest::realClockEndsAtTheCountersMillisecond() {
     QFETCH(qint64, wokeUs);
     QFETCH(qint64, deadlineUs);
     qint64 nowUs = readUs;
-    rt::SteadyClock steady([&nowUs] { return nowUs * 1000; });
+    rt::qt::SteadyClock steady([&nowUs] { return nowUs * 1000; });
     steady.ticks();
     nowUs = wokeUs;
     QCOMPARE(steady.deadlineNs(20), deadlineUs * 1000);
@@ -80,7 +81,7 @@ void WaitTest::stopClickRunsInsideTheWait() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Command5.setEnabled(true);
-    QTimer::singleShot(30, &f, [&f] { Lesson::click(f.Command5); });
+    QTimer::singleShot(30, &lesson.window(), [&f] { Lesson::click(f.Command5); });
     // Measured on the program's own millisecond counter, from before the wait's first reading.
     const quint32 start = rt::Ticks();
     f.Wait(100);
@@ -111,7 +112,7 @@ void WaitTest::clickedHandlerRunsToItsEndInsideTheWait() {
 void WaitTest::sleepsInsteadOfPolling() {
     Lesson lesson;
     int reads = 0; // a wake-up reads the real clock three times at most
-    rt::SteadyClock steady([&reads] {
+    rt::qt::SteadyClock steady([&reads] {
         ++reads;
         return qint64(std::chrono::steady_clock::now().time_since_epoch() /
                       std::chrono::nanoseconds(1));

@@ -6,6 +6,7 @@
 #include "testclock.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QScreen>
 #include <QTest>
 
@@ -45,7 +46,8 @@ QPoint pastBoard(const QImage &s, QPoint at, QPoint step, bool board = false) {
 }
 
 // The width of the check box's indicator on screen: the first run of other than board colour.
-int indicatorWidth(rt::CheckBox &check) {
+int indicatorWidth(rt::CheckBox &model) {
+    QWidget &check = Lesson::widget(model);
     const QImage s = presented(*check.window());
     const QPoint start =
         pastBoard(s, check.geometry().topLeft() + QPoint(0, check.height() / 2), QPoint(1, 0));
@@ -79,22 +81,23 @@ private slots:
 void ZoomTest::keysStepThroughTheZooms() {
     Lesson lesson;
     Form1 &f = lesson.form();
+    rt::qt::Window &w = lesson.window();
     const QList<double> up = {1.25, 1.5, 1.75, 2.0, 2.5, 3.0, 3.0};
     for (double expected : up) {
-        QTest::keyClick(&f, Qt::Key_Equal, Qt::ControlModifier);
-        QCOMPARE(f.zoom(), expected);
+        QTest::keyClick(&w, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(w.zoom(), expected);
     }
-    QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
-    QCOMPARE(f.zoom(), 2.5);
-    QTest::keyClick(&f, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(f.zoom(), 3.0);
-    QCOMPARE(f.size(), QSize(2430, 1518));
-    QTest::keyClick(&f, Qt::Key_0, Qt::ControlModifier);
-    QCOMPARE(f.zoom(), 1.0);
-    QCOMPARE(f.size(), QSize(810, 506));
+    QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(w.zoom(), 2.5);
+    QTest::keyClick(&w, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(w.zoom(), 3.0);
+    QCOMPARE(w.size(), QSize(2430, 1518));
+    QTest::keyClick(&w, Qt::Key_0, Qt::ControlModifier);
+    QCOMPARE(w.zoom(), 1.0);
+    QCOMPARE(w.size(), QSize(810, 506));
     for (int i = 0; i < 9; ++i)
-        QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
-    QCOMPARE(f.zoom(), 1.0);
+        QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(w.zoom(), 1.0);
     // The lesson itself still works in design pixels and twips.
     QCOMPARE(f.Height(), 7965);
 }
@@ -103,14 +106,15 @@ void ZoomTest::doubledPictureMatchesProbes() {
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
+    rt::qt::Window &w = lesson.window();
     f.Check1.setValue(1);
     f.Check2.setValue(1);
     Lesson::click(f.Command4(0));
     Lesson::click(f.Command4(0));
-    const QImage normal = formPicture(f);
-    f.setZoom(2.0);
-    QCOMPARE(f.size(), QSize(1620, 1426)); // the tall window, doubled
-    const QImage doubled = formPicture(f);
+    const QImage normal = formPicture(w);
+    w.setZoom(2.0);
+    QCOMPARE(w.size(), QSize(1620, 1426)); // the tall window, doubled
+    const QImage doubled = formPicture(w);
     for (const QPoint &p : Probes) {
         const QColor expected = normal.pixelColor(p);
         for (const QPoint &d : {QPoint(0, 0), QPoint(1, 0), QPoint(0, 1), QPoint(1, 1)})
@@ -124,30 +128,33 @@ void ZoomTest::doubledPictureMatchesProbes() {
 void ZoomTest::controlsScale() {
     Lesson lesson;
     Form1 &f = lesson.form();
-    const QRect normal = f.Command2.geometry();
-    const int fontPixels = f.Command2.font().pixelSize();
-    f.setZoom(1.5);
-    QCOMPARE(f.Command2.geometry(), QRect(864, 216, 194, 50));
-    QCOMPARE(f.Command2.geometry().topLeft(), normal.topLeft() * 1.5);
-    QCOMPARE(f.Command2.font().pixelSize(), qRound(fontPixels * 1.5));
+    rt::qt::Window &w = lesson.window();
+    QWidget &automatic = Lesson::widget(f.Command2);
+    const QRect normal = automatic.geometry();
+    const int fontPixels = automatic.font().pixelSize();
+    w.setZoom(1.5);
+    QCOMPARE(automatic.geometry(), QRect(864, 216, 194, 50));
+    QCOMPARE(automatic.geometry().topLeft(), normal.topLeft() * 1.5);
+    QCOMPARE(automatic.font().pixelSize(), qRound(fontPixels * 1.5));
     Lesson::click(f.Check2);
-    QCOMPARE(f.height(), qRound(713 * 1.5));
+    QCOMPARE(w.height(), qRound(713 * 1.5));
 }
 
 void ZoomTest::erasingAtDoubleSizeLeavesNoTrace() {
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
+    rt::qt::Window &w = lesson.window();
     f.Check2.setValue(1);
-    f.setZoom(2.0);
-    const QImage initial = formPicture(f);
+    w.setZoom(2.0);
+    const QImage initial = formPicture(w);
     for (int i = 0; i < 12; ++i)
         Lesson::click(f.Command4(0));
-    QVERIFY(formPicture(f) != initial);
+    QVERIFY(formPicture(w) != initial);
     for (int i = 0; i < 12; ++i)
         Lesson::click(f.Command4(1));
     f.Shape11.setHeight(0);
-    QCOMPARE(formPicture(f), initial);
+    QCOMPARE(formPicture(w), initial);
 }
 
 void ZoomTest::zoomFitsTheScreen_data() {
@@ -169,34 +176,35 @@ void ZoomTest::zoomFitsTheScreen() {
     QFETCH(double, wideLimit);
     Lesson lesson;
     Form1 &f = lesson.form();
-    zoomIn(f, 6);
-    QCOMPARE(f.zoom(), 3.0); // the desk has room
+    rt::qt::Window &w = lesson.window();
+    zoomIn(w, 6);
+    QCOMPARE(w.zoom(), 3.0); // the desk has room
     QScreen *projector = screenNamed(screen);
     QVERIFY(projector);
-    f.setScreen(projector);
-    QTRY_COMPARE(f.screen(), projector);
+    w.setScreen(projector);
+    QTRY_COMPARE(w.screen(), projector);
     // Taken to the projector, the window steps down until it fits.
-    QCOMPARE(f.zoom(), shortLimit);
-    QVERIFY(fitsOn(f));
-    zoomIn(f);
-    QCOMPARE(f.zoom(), shortLimit);
-    QVERIFY(fitsOn(f));
+    QCOMPARE(w.zoom(), shortLimit);
+    QVERIFY(fitsOn(w));
+    zoomIn(w);
+    QCOMPARE(w.zoom(), shortLimit);
+    QVERIFY(fitsOn(w));
     Lesson::click(f.Check2);
-    QCOMPARE(f.zoom(), tallLimit);
-    QVERIFY(fitsOn(f));
-    zoomIn(f);
-    QCOMPARE(f.zoom(), tallLimit);
+    QCOMPARE(w.zoom(), tallLimit);
+    QVERIFY(fitsOn(w));
+    zoomIn(w);
+    QCOMPARE(w.zoom(), tallLimit);
     Lesson::click(f.Check2);
-    QCOMPARE(f.zoom(), shortLimit); // the zoom chosen before the table came back
-    QVERIFY(fitsOn(f));
+    QCOMPARE(w.zoom(), shortLimit); // the zoom chosen before the table came back
+    QVERIFY(fitsOn(w));
     // The graph widens the window: 1215 pixels do not fit some screens even at 100 %.
     Lesson::click(f.Check3);
-    QCOMPARE(f.zoom(), wideLimit);
-    QCOMPARE(fitsOn(f), 1215 + 4 <= projector->availableGeometry().width());
+    QCOMPARE(w.zoom(), wideLimit);
+    QCOMPARE(fitsOn(w), 1215 + 4 <= projector->availableGeometry().width());
     Lesson::click(f.Check3);
-    QCOMPARE(f.zoom(), shortLimit);
-    QTest::keyClick(&f, Qt::Key_Minus, Qt::ControlModifier);
-    QVERIFY(f.zoom() < shortLimit);
+    QCOMPARE(w.zoom(), shortLimit);
+    QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
+    QVERIFY(w.zoom() < shortLimit);
 }
 
 void ZoomTest::fullScreenFitsTheDesign_data() {
@@ -213,32 +221,35 @@ void ZoomTest::fullScreenFitsTheDesign() {
     QFETCH(bool, table);
     Lesson lesson;
     Form1 &f = lesson.form();
-    const QList<QWidget *> controls = {&f.Command1, &f.Text1, &f.Command4(0), &f.Check2};
+    rt::qt::Window &w = lesson.window();
+    QWidget &end = Lesson::widget(f.Command1);
+    const QList<QWidget *> controls = {&end, &Lesson::widget(f.Text1),
+                                       &Lesson::widget(f.Command4(0)), &Lesson::widget(f.Check2)};
     QList<QRect> designBoxes;
     for (QWidget *w : controls)
         designBoxes << w->geometry();
-    const int fontPixels = f.Command1.font().pixelSize();
+    const int fontPixels = end.font().pixelSize();
     QScreen *projector = screenNamed(screen);
     QVERIFY(projector);
-    f.setScreen(projector);
-    QTRY_COMPARE(f.screen(), projector);
-    zoomIn(f);
-    f.move(projector->availableGeometry().topLeft() + QPoint(5, 7)); // not in the corner
-    const double windowedZoom = f.zoom();
-    const QRect windowed = f.geometry();
+    w.setScreen(projector);
+    QTRY_COMPARE(w.screen(), projector);
+    zoomIn(w);
+    w.move(projector->availableGeometry().topLeft() + QPoint(5, 7)); // not in the corner
+    const double windowedZoom = w.zoom();
+    const QRect windowed = w.geometry();
     // Left of the time box: the container, its scale and the labels.
-    const QRect left(0, 0, f.Text1.x(), f.height());
-    const QImage windowedPicture = presented(f).copy(left);
+    const QRect left(0, 0, Lesson::widget(f.Text1).x(), w.height());
+    const QImage windowedPicture = presented(w).copy(left);
 
-    QTest::keyClick(&f, Qt::Key_F11);
-    QTRY_COMPARE(f.geometry(), projector->geometry());
+    QTest::keyClick(&w, Qt::Key_F11);
+    QTRY_COMPARE(w.geometry(), projector->geometry());
     if (table) Lesson::click(f.Check2);
     const QSizeF design(810, table ? 713 : 506);
     const QSize room = projector->geometry().size();
     const double scale = std::min(room.width() / design.width(), room.height() / design.height());
     const QPointF origin((room.width() - design.width() * scale) / 2,
                          (room.height() - design.height() * scale) / 2);
-    const QImage s = presented(f);
+    const QImage s = presented(w);
     QCOMPARE(s.size(), room);
 
     // Board colour all round the design.
@@ -277,8 +288,8 @@ void ZoomTest::fullScreenFitsTheDesign() {
                  qPrintable(controls[i]->objectName()));
         QVERIFY(QRect(QPoint(), room).contains(box));
     }
-    QVERIFY(near(fontPixels * scale, f.Command1.font().pixelSize()));
-    QCOMPARE(pixel(s, f.Command1.x() + 3, f.Command1.geometry().center().y()), bgr(0xFF8080));
+    QVERIFY(near(fontPixels * scale, end.font().pixelSize()));
+    QCOMPARE(pixel(s, end.x() + 3, end.geometry().center().y()), bgr(0xFF8080));
     if (table) {
         // The table's last line, below the litres row, is on the screen.
         const QPointF end = origin + QPointF(400, 656) * scale;
@@ -287,20 +298,21 @@ void ZoomTest::fullScreenFitsTheDesign() {
     }
 
     // Back to the window as it was.
-    QTest::keyClick(&f, Qt::Key_F11);
-    QTRY_COMPARE(f.geometry(), windowed);
-    QCOMPARE(f.zoom(), windowedZoom);
-    QVERIFY(fitsOn(f));
-    QTRY_COMPARE(presented(f).copy(left), windowedPicture); // once repainted
+    QTest::keyClick(&w, Qt::Key_F11);
+    QTRY_COMPARE(w.geometry(), windowed);
+    QCOMPARE(w.zoom(), windowedZoom);
+    QVERIFY(fitsOn(w));
+    QTRY_COMPARE(presented(w).copy(left), windowedPicture); // once repainted
 }
 
 void ZoomTest::checkIndicatorScales() {
     Lesson lesson;
     Form1 &f = lesson.form();
+    rt::qt::Window &w = lesson.window();
     const int normal = indicatorWidth(f.Check2);
     QVERIFY(normal > 8);
-    zoomIn(f, 4);
-    QCOMPARE(f.zoom(), 2.0);
+    zoomIn(w, 4);
+    QCOMPARE(w.zoom(), 2.0);
     const int doubled = indicatorWidth(f.Check2);
     QVERIFY2(std::abs(doubled - 2 * normal) <= 2,
              qPrintable(QString("%1 %2").arg(normal).arg(doubled)));
@@ -313,7 +325,7 @@ void ZoomTest::timeBoxShowsWholeTimes_data() {
     QTest::addColumn<double>("zoom");
     QTest::addColumn<QString>("time");
     QTest::addColumn<bool>("typed");
-    for (double zoom : rt::Form::ZoomSteps)
+    for (double zoom : rt::qt::Window::ZoomSteps)
         for (const char *time : {"0.00", "1.05", "9.95", "10.00", "11.00", "12.00"})
             for (bool typed : {false, true})
                 QTest::addRow("%g %s%s", zoom, time, typed ? " typed" : "")
@@ -326,20 +338,22 @@ void ZoomTest::timeBoxShowsWholeTimes() {
     QFETCH(bool, typed);
     Lesson lesson;
     Form1 &f = lesson.form();
-    f.setZoom(zoom);
+    rt::qt::Window &w = lesson.window();
+    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+    w.setZoom(zoom);
     if (typed) {
         // "." in the time box is the remote's stop key; a pupil's digits are no narrower.
         time.replace(QLatin1Char('.'), QLatin1Char('0'));
-        QTest::mouseClick(&f.Text1, Qt::LeftButton);
-        f.Text1.selectAll();
-        QTest::keyClicks(&f.Text1, time);
-        QTest::keyClick(&f.Text1, Qt::Key_Tab); // on to the next control: no cursor left
+        QTest::mouseClick(&timeBox, Qt::LeftButton);
+        timeBox.selectAll();
+        QTest::keyClicks(&timeBox, time);
+        QTest::keyClick(&timeBox, Qt::Key_Tab); // on to the next control: no cursor left
     } else {
-        f.Text1.setText(time);
+        f.Text1.setText(time.toStdString());
     }
-    const QImage s = presented(f);
-    const qreal dpr = f.devicePixelRatioF();
-    const QRect box(f.Text1.geometry().topLeft() * dpr, f.Text1.geometry().size() * dpr);
+    const QImage s = presented(w);
+    const qreal dpr = w.devicePixelRatioF();
+    const QRect box(timeBox.geometry().topLeft() * dpr, timeBox.geometry().size() * dpr);
     const QRect inner = box.adjusted(int(2 * dpr), int(2 * dpr), int(-2 * dpr), int(-2 * dpr));
     // Each character is a separate run of inked columns: all of them show.
     int runs = 0, first = -1, last = -1;

@@ -426,12 +426,13 @@ void Window::paintEvent(QPaintEvent *event) {
     if (isFullScreen())
         painter.setClipRect(toWidget(QRectF(0, 0, client.width, client.height)).toRect());
     painter.translate(offset_);
-    const qreal dpr = devicePixelRatioF();
+    // The target's pixel ratio, also when rendered into a high-density image.
+    const qreal dpr = painter.deviceTransform().m11();
     // What needs painting, in device pixels from the design's top-left.
     const QRectF area = QRectF(exposed.boundingRect()).translated(-offset_);
     const QRect device = QRectF(area.topLeft() * dpr, area.size() * dpr).toAlignedRect();
     BoardPainter boardPainter(*this, painter, dpr, scale_);
-    form_->paint(boardPainter, deviceScale(),
+    form_->paint(boardPainter, scale_ * dpr,
                  Rect{device.x(), device.y(), device.width(), device.height()});
 }
 

@@ -3,6 +3,8 @@
 #include "runtime/core/events.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QTest>
 
 Lesson::Lesson() {
@@ -36,6 +38,13 @@ QWidget &Lesson::widget(rt::Control &control) {
     QWidget *w = window ? window->widget(control) : nullptr;
     if (!w) qFatal("%s is shown in no window", control.Name().c_str());
     return *w;
+}
+
+QString Lesson::shownText(rt::Control &control) {
+    QWidget &w = widget(control);
+    if (auto *combo = qobject_cast<QComboBox *>(&w)) return combo->currentText();
+    if (auto *edit = qobject_cast<QLineEdit *>(&w)) return edit->text();
+    qFatal("%s shows no text", control.Name().c_str());
 }
 
 QString buttonStates(Form1 &form) {

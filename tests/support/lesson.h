@@ -25,6 +25,9 @@ public:
 
     /// The widget that shows `control` in its window.
     static QWidget &widget(rt::Control &control);
+    /// The text the pupil reads in the box that shows `control`: a text box or a combo box's
+    /// edit field.
+    static QString shownText(rt::Control &control);
 
     /// Run-time errors reported since the lesson started.
     const QStringList &errors() const { return errors_; }

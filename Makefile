@@ -44,7 +44,7 @@ run: build
 
 $(ASAN_DIR)/build.ninja: | deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" \
+		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DWATER_RANDOM_SEEDS_PER_PART=2 \
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 
 build-asan: deps $(ASAN_DIR)/build.ninja

@@ -454,8 +454,13 @@ TextRaster &Window::raster(const RasterKey &key) const {
 }
 
 TextMetrics Window::measure(const FontSpec &font, std::string_view s) const {
+    MetricsKey key{std::string(s), font.family, font.points, font.bold};
+    if (const auto it = metrics_.find(key); it != metrics_.end()) return it->second;
+    if (metrics_.size() > 1024) metrics_.clear(); // a pupil's typing can make many
     const QFontMetricsF metrics(toQFont(font));
-    return {metrics.horizontalAdvance(text(s)), metrics.ascent(), metrics.height()};
+    const TextMetrics m{metrics.horizontalAdvance(text(s)), metrics.ascent(), metrics.height()};
+    metrics_.emplace(std::move(key), m);
+    return m;
 }
 
 const Window::Shown *Window::shownOf(const QWidget *w) const {

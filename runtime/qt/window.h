@@ -110,6 +110,9 @@ private:
     FocusRing *ring_ = nullptr; // a child: the window owns it
     // Each text drawn once and copied on every repaint; rebuilt after a change of scale.
     mutable std::map<RasterKey, TextRaster> rasters_;
+    // Every repaint places its texts by their ascent: measured once per text and font.
+    using MetricsKey = std::tuple<std::string, std::string, double, bool>;
+    mutable std::map<MetricsKey, TextMetrics> metrics_;
 };
 
 } // namespace rt::qt

@@ -89,7 +89,7 @@
 
   // The control's box in CSS px of the stage.
   function rect(c) {
-    const [l, t, w, h] = c.spec.box;
+    const [l, t, w, h] = c.def.box;
     const x = snap(l * css), y = snap(t * css);
     return { x, y, w: snap((l + w) * css) - x, h: snap((t + h) * css) - y };
   }
@@ -97,9 +97,9 @@
   function place(c) {
     const r = rect(c), st = c.box.style;
     Object.assign(st, { left: px(r.x), top: px(r.y), width: px(r.w), height: px(r.h) });
-    c.fontPx = (c.spec.font?.px || 19) * css;
+    c.fontPx = (c.def.font?.px || 19) * css;
     st.fontSize = px(c.fontPx);
-    st.fontWeight = c.spec.font?.bold ? "bold" : "normal";
+    st.fontWeight = c.def.font?.bold ? "bold" : "normal";
     if (c.kind === "check") {
       const size = Math.max(8, Math.round(14 * css));
       Object.assign(c.el.style, { width: px(size), height: px(size), marginRight: px(Math.round(6 * css)) });
@@ -123,7 +123,7 @@
     const left = 2 + Math.max(1, Math.round(f / 64)) + 1;
     const room = Math.max(1, r.w - 2 * left);
     // Bold as the desktop makes it: plain outlines stroked a twenty-fourth of the em wide.
-    const pen = c.spec.font?.bold ? f / 24 : 0;
+    const pen = c.def.font?.bold ? f / 24 : 0;
     measure.font = `${f}px ${FONTS}`;
     const natural = measure.measureText(c.el.value).width + pen + Math.max(2, f / 32);
     const width = Math.max(room / CONDENSED, natural);
@@ -169,12 +169,12 @@
 
   // The combo box's list: the focus stays in its input, the entries are pointed at.
   function makeList(c) {
-    const id = c.spec.id, ul = make("ul", "list"), btn = make("button");
+    const id = c.def.id, ul = make("ul", "list"), btn = make("button");
     ul.id = id + "-list";
     ul.setAttribute("role", "listbox");
-    ul.setAttribute("aria-label", c.spec.name || id);
+    ul.setAttribute("aria-label", c.def.name || id);
     ul.hidden = true;
-    (c.spec.list || []).forEach((v, i) => {
+    (c.def.list || []).forEach((v, i) => {
       const li = make("li");
       li.id = `${id}-${i}`;
       li.setAttribute("role", "option");
@@ -218,7 +218,7 @@
     const r = rect(c);
     Object.assign(c.list.style, { left: px(r.x), top: px(r.y + r.h), minWidth: px(r.w),
       fontSize: px(c.fontPx) });
-    if (!c.open) activate(c, (c.spec.list || []).findIndex((v) => v.trim() === c.el.value.trim()));
+    if (!c.open) activate(c, (c.def.list || []).findIndex((v) => v.trim() === c.el.value.trim()));
     c.open = true;
     c.list.hidden = false;
     c.el.setAttribute("aria-expanded", "true");
@@ -244,34 +244,34 @@
   }
 
   function choose(c, i) {
-    c.el.value = c.spec.list[i];
+    c.el.value = c.def.list[i];
     closeList(c);
-    queue({ type: "text", id: c.spec.id, value: c.el.value });
+    queue({ type: "text", id: c.def.id, value: c.el.value });
   }
 
-  function createControl(spec) {
-    const c = { spec, kind: spec.kind, typed: false, open: false, active: -1 };
+  function createControl(def) {
+    const c = { def, kind: def.kind, typed: false, open: false, active: -1 };
     let box, el;
-    if (spec.kind === "button") {
+    if (def.kind === "button") {
       box = el = make("button", "ctl");
       el.type = "button";
-      el.textContent = spec.caption || "";
-      el.addEventListener("click", () => queue({ type: "click", id: spec.id }));
+      el.textContent = def.caption || "";
+      el.addEventListener("click", () => queue({ type: "click", id: def.id }));
       pressable(el);
-    } else if (spec.kind === "check") {
+    } else if (def.kind === "check") {
       box = make("label", "ctl");
       el = make("input");
       el.type = "checkbox";
       c.cap = make("span");
-      c.cap.textContent = spec.caption || "";
+      c.cap.textContent = def.caption || "";
       box.append(el, c.cap);
       el.addEventListener("change", () =>
-        queue({ type: "check", id: spec.id, value: el.checked ? 1 : 0 }));
+        queue({ type: "check", id: def.id, value: el.checked ? 1 : 0 }));
     } else {
       box = make("div", "ctl field");
       el = make("input");
       el.type = "text";
-      el.value = spec.caption || "";
+      el.value = def.caption || "";
       for (const [k, v] of [["autocomplete", "off"], ["autocapitalize", "off"],
         ["spellcheck", "false"], ["inputmode", "decimal"]]) el.setAttribute(k, v);
       box.append(el);
@@ -279,39 +279,39 @@
       el.addEventListener("input", () => {
         c.typed = true;
         if (c.kind === "text") fitText(c);
-        queue({ type: "text", id: spec.id, value: el.value });
+        queue({ type: "text", id: def.id, value: el.value });
       });
       // A press on the frame edits, as on the desktop.
       box.addEventListener("mousedown", (e) => {
         if (e.target === box && !el.disabled) { e.preventDefault(); el.focus(); }
       });
     }
-    el.id = spec.id;
-    if (spec.name) el.setAttribute("aria-label", spec.name);
-    if (spec.description) {
+    el.id = def.id;
+    if (def.name) el.setAttribute("aria-label", def.name);
+    if (def.description) {
       const d = make("span");
-      d.id = spec.id + "-about";
-      d.textContent = spec.description;
+      d.id = def.id + "-about";
+      d.textContent = def.description;
       descriptions.append(d);
       el.setAttribute("aria-describedby", d.id);
     }
-    box.style.background = spec.back || "";
-    box.style.color = spec.fore || "#000";
+    box.style.background = def.back || "";
+    box.style.color = def.fore || "#000";
     c.box = box;
     c.el = el;
-    if (spec.kind === "combo") makeList(c);
+    if (def.kind === "combo") makeList(c);
     // Document order is the tab order.
-    const after = [...controls.values()].find((o) => (o.spec.tabIndex ?? 0) > (spec.tabIndex ?? 0));
+    const after = [...controls.values()].find((o) => (o.def.tabIndex ?? 0) > (def.tabIndex ?? 0));
     stage.insertBefore(box, after ? after.box : ring);
-    controls.set(spec.id, c);
+    controls.set(def.id, c);
     place(c);
-    if (spec.startFocus) {
+    if (def.startFocus) {
       el.focus({ preventScroll: true });
     } else if (!focusTimer) {
       // Without a chosen control, the first in the tab order takes the focus.
       focusTimer = setTimeout(() => {
         if (owner(document.activeElement)) return;
-        const first = [...controls.values()].sort((a, b) => a.spec.tabIndex - b.spec.tabIndex)
+        const first = [...controls.values()].sort((a, b) => a.def.tabIndex - b.def.tabIndex)
           .find((o) => !o.el.disabled && !o.box.hidden);
         if (first) first.el.focus({ preventScroll: true });
       });
@@ -374,7 +374,7 @@
       e.preventDefault();
       if (c.open && c.active >= 0) return choose(c, c.active);
       closeList(c);
-      queue({ type: "enter", id: c.spec.id });
+      queue({ type: "enter", id: c.def.id });
       toBoard();
       return;
     }

@@ -122,17 +122,17 @@ void BrowserView::createControl(const Control &c) {
         return;
     }
     const RectF &b = c.box();
-    std::string spec = "{\"id\":" + page::json(idOf(c)) + ",\"kind\":" + page::json(kind) +
-                       ",\"box\":[" + number(b.x) + "," + number(b.y) + "," + number(b.width) +
-                       "," + number(b.height) + "],\"caption\":" + page::json(caption) +
-                       ",\"back\":" + page::json(back) + ",\"fore\":" + page::json(fore) +
-                       ",\"font\":{\"px\":" + std::to_string(c.font().pixelSize()) +
-                       ",\"bold\":" + (c.font().bold ? "true" : "false") +
-                       "},\"tabIndex\":" + std::to_string(c.tabIndex()) +
-                       ",\"name\":" + page::json(c.accessibleName()) +
-                       ",\"description\":" + page::json(c.description()) + ",\"list\":[" + list +
-                       "],\"startFocus\":" + (c.startFocus() ? "true" : "false") + "}";
-    page::createControl(spec);
+    std::string def = "{\"id\":" + page::json(idOf(c)) + ",\"kind\":" + page::json(kind) +
+                      ",\"box\":[" + number(b.x) + "," + number(b.y) + "," + number(b.width) + "," +
+                      number(b.height) + "],\"caption\":" + page::json(caption) +
+                      ",\"back\":" + page::json(back) + ",\"fore\":" + page::json(fore) +
+                      ",\"font\":{\"px\":" + std::to_string(c.font().pixelSize()) +
+                      ",\"bold\":" + (c.font().bold ? "true" : "false") +
+                      "},\"tabIndex\":" + std::to_string(c.tabIndex()) +
+                      ",\"name\":" + page::json(c.accessibleName()) +
+                      ",\"description\":" + page::json(c.description()) + ",\"list\":[" + list +
+                      "],\"startFocus\":" + (c.startFocus() ? "true" : "false") + "}";
+    page::createControl(def);
     if (!c.Enabled()) page::set(idOf(c), "enabled", "false");
 }
 

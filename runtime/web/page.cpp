@@ -12,8 +12,8 @@ EM_JS(void, js_init, (const char *caption, int width, int height, const char *ba
     lessonPage.init({caption: UTF8ToString(caption), width: width, height: height,
                      back: UTF8ToString(back)});
 });
-EM_JS(void, js_create, (const char *spec), {
-    lessonPage.createControl(JSON.parse(UTF8ToString(spec)));
+EM_JS(void, js_create, (const char *def), {
+    lessonPage.createControl(JSON.parse(UTF8ToString(def)));
 });
 EM_JS(void, js_set, (const char *id, const char *property, const char *value), {
     lessonPage.set(UTF8ToString(id), UTF8ToString(property), JSON.parse(UTF8ToString(value)));
@@ -74,8 +74,8 @@ void init(std::string_view caption, int width, int height, Colour back) {
     js_init(z(caption).c_str(), width, height, css(back).c_str());
 }
 
-void createControl(const std::string &spec) {
-    js_create(spec.c_str());
+void createControl(const std::string &def) {
+    js_create(def.c_str());
 }
 
 void set(std::string_view id, std::string_view property, const std::string &json) {

@@ -14,8 +14,8 @@
 namespace rt::web::page {
 
 void init(std::string_view caption, int width, int height, Colour back);
-/// `spec` is the control's description as JSON.
-void createControl(const std::string &spec);
+/// `def` describes the control in JSON.
+void createControl(const std::string &def);
 /// `json` is the new value as JSON.
 void set(std::string_view id, std::string_view property, const std::string &json);
 void resize(int width, int height);

@@ -20,7 +20,7 @@ public:
     Control &operator=(const Control &) = delete;
 
     /// What a backend refreshes after a change.
-    enum class Change { Enabled, Visible, Caption, Value, Text, Colours };
+    enum class Change { Enabled, Visible, Value, Text, Colours };
 
     /// The form the control belongs to.
     Form &form() const { return *form_; }

@@ -54,10 +54,9 @@ void Shape::paint(Painter &painter, double deviceScale) const {
     if (box.isEmpty()) return; // a collapsed rectangle shows nothing
     painter.fill(box, back_);
     if (borderWidth_ <= 0) return;
-    // The outline's width in device pixels, never wider than the box.
+    // The outline's width in device pixels: at least one, never wider than the box.
     const int w =
-        std::min({snapEdge(borderWidth_, deviceScale) > 0 ? snapEdge(borderWidth_, deviceScale) : 1,
-                  box.width, box.height});
+        std::min({std::max(1, snapEdge(borderWidth_, deviceScale)), box.width, box.height});
     painter.fill({box.x, box.y, box.width, w}, border_);
     painter.fill({box.x, box.bottom() - w, box.width, w}, border_);
     painter.fill({box.x, box.y, w, box.height}, border_);

@@ -117,8 +117,8 @@ class Window::BoardPainter final : public Painter {
 public:
     // `painter` stands at the design's top-left corner in widget pixels.
     BoardPainter(const Window &window, QPainter &painter, qreal dpr, qreal scale)
-        : window_(window), painter_(painter), dpr_(dpr), scale_(scale),
-          device_(painter.transform()), form_(painter.transform()) {
+        : window_(window), painter_(painter), device_(painter.transform()),
+          form_(painter.transform()) {
         device_.scale(1 / dpr, 1 / dpr);
         form_.scale(scale, scale);
         painter_.setTransform(device_);
@@ -144,8 +144,6 @@ public:
 private:
     const Window &window_;
     QPainter &painter_;
-    qreal dpr_;
-    qreal scale_;
     QTransform device_; // device pixels from the design's top-left
     QTransform form_;   // form pixels
 };
@@ -283,8 +281,6 @@ void Window::sync(const Shown &shown, Control::Change what) {
         if (auto *button = dynamic_cast<CommandButton *>(w))
             button->setBackColor(static_cast<rt::CommandButton *>(shown.control)->BackColor());
         return;
-    case Control::Change::Caption:
-        return; // no control's caption changes
     case Control::Change::Value:
         if (auto *check = dynamic_cast<CheckBox *>(w))
             check->setChecked(static_cast<rt::CheckBox *>(shown.control)->Value() != 0);

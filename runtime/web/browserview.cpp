@@ -233,8 +233,6 @@ void BrowserView::controlChanged(Control &control, Control::Change what) {
             set(id, "back",
                 page::json(page::css(static_cast<CommandButton &>(control).BackColor())));
         return;
-    case Control::Change::Caption:
-        return;
     case Control::Change::Value:
         if (control.kind() == ControlKind::CheckBox)
             set(id, "value", std::to_string(static_cast<CheckBox &>(control).Value()));

@@ -131,7 +131,7 @@ void InitialScreenTest::probes() {
     QFETCH(QJsonObject, probe);
     Lesson lesson;
     if (tall) lesson->Check2.setValue(1);
-    const QImage s = screen(lesson.window());
+    const QImage s = presented(lesson.window()); // what the screen shows
     const QColor colour(probe[QStringLiteral("colour")].toString());
     const QJsonArray at = probe[QStringLiteral("at")].toArray();
     const QJsonArray box = probe[QStringLiteral("rect")].toArray();

@@ -26,7 +26,6 @@ public:
     void setBackColor(Colour c) { assignLook(back_, c); }
     Colour ForeColor() const { return fore_; }
     void setForeColor(Colour c) { assignLook(fore_, c); }
-    const FontSpec &Font() const { return font_; }
 
     RectF bounds() const override;
     void paint(Painter &painter, double deviceScale) const override;

@@ -258,11 +258,6 @@ QWidget *Window::widget(const Control &control) const {
     return nullptr;
 }
 
-Control *Window::controlOf(const QWidget *w) const {
-    const Shown *s = shownOf(w);
-    return s ? s->control : nullptr;
-}
-
 void Window::controlChanged(Control &control, Control::Change what) {
     for (const Shown &s : shown_)
         if (s.control == &control) sync(s, what);

@@ -35,8 +35,6 @@ public:
 
     /// The widget that shows `control`.
     QWidget *widget(const Control &control) const;
-    /// The control a widget (or one of its parts) shows, or nullptr.
-    Control *controlOf(const QWidget *w) const;
 
     /// Form pixels to device-independent widget pixels in the window (1 at the design size).
     double zoom() const { return zoom_; }

@@ -8,16 +8,12 @@ using namespace design;
 
 namespace {
 
-constexpr rt::Integer FramesPerUnit = 20; // 40 frames a minute
-constexpr double RisePerFrame = 15.0 / 20.0;
-constexpr double StreamAtFrameZero = 415;
-
-// Table columns lie 50 px apart; two-digit values stand 10 px further left.
+// Two-digit values stand 10 px further left in their column.
 float minutesX(double minute) {
-    return static_cast<float>(120 + 50 * minute - (minute > 9 ? 10 : 0));
+    return static_cast<float>(ColumnX + ColumnSpacing * minute - (minute > 9 ? 10 : 0));
 }
 float litresX(double minute) {
-    return static_cast<float>(120 + 50 * minute - (minute > 1 ? 10 : 0));
+    return static_cast<float>(ColumnX + ColumnSpacing * minute - (minute > 1 ? 10 : 0));
 }
 
 } // namespace
@@ -43,7 +39,7 @@ rt::Long Form1::FrameDelay() const {
 // changed nothing, when the initial screen came back during the wait.
 bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, std::uint32_t resetCount,
                   std::string &time) {
-    Wait(FrameDelay());
+    WaitFrame();
     if (ResetCount != resetCount) return false;
     const double t = rt::checked(std::floor(n / 2.0) / 20.0);
     time = rt::Str(t);
@@ -62,7 +58,7 @@ bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, std::u
 void Form1::Plot(rt::Integer layer, rt::Integer n) {
     rt::Shape &point = Shape12(rt::add(layer, rt::Integer(1)));
     rt::Line &segment = Line12(layer);
-    const float x = graph::x(n / (2.0 * FramesPerUnit));
+    const float x = graph::x(n / double(FramesPerMinute));
     const float y = Shape9(layer).Top();
     point.setLeft(x - graph::PointRadius);
     point.setTop(y - graph::PointRadius);

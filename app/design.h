@@ -23,6 +23,25 @@ inline constexpr float Floor = 460;       // the container's bottom line
 inline constexpr float ScaleSpacing = 30; // pixels per minute of water, 5 litres
 inline constexpr float LabelLift = 8;     // scale label top above its mark
 
+// Progress counts half minutes: the container is full at FullProgress, and a run steps on from
+// the last minute's start, LastStart.
+inline constexpr rt::Integer FullProgress = 2 * Minutes;
+inline constexpr rt::Integer LastStart = FullProgress - 2;
+
+// One minute is animated in 40 frames, 20 for each unit of Progress; the water rises by a
+// fortieth of a minute's band each frame.
+inline constexpr rt::Integer FramesPerUnit = 20;
+inline constexpr rt::Integer FramesPerMinute = 2 * FramesPerUnit;
+inline constexpr double RisePerFrame = double(ScaleSpacing) / FramesPerMinute;
+
+// The stream hangs from inside the spout and ends 2 px below the water's surface.
+inline constexpr float StreamTop = 47;
+inline constexpr double StreamAtFrameZero = Floor + 2 - StreamTop;
+
+// The table's columns stand 50 px apart from x 120 for minute 0.
+inline constexpr float ColumnX = 120;
+inline constexpr float ColumnSpacing = 50;
+
 // The table: minutes in one row, litres in the other, the first column at x 130.
 inline constexpr float TableX = 130;
 inline constexpr float MinutesRowY = 560;

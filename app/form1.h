@@ -54,6 +54,8 @@ public:
     void ShowKeys();
 
     void Wait(rt::Long Milliseconds);
+    /// Waits the pause between frames that the delay box asks for while it lasts.
+    void WaitFrame();
     void StepForward(rt::Integer &progress, rt::Integer &showTime);
     void StepBack(rt::Integer &progress, rt::Integer &showTime);
 

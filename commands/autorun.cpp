@@ -1,10 +1,14 @@
 #include "app/form1.h"
 
+#include "app/design.h"
+
+using namespace design;
+
 // 自　動: plays the filling minute after minute up to twelve minutes; 停止 ends the run at the
 // next whole minute.
 void Form1::Command2_Click() {
     Command2.setEnabled(false);
-    if (Progress == 24) {
+    if (Progress == FullProgress) {
         // The container is full: start over from the empty container, shown for one frame.
         Text1.setText("0.00");
         Progress = 0;
@@ -13,7 +17,7 @@ void Form1::Command2_Click() {
         Command2.setEnabled(false);
         Command4(0).setEnabled(false);
         Command6.setEnabled(false);
-        Wait(FrameDelay());
+        WaitFrame();
     }
     StopRequested = 0;
     Command5.setEnabled(true);
@@ -21,7 +25,7 @@ void Form1::Command2_Click() {
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
     rt::Integer ShowTime = 1;
-    while (Progress <= 22) {
+    while (Progress <= LastStart) {
         ShowTime = 1;
         StepForward(Progress, ShowTime);
         Progress = rt::add(Progress, rt::Integer(2));
@@ -32,7 +36,7 @@ void Form1::Command2_Click() {
     Command5.setEnabled(false);
     Command6.setEnabled(true);
     Command4(1).setEnabled(true);
-    Command4(0).setEnabled(StopRequested == 1 && Progress < 24);
+    Command4(0).setEnabled(StopRequested == 1 && Progress < FullProgress);
     Command2.setEnabled(true);
 }
 

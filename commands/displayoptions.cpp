@@ -6,7 +6,7 @@ using namespace design;
 
 // Hint: a gradient from dark to light so each minute's water can be told apart.
 void Form1::Check1_Click() {
-    for (rt::Integer i = 0; i <= 12; ++i) {
+    for (rt::Integer i = 0; i <= Minutes; ++i) {
         if (Check1.Value() != 0)
             Shape9(i).setBackColor(rt::RGB(0, 135 + 10 * i, 135 + 10 * i));
         else

@@ -1,5 +1,9 @@
 #include "app/form1.h"
 
+#include "app/design.h"
+
+using namespace design;
+
 // 進む (index 0) and 戻る (index 1): one minute forward or back.
 void Form1::Command4_Click(rt::Integer index) {
     Command4(1).setEnabled(true);
@@ -24,7 +28,7 @@ void Form1::Command4_Click(rt::Integer index) {
             Command2.setEnabled(true);
         }
     }
-    if (Progress == 24) {
+    if (Progress == FullProgress) {
         Command4(0).setEnabled(false);
         Command4(1).setEnabled(true);
         Combo2.setEnabled(true);

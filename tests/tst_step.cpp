@@ -7,6 +7,7 @@
 #include "runtime/core/events.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -46,6 +47,13 @@ QImage tableBand(rt::qt::Window &window) {
     return formPicture(window).copy(QRect(0, 540, 810, 173));
 }
 
+// Text an input method commits, as the Japanese one does when the pupil confirms.
+void commit(QWidget &box, const QString &text) {
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(&box, &event);
+}
+
 void stepForward(Form1 &f, rt::Integer progress) {
     f.Progress = progress;
     rt::Integer showTime = 1;
@@ -73,8 +81,10 @@ private slots:
     void streamTakesLayerColour();
     void frameDelay_data();
     void frameDelay();
-    void delayIsReadEveryFrame();
+    void runningFrameFollowsTheDelayBox_data();
+    void runningFrameFollowsTheDelayBox();
     void typedDelayIsNotCompleted();
+    void fullWidthDelayMeansItsFigures();
     void typedTimeDoesNotMisleadTheErase();
     void stepButtonsDisabledDuringStep();
 };
@@ -248,16 +258,40 @@ void StepTest::frameDelay() {
     QVERIFY(lesson.errors().isEmpty());
 }
 
-void StepTest::delayIsReadEveryFrame() {
+void StepTest::runningFrameFollowsTheDelayBox_data() {
+    QTest::addColumn<QStringList>("texts"); // the delay box's texts, each at its time
+    QTest::addColumn<QList<quint32>>("at");
+    QTest::addColumn<quint32>("stepMs");
+    // During the tenth frame's wait (180 to 200) the pupil picks 5 ms: that frame ends at once,
+    // as 5 ms have passed since it began, and the other thirty take 5 ms each.
+    QTest::newRow("list entry") << QStringList{" 5"} << QList<quint32>{190} << 340u;
+    // A mistyped delay of 25 days, put right five seconds later: the first frame ends there.
+    QTest::newRow("huge delay put right")
+        << QStringList{"99999999999", "20"} << QList<quint32>{10, 5000} << 5000u + 39 * 20;
+    QTest::newRow("longer delay") << QStringList{"100"} << QList<quint32>{10} << 100u + 39 * 100;
+    QTest::newRow("no delay any more") << QStringList{"abc"} << QList<quint32>{10} << 10u;
+}
+
+void StepTest::runningFrameFollowsTheDelayBox() {
+    QFETCH(QStringList, texts);
+    QFETCH(QList<quint32>, at);
+    QFETCH(quint32, stepMs);
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
     const quint32 start = clock.now();
-    // During the tenth frame's wait the pupil picks 5 ms.
-    clock.at(start + 190, [&f] { f.Combo2.setListIndex(1); });
+    for (int i = 0; i < texts.size(); ++i) {
+        clock.at(start + at[i], [&f, text = texts[i]] {
+            if (text == QStringLiteral(" 5"))
+                f.Combo2.setListIndex(1);
+            else
+                f.Combo2.setText(text.toStdString());
+        });
+    }
     stepForward(f, 0);
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral(" 5"));
-    QCOMPARE(clock.now() - start, 10u * 20u + 30u * 5u);
+    QCOMPARE(Lesson::shownText(f.Combo2), texts.last());
+    QCOMPARE(clock.now() - start, stepMs);
+    QCOMPARE(f.Shape9(0).Height(), 30.0f);
 }
 
 void StepTest::typedDelayIsNotCompleted() {
@@ -275,6 +309,28 @@ void StepTest::typedDelayIsNotCompleted() {
     const quint32 start = clock.now();
     stepForward(f, 0);
     QCOMPARE(clock.now() - start, 80u);
+}
+
+// With the Japanese input method on, pupils type figures in full width: they stand as ASCII
+// in the box, and the box means them.
+void StepTest::fullWidthDelayMeansItsFigures() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+    combo.setFocus();
+    combo.lineEdit()->selectAll();
+    commit(*combo.lineEdit(), QStringLiteral("１０．５"));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10.5"));
+    QCOMPARE(f.Combo2.Text(), "10.5");
+    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+    timeBox.setFocus();
+    timeBox.selectAll();
+    commit(timeBox, QStringLiteral("３"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("3"));
+    const quint32 start = clock.now();
+    stepForward(f, 0);
+    QCOMPARE(clock.now() - start, 400u);
 }
 
 void StepTest::typedTimeDoesNotMisleadTheErase() {

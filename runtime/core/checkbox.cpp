@@ -1,5 +1,7 @@
 #include "runtime/core/checkbox.h"
 
+#include "runtime/core/form.h"
+
 namespace rt {
 
 CheckBox::CheckBox(Form &form, const ControlDef &def, FontSpec font)
@@ -10,12 +12,20 @@ void CheckBox::setValue(int value) {
     const int v = value != 0 ? 1 : 0;
     if (v == value_) return;
     value_ = v;
-    notify(Change::Value);
+    notify();
     runClickHandler();
 }
 
 void CheckBox::click() {
     if (Enabled() && Visible()) setValue(1 - value_);
+}
+
+void CheckBox::userChecked(int value) {
+    if (Enabled() && Visible()) setValue(value);
+}
+
+ControlLook CheckBox::look() const {
+    return {caption_, back_, fore_, value_, Enabled(), Visible(), form().focus() == this};
 }
 
 } // namespace rt

@@ -21,6 +21,8 @@ public:
 
     /// A click toggles the value.
     void click() override;
+    void userChecked(int value) override;
+    ControlLook look() const override;
 
 private:
     std::string caption_;

@@ -1,5 +1,6 @@
 #include "runtime/core/clock.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -41,6 +42,11 @@ void setBackendClock(Clock *c) {
 
 std::uint32_t Ticks() {
     return clock().ticks();
+}
+
+std::int64_t wakeDeadlineNs(std::int64_t lastReadingMs, std::int64_t nowNs, std::int32_t maxMs) {
+    constexpr std::int64_t NsPerMs = 1'000'000;
+    return std::min((lastReadingMs + maxMs) * NsPerMs, nowNs + std::int64_t(maxMs) * NsPerMs);
 }
 
 } // namespace rt

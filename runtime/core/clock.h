@@ -31,4 +31,10 @@ void setBackendClock(Clock *c);
 /// The millisecond counter of the clock in use.
 std::uint32_t Ticks();
 
+/// When an idle of `maxMs` ends, in nanoseconds of a clock that last gave the counter
+/// `lastReadingMs` and now reads `nowNs`: at the start of the millisecond at which the counter
+/// shows that reading plus `maxMs`, however late the caller woke, so that frames do not
+/// drift; never more than `maxMs` from now.
+std::int64_t wakeDeadlineNs(std::int64_t lastReadingMs, std::int64_t nowNs, std::int32_t maxMs);
+
 } // namespace rt

@@ -1,18 +1,20 @@
 #include "runtime/core/combobox.h"
 
+#include "runtime/core/form.h"
+#include "runtime/core/numeric.h"
 #include "runtime/core/runtimeerror.h"
 
 namespace rt {
 
 ComboBox::ComboBox(Form &form, const ControlDef &def, FontSpec font)
     : Control(form, def, std::move(font)), list_(def.list.begin(), def.list.end()),
-      text_(def.caption) {}
+      text_(def.caption), back_(def.back), fore_(def.fore) {}
 
 void ComboBox::setText(const std::string &text) {
     if (text_ == text) return;
     text_ = text;
     listIndex_ = -1;
-    notify(Change::Text);
+    notify();
 }
 
 const std::string &ComboBox::List(Integer index) const {
@@ -25,7 +27,19 @@ void ComboBox::setListIndex(Integer index) {
     if (index == listIndex_) return;
     listIndex_ = index;
     if (index >= 0) text_ = list_[static_cast<std::size_t>(index)];
-    notify(Change::Text);
+    notify();
+}
+
+void ComboBox::userTyped(const std::string &text) {
+    setText(asciiFigures(text));
+}
+
+void ComboBox::userChose(Integer index) {
+    if (index >= 0 && index < ListCount()) setListIndex(index);
+}
+
+ControlLook ComboBox::look() const {
+    return {text_, back_, fore_, listIndex_, Enabled(), Visible(), form().focus() == this};
 }
 
 } // namespace rt

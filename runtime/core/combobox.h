@@ -23,10 +23,18 @@ public:
     /// Chooses an entry, as the user does from the list; -1 leaves the text as it is.
     void setListIndex(Integer index);
 
+    const std::vector<std::string> &entries() const override { return list_; }
+    /// Figures typed in full width become ASCII: "１０" stands as 10, and means it.
+    void userTyped(const std::string &text) override;
+    void userChose(Integer index) override;
+    ControlLook look() const override;
+
 private:
     std::vector<std::string> list_;
     std::string text_;
     Integer listIndex_ = -1;
+    Colour back_;
+    Colour fore_;
 };
 
 } // namespace rt

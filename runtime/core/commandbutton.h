@@ -13,9 +13,12 @@ public:
     Colour BackColor() const { return back_; }
     void setBackColor(Colour c);
 
+    ControlLook look() const override;
+
 private:
     std::string caption_;
     Colour back_;
+    Colour fore_;
 };
 
 } // namespace rt

@@ -14,24 +14,56 @@ Control::Control(Form &form, const ControlDef &def, FontSpec font)
       font_(std::move(font)), tabIndex_(def.tabIndex), startFocus_(def.startFocus),
       accessibleName_(def.accessibleName), description_(def.description) {}
 
+const std::vector<std::string> &Control::entries() const {
+    static const std::vector<std::string> none;
+    return none;
+}
+
+FocusKind Control::focusKind() const {
+    switch (kind_) {
+    case ControlKind::CommandButton:
+        return FocusKind::Button;
+    case ControlKind::CheckBox:
+        return FocusKind::CheckBox;
+    case ControlKind::TextBox:
+        return FocusKind::TextBox;
+    case ControlKind::ComboBox:
+        return FocusKind::ComboBox;
+    default:
+        return FocusKind::Board;
+    }
+}
+
 void Control::setEnabled(bool on) {
     if (enabled_ == on) return;
     enabled_ = on;
-    notify(Change::Enabled);
+    // The focus leaves before the front end disables the control, so its toolkit never moves
+    // the focus on by a rule of its own, and comes back once the control can take it.
+    if (!on) form_->handOver(*this);
+    notify();
+    if (on) form_->handBack(*this);
 }
 
 void Control::setVisible(bool on) {
     if (visible_ == on) return;
     visible_ = on;
-    notify(Change::Visible);
+    if (!on) form_->handOver(*this);
+    notify();
+    if (on) form_->handBack(*this);
 }
 
 void Control::click() {
     if (enabled_ && visible_) runClickHandler();
 }
 
-void Control::notify(Change what) {
-    form_->controlChanged(*this, what);
+void Control::userChecked(int) {}
+
+void Control::userTyped(const std::string &) {}
+
+void Control::userChose(Integer) {}
+
+void Control::notify() {
+    form_->controlChanged(*this);
 }
 
 void Control::runClickHandler() const {

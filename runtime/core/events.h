@@ -25,6 +25,19 @@ void setHost(Host *host);
 /// handler runs any more. Nothing ever escapes into the backend's event loop.
 void dispatch(const std::function<void()> &handler) noexcept;
 
+/// How deeply event processing may nest. Every DoEvents that runs a handler which itself
+/// processes events adds a level; no lesson goes near this, and the browser's stack saved at
+/// each level is sized for it (web/CMakeLists.txt reads this line).
+inline constexpr int MaxWaitDepth = 32;
+
+/// How many DoEvents calls are running, one inside the other.
+int waitDepth();
+
+/// Runs a handler the user started: a click, a check, a key. At MaxWaitDepth it is held back,
+/// in order, until the stack has unwound below that depth, so nothing is lost; painting and
+/// the clock go on meanwhile.
+void dispatchInput(std::function<void()> handler);
+
 /// Processes every pending window event, running its handler, then returns.
 void DoEvents();
 

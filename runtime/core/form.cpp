@@ -41,6 +41,8 @@ Form::Form(const FormDef &def)
         createControl(c);
     std::stable_sort(controls_.begin(), controls_.end(),
                      [](const auto &a, const auto &b) { return a->tabIndex() < b->tabIndex(); });
+    for (std::size_t i = 0; i < controls_.size(); ++i)
+        controls_[i]->handle_ = static_cast<int>(i);
     for (const KeyDef &k : def.keys) {
         Control *target = find<Control>(k.control, k.index);
         if (!target) raise(ErrorCode::SubscriptOutOfRange, describe(k.control, k.index));
@@ -179,20 +181,185 @@ void Form::Cls() {
 
 void Form::bindKey(Key key, std::function<void()> action, bool remote) {
     keys_[key] = {std::move(action), remote};
+    if (view_) view_->keysChanged();
 }
 
-bool Form::isRemote(Key key) const {
-    const auto it = keys_.find(key);
-    return it != keys_.end() && it->second.remote;
+namespace {
+
+// Keys that type into a box or move its cursor.
+bool editsText(Key key) {
+    switch (key) {
+    case Key::Text:
+    case Key::Space:
+    case Key::Period:
+    case Key::Plus:
+    case Key::Equal:
+    case Key::Minus:
+    case Key::Zero:
+    case Key::B:
+    case Key::G:
+    case Key::H:
+    case Key::T:
+    case Key::Left:
+    case Key::Right:
+    case Key::Up:
+    case Key::Down:
+    case Key::Home:
+    case Key::End:
+    case Key::Backspace:
+    case Key::Delete:
+        return true;
+    default:
+        return false;
+    }
 }
 
-bool Form::pressKey(Key key) {
-    const auto it = keys_.find(key);
-    if (it == keys_.end()) return false;
-    // A copy: the action may bind keys anew.
-    const std::function<void()> action = it->second.action;
-    dispatch(action);
-    return true;
+} // namespace
+
+KeyOutcome Form::routeKey(Key key, unsigned modifiers, FocusKind where, bool editing) const {
+    const bool box =
+        where == FocusKind::TextBox || where == FocusKind::ComboBox || where == FocusKind::OpenList;
+    // Held with Ctrl (or ⌘): + (or =), - and 0 zoom; the rest, and whatever is held with Alt,
+    // belongs to the toolkit, or to a box's own editing (select all, paste, Alt+↓ opening the
+    // list). A letter alone is the lesson's, not Alt + the letter.
+    if (modifiers & (Modifier::Control | Modifier::Alt | Modifier::Meta)) {
+        if (!(modifiers & Modifier::Alt)) {
+            if (key == Key::Plus || key == Key::Equal) return KeyOutcome::ZoomIn;
+            if (key == Key::Minus) return KeyOutcome::ZoomOut;
+            if (key == Key::Zero) return KeyOutcome::ZoomReset;
+        }
+        return box ? KeyOutcome::Box : KeyOutcome::Toolkit;
+    }
+    if (key == Key::F11) return KeyOutcome::FullScreen;
+    if (key == Key::Tab) return KeyOutcome::Toolkit;
+    const auto bound = keys_.find(key);
+    const bool action = bound != keys_.end();
+    if (box) {
+        // Enter confirms what was typed and gives the keys back to the lesson; in the open
+        // list it picks the entry.
+        if (key == Key::Enter)
+            return where == FocusKind::OpenList ? KeyOutcome::Box : KeyOutcome::LeaveBox;
+        // The remote's keys act in every box; "." types only into a delay being typed, which
+        // may be "2.5".
+        if (action && bound->second.remote)
+            return key == Key::Period && where == FocusKind::ComboBox && editing
+                       ? KeyOutcome::Box
+                       : KeyOutcome::Action;
+        if (editsText(key)) return KeyOutcome::Box;
+        return action ? KeyOutcome::Action : KeyOutcome::Toolkit;
+    }
+    if (action) return KeyOutcome::Action;
+    if (where == FocusKind::Button || where == FocusKind::CheckBox) {
+        // Enter and Space click a button, as browsers and Windows do; Space toggles a check
+        // box. The arrows that step nothing move the focus nowhere, least of all into a box.
+        if (key == Key::Space || (key == Key::Enter && where == FocusKind::Button))
+            return KeyOutcome::Click;
+        if (key == Key::Up || key == Key::Down) return KeyOutcome::Ignore;
+    }
+    return KeyOutcome::Toolkit;
+}
+
+std::vector<std::uint8_t> Form::keyRoutes() const {
+    std::vector<std::uint8_t> routes(RouteCount);
+    for (int k = 0; k < KeyCount; ++k)
+        for (unsigned m = 0; m < Modifier::Combinations; ++m)
+            for (int w = 0; w < FocusKindCount; ++w)
+                for (const bool editing : {false, true}) {
+                    const auto key = static_cast<Key>(k);
+                    const auto where = static_cast<FocusKind>(w);
+                    routes[std::size_t(routeIndex(key, m, where, editing))] =
+                        static_cast<std::uint8_t>(routeKey(key, m, where, editing));
+                }
+    return routes;
+}
+
+KeyOutcome Form::keyPressed(Key key, unsigned modifiers, FocusKind where, bool editing) {
+    const KeyOutcome outcome = routeKey(key, modifiers, where, editing);
+    switch (outcome) {
+    case KeyOutcome::Action:
+        pressKey(key);
+        break;
+    case KeyOutcome::Click:
+        if (Control *c = focus_) dispatchInput([c] { c->click(); });
+        break;
+    case KeyOutcome::LeaveBox:
+        moveFocus(nullptr, nullptr);
+        break;
+    default:
+        break;
+    }
+    return outcome;
+}
+
+void Form::pressKey(Key key) {
+    if (!keys_.contains(key)) return;
+    // Looked up when it runs, which may be later: the action may bind keys anew.
+    dispatchInput([this, key] {
+        const auto it = keys_.find(key);
+        if (it == keys_.end()) return;
+        const std::function<void()> action = it->second.action;
+        action();
+    });
+}
+
+void Form::moveFocus(Control *control, Control *parkedFrom) {
+    parkedFrom_ = parkedFrom;
+    if (focus_ == control) return;
+    Control *was = focus_;
+    focus_ = control;
+    editing_ = false; // a new visit to a box: nothing typed yet
+    if (!view_) return;
+    view_->focusChanged();
+    if (was) view_->controlChanged(*was);
+    if (control) view_->controlChanged(*control);
+}
+
+void Form::handOver(Control &control) {
+    if (focus_ == &control) moveFocus(nullptr, &control);
+}
+
+void Form::handBack(Control &control) {
+    if (parkedFrom_ == &control && !focus_ && control.canTakeFocus()) moveFocus(&control, nullptr);
+}
+
+void Form::takeStartFocus() {
+    auto takes = [](const auto &c) { return c->canTakeFocus(); };
+    auto chosen = std::find_if(controls_.begin(), controls_.end(),
+                               [&](const auto &c) { return c->startFocus() && takes(c); });
+    if (chosen == controls_.end()) chosen = std::find_if(controls_.begin(), controls_.end(), takes);
+    moveFocus(chosen == controls_.end() ? nullptr : chosen->get(), nullptr);
+}
+
+void Form::input(const Input &in) {
+    Control *c = in.control >= 0 && in.control < int(controls_.size())
+                     ? controls_[std::size_t(in.control)].get()
+                     : nullptr;
+    switch (in.type) {
+    case Input::Type::Click:
+        if (c) dispatchInput([c] { c->click(); });
+        return;
+    case Input::Type::Check:
+        if (c) dispatchInput([c, value = in.value] { c->userChecked(value); });
+        return;
+    case Input::Type::Text:
+        if (!c) return;
+        if (c == focus_) editing_ = true;
+        c->userTyped(in.text);
+        return;
+    case Input::Type::Choose:
+        if (c) c->userChose(static_cast<Integer>(in.value));
+        return;
+    case Input::Type::Focus:
+        // The front end following the runtime's own move changes nothing, least of all where
+        // a disabled control's focus goes back to.
+        if (c == focus_ || (c && !c->canTakeFocus())) return;
+        moveFocus(c, nullptr);
+        return;
+    case Input::Type::Key:
+        if (in.value >= 0 && in.value < KeyCount)
+            keyPressed(static_cast<Key>(in.value), in.modifiers, in.where, in.editing);
+        return;
+    }
 }
 
 void Form::setStatusText(const std::string &text) {
@@ -232,6 +399,7 @@ void Form::restack(Graphic &g, bool toFront) {
 void Form::setView(FormView *view) {
     if (view_ == view) return;
     view_ = view;
+    metrics_.clear();
     if (!view_) return;
     // Captions sized by the estimate take the size the view's fonts give them.
     for (const auto &g : graphics_)
@@ -244,7 +412,12 @@ double Form::deviceScale() const {
 }
 
 TextMetrics Form::measure(const FontSpec &font, std::string_view text) const {
-    if (view_) return view_->measure(font, text);
+    if (view_) {
+        MetricsKey key{std::string(text), font};
+        if (const auto it = metrics_.find(key); it != metrics_.end()) return it->second;
+        if (metrics_.size() > 1024) metrics_.clear(); // a pupil's typing can make many
+        return metrics_.emplace(std::move(key), view_->measure(font, text)).first->second;
+    }
     // Without a view nothing is drawn; an em per character and a line of 1.2 em will do.
     const double em = font.pixelSize();
     std::size_t characters = 0;
@@ -265,8 +438,8 @@ void Form::invalidateDevice(const Region &pixels) const {
     if (view_) view_->invalidate(pixels);
 }
 
-void Form::controlChanged(Control &control, Control::Change what) {
-    if (view_) view_->controlChanged(control, what);
+void Form::controlChanged(Control &control) {
+    if (view_) view_->controlChanged(control);
 }
 
 void Form::paint(Painter &painter, double deviceScale, const Rect &area) const {

@@ -6,11 +6,14 @@
 #include "runtime/core/graphic.h"
 #include "runtime/core/runtimeerror.h"
 
+#include <compare>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
 #include <vector>
 
@@ -56,14 +59,29 @@ public:
     /// Erases everything printed and moves the print position to (0, 0).
     void Cls();
 
-    /// Runs `action` on `key` unless a box with the focus takes the key. A `remote` key acts
-    /// in every box, except "." while the user types into a combo box.
+    /// Binds `key` to `action`. A `remote` key (a presentation remote's) acts wherever the
+    /// focus is, also in a box, except "." while the user is typing into a combo box.
     void bindKey(Key key, std::function<void()> action, bool remote = false);
-    /// Whether `key` is bound, and as a remote's key.
-    bool isBound(Key key) const { return keys_.contains(key); }
-    bool isRemote(Key key) const;
-    /// Runs what `key` is bound to through the dispatcher; false when it is bound to nothing.
-    bool pressKey(Key key);
+    /// What `key` held with `modifiers` does with the focus `where`, the user `editing` the box
+    /// with the focus or not. The one place that decides it: every front end asks here, or
+    /// reads the answers from keyRoutes().
+    KeyOutcome routeKey(Key key, unsigned modifiers, FocusKind where, bool editing) const;
+    /// Every answer of routeKey, at routeIndex(key, modifiers, where, editing).
+    std::vector<std::uint8_t> keyRoutes() const;
+    /// Routes a key the user pressed and carries out what the runtime does (an action, a click
+    /// on the focused control, leaving a box); returns the outcome for the front end.
+    KeyOutcome keyPressed(Key key, unsigned modifiers, FocusKind where, bool editing);
+
+    /// The control with the keyboard focus; nullptr when the board has it.
+    Control *focus() const { return focus_; }
+    /// Whether the user has typed into the focused box since it took the focus.
+    bool editing() const { return editing_; }
+    /// Gives the focus to the control chosen for it, else to the first in the tab order that
+    /// can take it: for when the window first shows.
+    void takeStartFocus();
+    /// What the user did, reported by a front end: handlers it starts run through
+    /// dispatchInput.
+    void input(const Input &in);
 
     /// Text a screen reader reads as the state of the window.
     const std::string &statusText() const { return status_; }
@@ -113,8 +131,8 @@ public:
     void invalidate(const RectF &area) const;
     /// Repaints device pixels.
     void invalidateDevice(const Region &pixels) const;
-    /// Tells the view about a windowed control's change.
-    void controlChanged(Control &control, Control::Change what);
+    /// Tells the view that a windowed control's look changed.
+    void controlChanged(Control &control);
 
     /// Paints the board within `area` (device pixels from the design's top-left): the back
     /// colour, the printed text, then the lightweight items back to front.
@@ -132,8 +150,27 @@ private:
         std::function<void()> action;
         bool remote;
     };
+    struct MetricsKey {
+        std::string text;
+        FontSpec font;
+        friend auto operator<=>(const MetricsKey &a, const MetricsKey &b) {
+            return std::tie(a.text, a.font.family, a.font.points, a.font.bold) <=>
+                   std::tie(b.text, b.font.family, b.font.points, b.font.bold);
+        }
+        friend bool operator==(const MetricsKey &, const MetricsKey &) = default;
+    };
+    friend class Control;
 
     static std::string describe(std::string_view name, Integer index);
+    /// Runs what `key` is bound to as the user's input; nothing when it is bound to nothing.
+    void pressKey(Key key);
+    /// Moves the focus to `control` (nullptr: the board), remembering `parkedFrom`.
+    void moveFocus(Control *control, Control *parkedFrom);
+    /// A control with the focus that is disabled or hidden hands it to the board: in a box the
+    /// remote's keys would be typed, on the next button Space would do something unasked.
+    void handOver(Control &control);
+    /// ...and takes it back when it can, unless the user has moved the focus meanwhile.
+    void handBack(Control &control);
     void createControl(const ControlDef &def);
     FontSpec fontOf(const FontDef &font) const;
 
@@ -156,6 +193,12 @@ private:
     std::vector<Graphic *> stacking_; // back to front
     std::vector<std::unique_ptr<Control>> controls_;
     std::map<Key, Binding> keys_;
+    Control *focus_ = nullptr;
+    Control *parkedFrom_ = nullptr; // handed the focus to the board
+    bool editing_ = false;
+    // Every repaint places texts by their ascent, and the caption of a label sets its size:
+    // each text measured once per font, whatever front end measures it.
+    mutable std::map<MetricsKey, TextMetrics> metrics_;
 };
 
 } // namespace rt

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "runtime/core/input.h"
 #include "runtime/core/types.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ inline constexpr Colour ButtonFace = 0x8000000F;
 inline constexpr Colour ButtonText = 0x80000012;
 } // namespace SystemColour
 
+/// The kinds of item a form holds; the windowed controls come first.
 enum class ControlKind : std::uint8_t {
     CommandButton,
     CheckBox,
@@ -27,6 +29,8 @@ enum class ControlKind : std::uint8_t {
     Line,
     Shape
 };
+/// How many kinds of windowed control there are: a front end has a widget for each.
+inline constexpr int WindowedKindCount = 4;
 
 /// What a shape draws in its box.
 enum class ShapeStyle : std::uint8_t { Rectangle, Circle };
@@ -56,25 +60,6 @@ struct ControlDef {
     std::string_view accessibleName = {};        // what a screen reader calls the control
     std::string_view description = {};           // and what it says about it
     bool startFocus = false;                     // has the focus when the window first shows
-};
-
-/// The keys the program can bind, whatever the toolkit calls them.
-enum class Key : std::uint8_t {
-    None,
-    PageDown,
-    PageUp,
-    Right,
-    Left,
-    F1,
-    F5,
-    F11,
-    Escape,
-    Home,
-    Period,
-    B,
-    G,
-    H,
-    T,
 };
 
 /// A key that does what a click on a button or check box does.

@@ -27,8 +27,13 @@ public:
     virtual void invalidateAll() = 0;
     /// The form's outer size changed.
     virtual void sizeChanged() = 0;
-    /// A windowed control changed.
-    virtual void controlChanged(Control &control, Control::Change what) = 0;
+    /// A windowed control's look changed: render control.look().
+    virtual void controlChanged(Control &control) = 0;
+    /// The focus moved to Form::focus(): give that control, or the board when none, the
+    /// toolkit's focus.
+    virtual void focusChanged() = 0;
+    /// A key was bound anew: a front end that keeps Form::keyRoutes() reads them again.
+    virtual void keysChanged() {}
     /// The text for assistive technology changed.
     virtual void statusChanged() = 0;
     /// Shows a small window with `rows` beside the form, without blocking anything.

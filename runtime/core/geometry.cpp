@@ -28,8 +28,9 @@ Rect coveringDevicePixels(const RectF &area, double deviceScale) {
 
 namespace {
 
-// Calls `span(row, left, right)` for each device row whose centre lies inside a convex figure,
-// given the figure's extent in form pixels across that row's centre.
+// One device-pixel rectangle for each device row whose centre lies inside a convex figure;
+// `extent(y)` gives the figure's left and right edge, in form pixels, across the row's centre
+// at y, or nothing where the row misses the figure.
 template <typename Extent>
 std::vector<Rect> rows(double top, double bottom, double deviceScale, Extent extent) {
     std::vector<Rect> out;
@@ -119,6 +120,30 @@ Region subtracted(const Rect &outer, const Rect &inner) {
     add(Rect::fromEdges(outer.left(), cut.top(), cut.left(), cut.bottom()));
     add(Rect::fromEdges(cut.right(), cut.top(), outer.right(), cut.bottom()));
     return out;
+}
+
+Region mergedAreas(const Region &damage, const Rect &bounds) {
+    Region areas;
+    for (const Rect &r : damage) {
+        Rect area = r.intersected(bounds);
+        if (area.isEmpty()) continue;
+        for (auto it = areas.begin(); it != areas.end();) {
+            const Rect joined = Rect::fromEdges(
+                std::min(area.left(), it->left()), std::min(area.top(), it->top()),
+                std::max(area.right(), it->right()), std::max(area.bottom(), it->bottom()));
+            const long both = long(joined.width) * joined.height;
+            const long apart = long(area.width) * area.height + long(it->width) * it->height;
+            if (both <= apart * 3 / 2 + 64) {
+                area = joined;
+                areas.erase(it);
+                it = areas.begin(); // the larger area may now reach others
+            } else {
+                ++it;
+            }
+        }
+        areas.push_back(area);
+    }
+    return areas;
 }
 
 Region symmetricDifference(const Rect &a, const Rect &b) {

@@ -101,4 +101,10 @@ Region symmetricDifference(const Rect &a, const Rect &b);
 /// `outer` less `inner`, as up to four strips.
 Region subtracted(const Rect &outer, const Rect &inner);
 
+/// Damage as the areas to repaint one by one, within `bounds`: rectangles that overlap or
+/// nearly touch are joined, as one repaint of both costs little more, but far-apart ones (the
+/// water, the stream and the graph's point move together) stay apart, so that no frame
+/// repaints the whole board between them.
+Region mergedAreas(const Region &damage, const Rect &bounds);
+
 } // namespace rt

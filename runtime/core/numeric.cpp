@@ -446,6 +446,23 @@ Long mul(Long a, Long b) {
     return narrowed<Long>(std::int64_t{a} * std::int64_t{b});
 }
 
+std::string asciiFigures(std::string_view s) {
+    // U+FF0E and U+FF10 to U+FF19 are EF BC 8E and EF BC 90 to EF BC 99 in UTF-8.
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+        if (i + 2 < s.size() && b(i) == 0xEF && b(i + 1) == 0xBC &&
+            (b(i + 2) == 0x8E || (b(i + 2) >= 0x90 && b(i + 2) <= 0x99))) {
+            out += b(i + 2) == 0x8E ? '.' : static_cast<char>('0' + (b(i + 2) - 0x90));
+            i += 2;
+        } else {
+            out += s[i];
+        }
+    }
+    return out;
+}
+
 double checked(double x) {
     if (std::isnan(x)) raise(ErrorCode::InvalidFloat);
     if (std::isinf(x)) raise(ErrorCode::Overflow);

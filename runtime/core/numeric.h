@@ -22,6 +22,10 @@ std::string Format(double x, std::string_view format);
 /// A numeric string formatted as a number; any other string comes back unchanged.
 std::string Format(const std::string &s, std::string_view format);
 
+/// `s` with the figures a Japanese input method types in full width, "０" to "９" and "．",
+/// as their ASCII forms; everything else stays.
+std::string asciiFigures(std::string_view s);
+
 /// Rounds to the nearest whole number, halves to the even neighbour.
 double roundHalfEven(double x);
 

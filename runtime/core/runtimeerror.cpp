@@ -27,6 +27,10 @@ std::string baseText(ErrorCode code) {
 RuntimeError::RuntimeError(ErrorCode code, const std::string &detail)
     : code_(code), description_(detail.empty() ? baseText(code) : baseText(code) + ' ' + detail) {}
 
+std::string RuntimeError::report() const {
+    return std::string(ErrorTitle) + " '" + std::to_string(number()) + "': " + description_;
+}
+
 void raise(ErrorCode code, const std::string &detail) {
     throw RuntimeError(code, detail);
 }

@@ -2,8 +2,12 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 namespace rt {
+
+/// The title of the window or note that reports a run-time error.
+inline constexpr std::string_view ErrorTitle = "実行時エラー";
 
 /// Error numbers of the run-time errors the runtime raises.
 enum class ErrorCode : int {
@@ -26,6 +30,8 @@ public:
     /// The error text shown to the user, in UTF-8.
     const std::string &description() const { return description_; }
     const char *what() const noexcept override { return description_.c_str(); }
+    /// What the user is shown: the number and the text, as every front end reports it.
+    std::string report() const;
 
 private:
     ErrorCode code_;

@@ -1,5 +1,8 @@
 #include "runtime/core/textbox.h"
 
+#include "runtime/core/form.h"
+#include "runtime/core/numeric.h"
+
 namespace rt {
 
 TextBox::TextBox(Form &form, const ControlDef &def, FontSpec font)
@@ -8,7 +11,15 @@ TextBox::TextBox(Form &form, const ControlDef &def, FontSpec font)
 void TextBox::setText(const std::string &text) {
     if (text_ == text) return;
     text_ = text;
-    notify(Change::Text);
+    notify();
+}
+
+void TextBox::userTyped(const std::string &text) {
+    setText(asciiFigures(text));
+}
+
+ControlLook TextBox::look() const {
+    return {text_, back_, fore_, 0, Enabled(), Visible(), form().focus() == this};
 }
 
 } // namespace rt

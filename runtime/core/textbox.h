@@ -14,6 +14,10 @@ public:
     Colour BackColor() const { return back_; }
     Colour ForeColor() const { return fore_; }
 
+    /// Figures typed in full width become ASCII: "１０" stands as 10, and means it.
+    void userTyped(const std::string &text) override;
+    ControlLook look() const override;
+
 private:
     std::string text_;
     Colour back_;

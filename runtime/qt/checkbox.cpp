@@ -5,24 +5,36 @@
 
 namespace rt::qt {
 
-CheckBox::CheckBox(QWidget *parent) : QCheckBox(parent), style_(new IndicatorStyle(this)) {
+CheckBox::CheckBox(Control &control, QWidget *parent)
+    : QCheckBox(parent), ControlWidget(control), style_(new IndicatorStyle(this)) {
     setStyle(style_);
     setAutoFillBackground(true);
+    // The user's clicks: the form sets the value and runs the click handler.
+    connect(this, &QCheckBox::clicked, this,
+            [this](bool on) { report(Input(Input::Type::Check, -1, on ? 1 : 0)); });
+    introduce();
 }
 
-void CheckBox::setScale(double scale) {
+void CheckBox::place(const QRect &box, double scale) {
+    ControlWidget::place(box, scale);
     if (style_->scale() == scale) return;
     style_->setScale(scale);
     updateGeometry();
     update();
 }
 
-void CheckBox::setColours(Colour back, Colour fore) {
+void CheckBox::showLook(const ControlLook &look) {
+    const QString caption = QString::fromStdString(look.text);
+    if (text() != caption) setText(caption);
+    if (isChecked() != (look.value != 0)) setChecked(look.value != 0);
+    if (back_ == look.back && fore_ == look.fore && testAttribute(Qt::WA_SetPalette)) return;
+    back_ = look.back;
+    fore_ = look.fore;
     QPalette pal = palette();
     // Buttons fill their background with the Button role.
-    pal.setColor(QPalette::Window, toQColor(back));
-    pal.setColor(QPalette::Button, toQColor(back));
-    pal.setColor(QPalette::WindowText, toQColor(fore));
+    pal.setColor(QPalette::Window, toQColor(back_));
+    pal.setColor(QPalette::Button, toQColor(back_));
+    pal.setColor(QPalette::WindowText, toQColor(fore_));
     setPalette(pal);
 }
 

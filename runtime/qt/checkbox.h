@@ -1,6 +1,6 @@
 #pragma once
 
-#include "runtime/core/types.h"
+#include "runtime/qt/controlwidget.h"
 
 #include <QCheckBox>
 
@@ -9,16 +9,23 @@ namespace rt::qt {
 class IndicatorStyle;
 
 /// A check box on the board's colours, its indicator scaled with the window.
-class CheckBox : public QCheckBox {
-public:
-    explicit CheckBox(QWidget *parent = nullptr);
+class CheckBox : public QCheckBox, public ControlWidget {
+    Q_OBJECT
 
-    void setColours(Colour back, Colour fore);
-    /// Grows the check indicator with the form's scale (the font is scaled by the form).
-    void setScale(double scale);
+public:
+    CheckBox(Control &control, QWidget *parent);
+
+    QWidget &widget() override { return *this; }
+    /// Also grows the check indicator with the window's scale.
+    void place(const QRect &box, double scale) override;
+
+protected:
+    void showLook(const ControlLook &look) override;
 
 private:
     IndicatorStyle *style_; // owned by this box
+    Colour back_ = 0;
+    Colour fore_ = 0;
 };
 
 } // namespace rt::qt

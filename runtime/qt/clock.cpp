@@ -84,9 +84,7 @@ std::uint32_t SteadyClock::ticks() {
 }
 
 qint64 SteadyClock::deadlineNs(qint32 maxMs) const {
-    // The caller waits until the counter shows its last reading plus maxMs: the deadline is the
-    // start of that millisecond, not maxMs from now.
-    return std::min((lastReadingMs_ + maxMs) * 1'000'000, nowNs_() + qint64(maxMs) * 1'000'000);
+    return wakeDeadlineNs(lastReadingMs_, nowNs_(), maxMs);
 }
 
 void SteadyClock::idle(std::int32_t maxMs) {

@@ -1,21 +1,51 @@
 #include "runtime/qt/combobox.h"
 
+#include "runtime/qt/colours.h"
+
 #include <QLineEdit>
 
 namespace rt::qt {
 
-ComboBox::ComboBox(QWidget *parent) : QComboBox(parent) {
+ComboBox::ComboBox(Control &control, QWidget *parent) : QComboBox(parent), ControlWidget(control) {
     setEditable(true);
     // Typed text stays text: it is not added to the list on Enter.
     setInsertPolicy(QComboBox::NoInsert);
     // No inline completion: "2" typed must stay 2, not become the entry "20".
     setCompleter(nullptr);
+    for (const std::string &entry : control.entries())
+        addItem(QString::fromStdString(entry));
+    setCurrentIndex(-1);
+    view(); // made now, so that the window watches its keys as well
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] {
+        Input typed(Input::Type::Text);
+        typed.text = currentText().toStdString();
+        report(typed);
+    });
+    connect(this, &QComboBox::activated, this,
+            [this](int index) { report(Input(Input::Type::Choose, -1, index)); });
+    introduce();
+    // An editable combo box speaks through its edit field.
+    lineEdit()->setAccessibleName(accessibleName());
+    lineEdit()->setAccessibleDescription(accessibleDescription());
 }
 
-void ComboBox::setText(const QString &text) {
-    if (text == currentText()) return;
-    setCurrentIndex(-1);
-    lineEdit()->setText(text);
+void ComboBox::showLook(const ControlLook &look) {
+    const QString shown = QString::fromStdString(look.text);
+    if (look.value >= 0) {
+        if (currentIndex() != look.value) setCurrentIndex(look.value);
+    } else if (currentText() != shown) {
+        const int at = lineEdit()->cursorPosition();
+        // A text of the program's own, or the pupil's with its figures in ASCII: no entry.
+        setCurrentIndex(-1);
+        lineEdit()->setText(shown);
+        if (lineEdit()->hasFocus()) lineEdit()->setCursorPosition(std::min(at, int(shown.size())));
+    }
+    QPalette pal = palette();
+    const QColor back = toQColor(look.back), fore = toQColor(look.fore);
+    if (pal.color(QPalette::Base) == back && pal.color(QPalette::Text) == fore) return;
+    pal.setColor(QPalette::Base, back);
+    pal.setColor(QPalette::Text, fore);
+    setPalette(pal);
 }
 
 } // namespace rt::qt

@@ -46,19 +46,18 @@ qreal luminance(const QColor &c) {
     return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
 }
 
-// The theme's button text where it stands out from `face` (a contrast of 4.5 : 1, as for
-// ordinary text), else black: a dark theme's white text on a pale face can hardly be read.
-QColor captionColour(const QColor &face) {
-    const QColor themed = toQColor(SystemColour::ButtonText);
-    const qreal a = luminance(themed), b = luminance(face);
+// The caption's colour where it stands out from `face` (a contrast of 4.5 : 1, as for ordinary
+// text), else black: a dark theme's white button text on a pale face can hardly be read.
+QColor captionColour(const QColor &fore, const QColor &face) {
+    const qreal a = luminance(fore), b = luminance(face);
     const qreal contrast = (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
-    return contrast >= 4.5 ? themed : QColor(Qt::black);
+    return contrast >= 4.5 ? fore : QColor(Qt::black);
 }
 
-void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled,
+void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled, const QColor &fore,
                  const QColor &face) {
     if (enabled) {
-        p.setPen(captionColour(face));
+        p.setPen(captionColour(fore, face));
         p.drawText(r, Qt::AlignCenter, text);
         return;
     }
@@ -71,15 +70,21 @@ void drawCaption(QPainter &p, const QRect &r, const QString &text, bool enabled,
 
 } // namespace
 
-CommandButton::CommandButton(QWidget *parent)
-    : QPushButton(parent), back_(SystemColour::ButtonFace) {
+CommandButton::CommandButton(Control &control, QWidget *parent)
+    : QPushButton(parent), ControlWidget(control), back_(SystemColour::ButtonFace),
+      fore_(SystemColour::ButtonText) {
     setAutoDefault(false);
     setDefault(false);
+    connect(this, &QPushButton::clicked, this, [this] { report(Input(Input::Type::Click)); });
+    introduce();
 }
 
-void CommandButton::setBackColor(Colour c) {
-    if (back_ == c) return;
-    back_ = c;
+void CommandButton::showLook(const ControlLook &look) {
+    const QString caption = QString::fromStdString(look.text);
+    if (text() != caption) setText(caption);
+    if (back_ == look.back && fore_ == look.fore) return;
+    back_ = look.back;
+    fore_ = look.fore;
     update();
 }
 
@@ -91,7 +96,7 @@ void CommandButton::paintEvent(QPaintEvent *) {
     drawBevel(p, r, sunken);
     p.setFont(font());
     drawCaption(p, r.translated(sunken ? 1 : 0, sunken ? 1 : 0), text(), isEnabled(),
-                toQColor(back_));
+                toQColor(fore_), toQColor(back_));
     if (hasFocus()) {
         QStyleOptionFocusRect focus;
         focus.initFrom(this);

@@ -1,25 +1,29 @@
 #pragma once
 
-#include "runtime/core/types.h"
+#include "runtime/qt/controlwidget.h"
 
 #include <QPushButton>
 
 namespace rt::qt {
 
-/// A push button painted in its own face colour under every style, with a raised bevel,
+/// A push button painted in its own face colour under every style, with a raised bevel and a
 /// greyed caption when disabled.
-class CommandButton : public QPushButton {
-public:
-    explicit CommandButton(QWidget *parent = nullptr);
+class CommandButton : public QPushButton, public ControlWidget {
+    Q_OBJECT
 
+public:
+    CommandButton(Control &control, QWidget *parent);
+
+    QWidget &widget() override { return *this; }
     Colour BackColor() const { return back_; }
-    void setBackColor(Colour c);
 
 protected:
+    void showLook(const ControlLook &look) override;
     void paintEvent(QPaintEvent *event) override;
 
 private:
     Colour back_;
+    Colour fore_;
 };
 
 } // namespace rt::qt

@@ -25,11 +25,9 @@ void DesktopHost::quit() {
 void DesktopHost::report(const RuntimeError &error) {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) return;
     // Window-modal and not blocking: the error stops the handler, not the program.
-    auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("実行時エラー"),
-                                QStringLiteral("実行時エラー '%1':\n\n%2")
-                                    .arg(error.number())
-                                    .arg(QString::fromStdString(error.description())),
-                                QMessageBox::Ok, reportWindow_.data());
+    auto *box = new QMessageBox(
+        QMessageBox::Critical, QString::fromUtf8(ErrorTitle.data(), qsizetype(ErrorTitle.size())),
+        QString::fromStdString(error.report()), QMessageBox::Ok, reportWindow_.data());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

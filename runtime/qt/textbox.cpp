@@ -1,5 +1,7 @@
 #include "runtime/qt/textbox.h"
 
+#include "runtime/qt/colours.h"
+
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -12,7 +14,7 @@ namespace rt::qt {
 
 namespace {
 
-constexpr int Border = 2;
+constexpr int Border = metrics::BoxBorder;
 
 // Sunken: grey and black along the top and left, light grey and white along the bottom and
 // right. One-pixel rectangles are filled, far cheaper than stroked lines.
@@ -29,28 +31,41 @@ void drawSunkenBorder(QPainter &p, const QRect &r) {
     frame(r.adjusted(1, 1, -1, -1), dark, light);
 }
 
-// Space between the border and the text, growing with the font as the window is enlarged.
-int padding(const QFont &font) {
-    return std::max(1, static_cast<int>(std::lround(font.pixelSize() / 64.0)));
-}
-
 } // namespace
 
-TextBox::TextBox(QWidget *parent) : QLineEdit(parent) {
+TextBox::TextBox(Control &control, QWidget *parent) : QLineEdit(parent), ControlWidget(control) {
     setFrame(false);
     QFont narrow = font();
     narrow.setStretch(Stretch);
     setFont(narrow);
+    connect(this, &QLineEdit::textEdited, this, [this](const QString &typed) {
+        Input in(Input::Type::Text);
+        in.text = typed.toStdString();
+        report(in);
+    });
+    introduce();
 }
 
-void TextBox::setText(const QString &text) {
-    if (text == QLineEdit::text()) return;
-    QLineEdit::setText(text);
+void TextBox::showLook(const ControlLook &look) {
+    const QString shown = QString::fromStdString(look.text);
+    if (text() != shown) {
+        // Figures typed in full width come back as ASCII, one character for one: the cursor
+        // stays where the pupil is typing.
+        const int at = cursorPosition();
+        setText(shown);
+        if (hasFocus()) setCursorPosition(std::min(at, int(shown.size())));
+    }
+    QPalette pal = palette();
+    const QColor back = toQColor(look.back), fore = toQColor(look.fore);
+    if (pal.color(QPalette::Base) == back && pal.color(QPalette::Text) == fore) return;
+    pal.setColor(QPalette::Base, back);
+    pal.setColor(QPalette::Text, fore);
+    setPalette(pal);
 }
 
 qreal TextBox::emboldening() const {
-    // The width a synthesised bold adds to each stroke: a twenty-fourth of the em.
-    return font().bold() ? font().pixelSize() / 24.0 : 0.0;
+    // The width a synthesised bold adds to each stroke.
+    return font().bold() ? font().pixelSize() * metrics::BoldStrokePerEm : 0.0;
 }
 
 void TextBox::changeEvent(QEvent *event) {
@@ -64,8 +79,7 @@ void TextBox::changeEvent(QEvent *event) {
         setFont(narrow);
         return;
     }
-    const int pad = padding(font());
-    setTextMargins(Border + pad, Border, Border, Border);
+    setTextMargins(metrics::boxTextLeft(font().pixelSize()) - 1, Border, Border, Border);
 }
 
 const TextBox::Glyph &TextBox::glyph(QChar c, const QColor &colour, qreal squeeze,

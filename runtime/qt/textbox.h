@@ -1,5 +1,8 @@
 #pragma once
 
+#include "runtime/core/controlmetrics.h"
+#include "runtime/qt/controlwidget.h"
+
 #include <QImage>
 #include <QLineEdit>
 
@@ -13,18 +16,19 @@ namespace rt::qt {
 /// Its text is drawn condensed and, in a bold font, emboldened by an outline, so that the
 /// widest time, "12.00", fits the box in the large bold figures of the design at every size.
 /// It never scrolls: a text too wide even so is drawn narrower still, so all of it shows.
-class TextBox : public QLineEdit {
-public:
-    explicit TextBox(QWidget *parent = nullptr);
+class TextBox : public QLineEdit, public ControlWidget {
+    Q_OBJECT
 
-    /// The text shown.
-    QString Text() const { return text(); }
-    void setText(const QString &text);
+public:
+    TextBox(Control &control, QWidget *parent);
+
+    QWidget &widget() override { return *this; }
 
     /// Horizontal stretch of the figures, in percent of their natural width.
-    static constexpr int Stretch = 85;
+    static constexpr int Stretch = metrics::BoxStretch;
 
 protected:
+    void showLook(const ControlLook &look) override;
     void paintEvent(QPaintEvent *event) override;
     void changeEvent(QEvent *event) override;
 

@@ -2,30 +2,29 @@
 
 #include "runtime/core/form.h"
 #include "runtime/core/formview.h"
-#include "runtime/qt/textraster.h"
+#include "runtime/qt/boardpainter.h"
+#include "runtime/qt/controlwidget.h"
+#include "runtime/qt/zoom.h"
 
-#include <QEvent>
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
-#include <array>
-#include <map>
-#include <tuple>
 #include <vector>
 
-class QComboBox;
-class QKeyEvent;
 class QMessageBox;
 
 namespace rt::qt {
 
 class FocusRing;
+class Keyboard;
 
 /// Shows a form as a Qt window: the board painted from the form's model through one
 /// transform, the zoom, so the whole picture scales as one; the windowed controls as Qt
-/// widgets on top; keys, focus, zoom, full screen and assistive technology.
+/// widgets on top; zoom, full screen and assistive technology.
 class Window : public QWidget, public FormView {
+    Q_OBJECT
+
 public:
     /// Shows `form`, which must outlive the window.
     explicit Window(Form &form, QWidget *parent = nullptr);
@@ -35,15 +34,19 @@ public:
 
     /// The widget that shows `control`.
     QWidget *widget(const Control &control) const;
+    /// The control widget that `w` is, or lies in (an open list belongs to its combo box).
+    ControlWidget *controlWidgetOf(const QWidget *w) const;
 
     /// Form pixels to device-independent widget pixels in the window (1 at the design size).
     double zoom() const { return zoom_; }
     /// Zooms the window; a zoom that would not fit on its screen gives the largest step that does.
     void setZoom(double zoom);
+    /// Zooms one step in (1) or out (-1).
+    void zoomBy(int direction);
     /// Switches between the window and the whole screen, where the design fills the screen.
     void toggleFullScreen();
     /// The zoom steps Ctrl + "+", Ctrl + "-" and Ctrl + "0" move through.
-    static constexpr std::array<double, 7> ZoomSteps = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
+    static constexpr auto ZoomSteps = zoom::Steps;
 
     /// The board alone (no windowed controls) drawn afresh at zoom 1 and `dpr` device pixels
     /// per pixel.
@@ -54,7 +57,8 @@ public:
     void invalidate(const Region &pixels) override;
     void invalidateAll() override { update(); }
     void sizeChanged() override;
-    void controlChanged(Control &control, Control::Change what) override;
+    void controlChanged(Control &control) override;
+    void focusChanged() override;
     void statusChanged() override;
     void showNote(std::string_view title, std::span<const NoteRow> rows) override;
     TextMetrics measure(const FontSpec &font, std::string_view text) const override;
@@ -66,32 +70,14 @@ protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    bool focusNextPrevChild(bool next) override;
 
 private:
-    struct Shown {
-        Control *control;
-        QWidget *widget;
-    };
-    class BoardPainter;
-    // Text, font, baseline and colour of a drawn text, for its raster.
-    using RasterKey = std::tuple<std::string, std::string, double, bool, double, double, Colour>;
-
-    void createWidget(Control &control);
-    void sync(const Shown &shown, Control::Change what);
     void applyGeometry();
-    QSize windowSize(double zoom) const;
     double fittingZoom(double wanted) const;
     void rememberFrame();
     void keepOnScreen();
-    bool zoomKey(const QKeyEvent &key);
-    bool keyForBox(const QWidget *focus, const QKeyEvent &key, bool remote) const;
-    bool filterKey(QWidget *focus, const QKeyEvent &key);
-    void watchFocus(QObject *watched, QEvent::Type type);
-    const Shown *shownOf(const QWidget *w) const;
     void updateFocusRing();
     QRectF toWidget(const QRectF &area) const;
-    TextRaster &raster(const RasterKey &key) const;
 
     Form *form_;
     double zoom_ = 1.0;       // the window's zoom: the largest that fits, up to chosenZoom_
@@ -101,16 +87,11 @@ private:
     QSize frame_;             // what the window system adds around the window
     bool shownOnce_ = false;
 
-    std::vector<Shown> shown_;      // in tab order
-    QPointer<QComboBox> typedInto_; // a combo box the user has typed into since it got focus
-    QPointer<QWidget> parkedFrom_;  // a control whose focus went to the board on disabling
+    std::vector<ControlWidget *> widgets_; // by handle, in tab order; children of the window
+    Keyboard *keyboard_;                   // a child: the window owns it
+    FocusRing *ring_;                      // a child too
     QPointer<QMessageBox> note_;
-    FocusRing *ring_ = nullptr; // a child: the window owns it
-    // Each text drawn once and copied on every repaint; rebuilt after a change of scale.
-    mutable std::map<RasterKey, TextRaster> rasters_;
-    // Every repaint places its texts by their ascent: measured once per text and font.
-    using MetricsKey = std::tuple<std::string, std::string, double, bool>;
-    mutable std::map<MetricsKey, TextMetrics> metrics_;
+    BoardPainter board_;
 };
 
 } // namespace rt::qt

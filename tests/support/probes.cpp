@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <cstring>
+
 QColor bgr(quint32 colour) {
     return QColor(int(colour & 0xFF), int((colour >> 8) & 0xFF), int((colour >> 16) & 0xFF));
 }
@@ -68,11 +70,14 @@ QRect presentedDiffers(QWidget &window) {
     const QImage shown = presented(window);
     const QImage fresh = freshRender(window);
     if (shown.size() != fresh.size()) return QRect(QPoint(), shown.size().expandedTo(fresh.size()));
+    const int width = shown.width(), height = shown.height();
+    const auto rowBytes = std::size_t(width) * sizeof(QRgb);
     QRect differs;
-    for (int y = 0; y < shown.height(); ++y) {
+    for (int y = 0; y < height; ++y) {
         const auto *a = reinterpret_cast<const QRgb *>(shown.constScanLine(y));
         const auto *b = reinterpret_cast<const QRgb *>(fresh.constScanLine(y));
-        for (int x = 0; x < shown.width(); ++x)
+        if (std::memcmp(a, b, rowBytes) == 0) continue;
+        for (int x = 0; x < width; ++x)
             if (a[x] != b[x]) differs |= QRect(x, y, 1, 1);
     }
     return differs;

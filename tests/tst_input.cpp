@@ -1,0 +1,348 @@
+// The runtime's own rules of input, on the core alone: which key does what where the focus is,
+// where the focus goes, and how deeply handlers may nest. Every front end follows these.
+
+#include "app/layout.h"
+#include "runtime/core/clock.h"
+#include "runtime/core/commandbutton.h"
+#include "runtime/core/events.h"
+#include "runtime/core/form.h"
+#include "runtime/core/textbox.h"
+
+#include <QTest>
+
+#include <array>
+#include <map>
+
+namespace {
+
+using rt::FocusKind;
+using rt::Key;
+using rt::KeyOutcome;
+namespace Modifier = rt::Modifier;
+
+// What a key does with the focus on the board, a button, a check box, the time box, the delay
+// box and its open list, in one letter each: T the toolkit's, X the box's, I nothing, A the
+// lesson's action, C a click on the focused control, L leaving the box, F full screen.
+struct Row {
+    Key key;
+    const char *outcomes;
+};
+constexpr std::array<Row, rt::KeyCount> Plain = {{
+    {Key::None, "TTTTTT"},
+    {Key::Text, "TTTXXX"},
+    // The remote's keys act wherever the focus is.
+    {Key::PageDown, "AAAAAA"},
+    {Key::PageUp, "AAAAAA"},
+    {Key::F5, "AAAAAA"},
+    {Key::Escape, "AAAAAA"},
+    {Key::B, "AAAAAA"},
+    {Key::Period, "AAAAAA"}, // typed only into a delay being typed: see below
+    // The other keys of the lesson act unless a box takes them for typing.
+    {Key::Right, "AAAXXX"},
+    {Key::Left, "AAAXXX"},
+    {Key::Home, "AAAXXX"},
+    {Key::H, "AAAXXX"},
+    {Key::T, "AAAXXX"},
+    {Key::G, "AAAXXX"},
+    {Key::F1, "AAAAAA"},
+    // Up and Down move no focus off a button or check box, least of all into a box.
+    {Key::Up, "TIIXXX"},
+    {Key::Down, "TIIXXX"},
+    // Enter and Space click a button; Space toggles a check box; Enter leaves a box, and in
+    // the open list picks the entry.
+    {Key::Enter, "TCTLLX"},
+    {Key::Space, "TCCXXX"},
+    {Key::End, "TTTXXX"},
+    {Key::Backspace, "TTTXXX"},
+    {Key::Delete, "TTTXXX"},
+    {Key::Plus, "TTTXXX"},
+    {Key::Equal, "TTTXXX"},
+    {Key::Minus, "TTTXXX"},
+    {Key::Zero, "TTTXXX"},
+    {Key::Tab, "TTTTTT"},
+    {Key::F2, "TTTTTT"},
+    {Key::F11, "FFFFFF"},
+}};
+
+KeyOutcome outcomeOf(char c) {
+    static const std::map<char, KeyOutcome> letters = {
+        {'T', KeyOutcome::Toolkit},    {'X', KeyOutcome::Box},    {'I', KeyOutcome::Ignore},
+        {'A', KeyOutcome::Action},     {'C', KeyOutcome::Click},  {'L', KeyOutcome::LeaveBox},
+        {'F', KeyOutcome::FullScreen}, {'+', KeyOutcome::ZoomIn}, {'-', KeyOutcome::ZoomOut},
+        {'0', KeyOutcome::ZoomReset}};
+    return letters.at(c);
+}
+
+// The lesson's window definition and keys, without a window.
+struct Lesson {
+    Lesson() {
+        form.bindKey(Key::F1, [] {});
+    }
+    rt::Form form{mainWindowDefinition()};
+    rt::Control &control(const char *name, rt::Integer index = -1) {
+        return form.control<rt::Control>(name, index);
+    }
+};
+
+// A clock that counts idles and runs `onIdle` in each, as a click arriving during a wait.
+class ScriptClock final : public rt::Clock {
+public:
+    ScriptClock() { rt::setClock(this); }
+    ~ScriptClock() override { rt::setClock(nullptr); }
+    ScriptClock(const ScriptClock &) = delete;
+    ScriptClock &operator=(const ScriptClock &) = delete;
+    std::uint32_t ticks() override { return now; }
+    void idle(std::int32_t maxMs) override {
+        if (onIdle) onIdle();
+        now += static_cast<std::uint32_t>(std::max(maxMs, 1));
+    }
+    std::uint32_t now = 0;
+    std::function<void()> onIdle;
+};
+
+} // namespace
+
+class InputTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keys_data();
+    void keys();
+    void periodTypesOnlyIntoADelayBeingTyped();
+    void modifiers_data();
+    void modifiers();
+    void everyRouteIsInTheTable();
+    void focusStartsOnTheChosenControl();
+    void disabledFocusGoesToTheBoardAndBack();
+    void focusMovedMeanwhileStaysPut();
+    void enterLeavesABox();
+    void typingMakesTheBoxEdited();
+    void fullWidthFiguresBecomeAscii_data();
+    void fullWidthFiguresBecomeAscii();
+    void nestingIsBounded();
+};
+
+void InputTest::keys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("where");
+    QTest::addColumn<int>("outcome");
+    static const char *places[] = {"board",    "button",    "check box",
+                                   "text box", "combo box", "open list"};
+    for (const Row &row : Plain)
+        for (int w = 0; w < rt::FocusKindCount; ++w)
+            QTest::addRow("key %d on the %s", int(row.key), places[w])
+                << int(row.key) << w << int(outcomeOf(row.outcomes[w]));
+}
+
+void InputTest::keys() {
+    QFETCH(int, key);
+    QFETCH(int, where);
+    QFETCH(int, outcome);
+    Lesson lesson;
+    for (const bool editing : {false, true}) {
+        if (key == int(Key::Period) && where == int(FocusKind::ComboBox) && editing) continue;
+        for (const unsigned shift : {0u, Modifier::Shift}) {
+            if (key == int(Key::Tab) && shift) continue; // Shift + Tab goes back: the toolkit's
+            QCOMPARE(int(lesson.form.routeKey(Key(key), shift, FocusKind(where), editing)),
+                     outcome);
+        }
+    }
+}
+
+void InputTest::periodTypesOnlyIntoADelayBeingTyped() {
+    Lesson lesson;
+    QCOMPARE(lesson.form.routeKey(Key::Period, 0, FocusKind::ComboBox, true), KeyOutcome::Box);
+    QCOMPARE(lesson.form.routeKey(Key::Period, 0, FocusKind::ComboBox, false), KeyOutcome::Action);
+    QCOMPARE(lesson.form.routeKey(Key::Period, 0, FocusKind::TextBox, true), KeyOutcome::Action);
+    QCOMPARE(lesson.form.routeKey(Key::Period, 0, FocusKind::OpenList, true), KeyOutcome::Action);
+}
+
+void InputTest::modifiers_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<unsigned>("modifiers");
+    QTest::addColumn<QString>("outcomes"); // on the board ... in the open list
+    const unsigned ctrl = Modifier::Control, alt = Modifier::Alt, meta = Modifier::Meta,
+                   shift = Modifier::Shift;
+    QTest::newRow("Ctrl + +") << int(Key::Plus) << (ctrl | shift) << "++++++";
+    QTest::newRow("Ctrl + =") << int(Key::Equal) << ctrl << "++++++";
+    QTest::newRow("⌘ + =") << int(Key::Equal) << meta << "++++++";
+    QTest::newRow("Ctrl + -") << int(Key::Minus) << ctrl << "------";
+    QTest::newRow("Ctrl + 0") << int(Key::Zero) << ctrl << "000000";
+    QTest::newRow("Ctrl + Alt + 0") << int(Key::Zero) << (ctrl | alt) << "TTTXXX";
+    // A letter alone is the lesson's, not with Ctrl or Alt; a box keeps its own shortcuts.
+    QTest::newRow("Alt + H") << int(Key::H) << alt << "TTTXXX";
+    QTest::newRow("Ctrl + B") << int(Key::B) << ctrl << "TTTXXX";
+    QTest::newRow("Alt + Down") << int(Key::Down) << alt << "TTTXXX";
+    QTest::newRow("Ctrl + Page Down") << int(Key::PageDown) << ctrl << "TTTXXX";
+    QTest::newRow("Ctrl + Text") << int(Key::Text) << ctrl << "TTTXXX";
+    QTest::newRow("Shift + Page Down") << int(Key::PageDown) << shift << "AAAAAA";
+}
+
+void InputTest::modifiers() {
+    QFETCH(int, key);
+    QFETCH(unsigned, modifiers);
+    QFETCH(QString, outcomes);
+    Lesson lesson;
+    for (int w = 0; w < rt::FocusKindCount; ++w)
+        QCOMPARE(int(lesson.form.routeKey(Key(key), modifiers, FocusKind(w), false)),
+                 int(outcomeOf(outcomes.at(w).toLatin1())));
+}
+
+// The table a front end reads where it cannot ask: the same answers at every place.
+void InputTest::everyRouteIsInTheTable() {
+    Lesson lesson;
+    const std::vector<std::uint8_t> routes = lesson.form.keyRoutes();
+    QCOMPARE(int(routes.size()), rt::RouteCount);
+    int checked = 0;
+    for (int k = 0; k < rt::KeyCount; ++k)
+        for (unsigned m = 0; m < Modifier::Combinations; ++m)
+            for (int w = 0; w < rt::FocusKindCount; ++w)
+                for (const bool editing : {false, true}) {
+                    const int at = rt::routeIndex(Key(k), m, FocusKind(w), editing);
+                    QCOMPARE(int(routes[std::size_t(at)]),
+                             int(lesson.form.routeKey(Key(k), m, FocusKind(w), editing)));
+                    ++checked;
+                }
+    QCOMPARE(checked, rt::RouteCount); // every place once: no two share an index
+}
+
+void InputTest::focusStartsOnTheChosenControl() {
+    Lesson lesson;
+    QCOMPARE(lesson.form.focus(), nullptr);
+    lesson.form.takeStartFocus();
+    QCOMPARE(lesson.form.focus(), &lesson.control("Command4", 0));
+    // Where the chosen control is disabled, the first in the tab order that can take it.
+    Lesson other;
+    other.control("Command4", 0).setEnabled(false);
+    other.control("Command1").setEnabled(false);
+    other.form.takeStartFocus();
+    QCOMPARE(other.form.focus(), &other.control("Command2"));
+}
+
+void InputTest::disabledFocusGoesToTheBoardAndBack() {
+    Lesson lesson;
+    rt::Control &forward = lesson.control("Command4", 0);
+    lesson.form.takeStartFocus();
+    forward.setEnabled(false);
+    // Never into a box, where the remote's keys would be typed: to the board.
+    QCOMPARE(lesson.form.focus(), nullptr);
+    QCOMPARE(forward.look().focused, false);
+    forward.setEnabled(true);
+    QCOMPARE(lesson.form.focus(), &forward);
+    QCOMPARE(forward.look().focused, true);
+    forward.setVisible(false);
+    QCOMPARE(lesson.form.focus(), nullptr);
+    forward.setVisible(true);
+    QCOMPARE(lesson.form.focus(), &forward);
+}
+
+void InputTest::focusMovedMeanwhileStaysPut() {
+    Lesson lesson;
+    rt::Control &forward = lesson.control("Command4", 0);
+    rt::Control &delay = lesson.control("Combo2");
+    lesson.form.takeStartFocus();
+    forward.setEnabled(false);
+    // Telling the board it has the focus it has changes nothing.
+    lesson.form.input(rt::Input(rt::Input::Type::Focus, -1));
+    lesson.form.input(rt::Input(rt::Input::Type::Focus, delay.handle()));
+    forward.setEnabled(true);
+    QCOMPARE(lesson.form.focus(), &delay);
+    // A disabled control cannot take the focus from the user either.
+    forward.setEnabled(false);
+    lesson.form.input(rt::Input(rt::Input::Type::Focus, forward.handle()));
+    QCOMPARE(lesson.form.focus(), &delay);
+}
+
+void InputTest::enterLeavesABox() {
+    Lesson lesson;
+    rt::Control &delay = lesson.control("Combo2");
+    lesson.form.input(rt::Input(rt::Input::Type::Focus, delay.handle()));
+    QCOMPARE(lesson.form.keyPressed(Key::Enter, 0, FocusKind::ComboBox, false),
+             KeyOutcome::LeaveBox);
+    QCOMPARE(lesson.form.focus(), nullptr);
+    // Left for the board: a control disabled later does not take it back.
+    rt::Control &forward = lesson.control("Command4", 0);
+    forward.setEnabled(false);
+    forward.setEnabled(true);
+    QCOMPARE(lesson.form.focus(), nullptr);
+}
+
+void InputTest::typingMakesTheBoxEdited() {
+    Lesson lesson;
+    rt::Control &delay = lesson.control("Combo2");
+    rt::Control &time = lesson.control("Text1");
+    lesson.form.input(rt::Input(rt::Input::Type::Focus, delay.handle()));
+    QVERIFY(!lesson.form.editing());
+    rt::Input typed(rt::Input::Type::Text, delay.handle());
+    typed.text = "2";
+    lesson.form.input(typed);
+    QVERIFY(lesson.form.editing());
+    // A new visit to a box starts with nothing typed.
+    lesson.form.input(rt::Input(rt::Input::Type::Focus, time.handle()));
+    QVERIFY(!lesson.form.editing());
+    lesson.form.input(rt::Input(rt::Input::Type::Focus, delay.handle()));
+    QVERIFY(!lesson.form.editing());
+}
+
+void InputTest::fullWidthFiguresBecomeAscii_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("stands");
+    QTest::newRow("ten") << "１０"
+                         << "10";
+    QTest::newRow("decimal point") << "２．５"
+                                   << "2.5";
+    QTest::newRow("mixed") << "1０ms"
+                           << "10ms";
+    QTest::newRow("other full-width stays") << "ａ－１"
+                                            << "ａ－1";
+    QTest::newRow("ASCII stays") << " 20"
+                                 << " 20";
+    QTest::newRow("ideographic full stop stays") << "１。５"
+                                                 << "1。5";
+}
+
+void InputTest::fullWidthFiguresBecomeAscii() {
+    QFETCH(QString, typed);
+    QFETCH(QString, stands);
+    Lesson lesson;
+    for (const char *name : {"Combo2", "Text1"}) {
+        rt::Input in(rt::Input::Type::Text, lesson.control(name).handle());
+        in.text = typed.toStdString();
+        lesson.form.input(in);
+        QCOMPARE(QString::fromStdString(lesson.control(name).look().text), stands);
+    }
+}
+
+// A click arrives during every wait, and each click's handler waits in turn: beyond the deepest
+// level the handlers wait for their turn while the waits go on, and none is lost.
+void InputTest::nestingIsBounded() {
+    rt::Form form(mainWindowDefinition());
+    auto &button = form.control<rt::CommandButton>("Command4", 0);
+    constexpr int Clicks = 150;
+    int sent = 0, ran = 0, deepest = 0;
+    button.setClickHandler([&] {
+        ++ran;
+        deepest = std::max(deepest, rt::waitDepth());
+        for (int frame = 0; frame < 3; ++frame)
+            rt::DoEventsWaiting(10);
+    });
+    ScriptClock clock;
+    clock.onIdle = [&] {
+        if (sent < Clicks) {
+            ++sent;
+            form.input(rt::Input(rt::Input::Type::Click, button.handle()));
+        }
+    };
+    form.input(rt::Input(rt::Input::Type::Click, button.handle()));
+    QCOMPARE(sent, Clicks);
+    QCOMPARE(ran, Clicks + 1);
+    QCOMPARE(deepest, rt::MaxWaitDepth - 1); // a handler at that depth waits one level deeper
+    QCOMPARE(rt::waitDepth(), 0);
+    // Unwound, a click runs at once again.
+    clock.onIdle = nullptr;
+    form.input(rt::Input(rt::Input::Type::Click, button.handle()));
+    QCOMPARE(ran, Clicks + 2);
+}
+
+QTEST_APPLESS_MAIN(InputTest)
+#include "tst_input.moc"

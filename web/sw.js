@@ -1,8 +1,7 @@
 // Keeps the lesson usable offline: every file of the site is cached on install.
-// A new build must change VERSION, or pupils keep the old files.
+// The build writes FILES and VERSION: a new build changes VERSION, or pupils keep the old files.
 const VERSION = "water-1";
-const FILES = ["./", "index.html", "page.js", "page.css", "water.js", "water.wasm",
-               "icon.svg", "manifest.webmanifest"];
+const FILES = ["./"];
 
 self.addEventListener("install", (e) => {
   e.waitUntil(caches.open(VERSION).then((c) => c.addAll(FILES)).then(() => self.skipWaiting()));

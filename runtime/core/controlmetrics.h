@@ -11,9 +11,12 @@ namespace rt::metrics {
 /// projector from the back of the room.
 inline constexpr double FocusRing = 6;
 
-/// The ring's dark inner edge, against the light button faces, for a ring `ringPx` wide.
+/// The ring's dark inner edge, against the light button faces: this share of the ring.
+inline constexpr int FocusRingEdgeShare = 3;
+
+/// The dark edge of a ring `ringPx` wide.
 constexpr int focusRingEdge(int ringPx) {
-    return std::max(1, ringPx / 3);
+    return std::max(1, ringPx / FocusRingEdgeShare);
 }
 
 /// A text box condenses its figures to this share of their width, in percent, so that the
@@ -27,9 +30,12 @@ inline constexpr double BoldStrokePerEm = 1.0 / 24;
 /// The sunken frame of a box.
 inline constexpr int BoxBorder = 2;
 
-/// The space between a box's frame and its text, growing with the font.
+/// The space between a box's frame and its text grows by a pixel for this many pixels of em.
+inline constexpr int BoxPaddingEms = 64;
+
+/// The space between a box's frame and its text.
 inline int boxPadding(double emPx) {
-    return std::max(1, static_cast<int>(std::lround(emPx / 64)));
+    return std::max(1, static_cast<int>(std::lround(emPx / BoxPaddingEms)));
 }
 
 /// Where a box's text starts, from its left edge: the frame, the padding, then one pixel.

@@ -356,7 +356,7 @@ void Form::input(const Input &in) {
         moveFocus(c, nullptr);
         return;
     case Input::Type::Key:
-        if (in.value >= 0 && in.value < KeyCount)
+        if (in.value >= 0 && in.value < KeyCount && static_cast<int>(in.where) < FocusKindCount)
             keyPressed(static_cast<Key>(in.value), in.modifiers, in.where, in.editing);
         return;
     }

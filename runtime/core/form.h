@@ -153,11 +153,10 @@ private:
     struct MetricsKey {
         std::string text;
         FontSpec font;
-        friend auto operator<=>(const MetricsKey &a, const MetricsKey &b) {
-            return std::tie(a.text, a.font.family, a.font.points, a.font.bold) <=>
+        friend bool operator<(const MetricsKey &a, const MetricsKey &b) {
+            return std::tie(a.text, a.font.family, a.font.points, a.font.bold) <
                    std::tie(b.text, b.font.family, b.font.points, b.font.bold);
         }
-        friend bool operator==(const MetricsKey &, const MetricsKey &) = default;
     };
     friend class Control;
 

@@ -1,7 +1,5 @@
 #include "runtime/qt/combobox.h"
 
-#include "runtime/qt/colours.h"
-
 #include <QLineEdit>
 
 namespace rt::qt {
@@ -34,18 +32,11 @@ void ComboBox::showLook(const ControlLook &look) {
     if (look.value >= 0) {
         if (currentIndex() != look.value) setCurrentIndex(look.value);
     } else if (currentText() != shown) {
-        const int at = lineEdit()->cursorPosition();
-        // A text of the program's own, or the pupil's with its figures in ASCII: no entry.
+        // A text of the program's own, or the pupil's: no entry.
         setCurrentIndex(-1);
-        lineEdit()->setText(shown);
-        if (lineEdit()->hasFocus()) lineEdit()->setCursorPosition(std::min(at, int(shown.size())));
+        showText(*lineEdit(), shown);
     }
-    QPalette pal = palette();
-    const QColor back = toQColor(look.back), fore = toQColor(look.fore);
-    if (pal.color(QPalette::Base) == back && pal.color(QPalette::Text) == fore) return;
-    pal.setColor(QPalette::Base, back);
-    pal.setColor(QPalette::Text, fore);
-    setPalette(pal);
+    showColours(*this, look);
 }
 
 } // namespace rt::qt

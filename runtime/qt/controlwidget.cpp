@@ -2,11 +2,13 @@
 
 #include "runtime/core/form.h"
 #include "runtime/qt/checkbox.h"
+#include "runtime/qt/colours.h"
 #include "runtime/qt/combobox.h"
 #include "runtime/qt/commandbutton.h"
 #include "runtime/qt/fonts.h"
 #include "runtime/qt/textbox.h"
 
+#include <QLineEdit>
 #include <QWidget>
 
 #include <array>
@@ -58,6 +60,22 @@ void ControlWidget::place(const QRect &box, double scale) {
     QWidget &w = widget();
     w.setGeometry(box);
     w.setFont(toQFont(control_->font(), scale));
+}
+
+void ControlWidget::showText(QLineEdit &edit, const QString &text) {
+    if (edit.text() == text) return;
+    const int at = edit.cursorPosition();
+    edit.setText(text);
+    if (edit.hasFocus()) edit.setCursorPosition(std::min(at, int(text.size())));
+}
+
+void ControlWidget::showColours(QWidget &box, const ControlLook &look) {
+    QPalette pal = box.palette();
+    const QColor back = toQColor(look.back), fore = toQColor(look.fore);
+    if (pal.color(QPalette::Base) == back && pal.color(QPalette::Text) == fore) return;
+    pal.setColor(QPalette::Base, back);
+    pal.setColor(QPalette::Text, fore);
+    box.setPalette(pal);
 }
 
 void ControlWidget::report(Input input) {

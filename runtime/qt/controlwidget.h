@@ -4,6 +4,7 @@
 
 #include <QRect>
 
+class QLineEdit;
 class QWidget;
 
 namespace rt::qt {
@@ -34,6 +35,11 @@ protected:
     void introduce();
     /// Shows what this kind shows of `look`: its text, colours or value.
     virtual void showLook(const ControlLook &look) = 0;
+    /// Shows `text` in a box's edit field. Figures typed in full width come back as ASCII, one
+    /// character for one: the cursor stays where the pupil is typing.
+    static void showText(QLineEdit &edit, const QString &text);
+    /// Gives a box the colours of `look`: its field and its text.
+    static void showColours(QWidget &box, const ControlLook &look);
     /// Tells the form what the user did, then shows the control as the form has it, whatever
     /// the form made of it.
     void report(Input input);

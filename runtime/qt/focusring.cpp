@@ -1,5 +1,7 @@
 #include "runtime/qt/focusring.h"
 
+#include "runtime/core/controlmetrics.h"
+
 #include <QPainter>
 
 namespace rt::qt {
@@ -33,7 +35,7 @@ void FocusRing::surround(QWidget *target, int width) {
 void FocusRing::paintEvent(QPaintEvent *) {
     QPainter p(this);
     p.fillRect(rect(), Band);
-    const int edge = std::max(1, width_ / 3);
+    const int edge = metrics::focusRingEdge(width_);
     const QRect inner = rect().adjusted(width_ - edge, width_ - edge, edge - width_, edge - width_);
     p.fillRect(inner, Edge);
 }

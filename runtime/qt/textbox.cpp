@@ -1,7 +1,5 @@
 #include "runtime/qt/textbox.h"
 
-#include "runtime/qt/colours.h"
-
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -47,20 +45,8 @@ TextBox::TextBox(Control &control, QWidget *parent) : QLineEdit(parent), Control
 }
 
 void TextBox::showLook(const ControlLook &look) {
-    const QString shown = QString::fromStdString(look.text);
-    if (text() != shown) {
-        // Figures typed in full width come back as ASCII, one character for one: the cursor
-        // stays where the pupil is typing.
-        const int at = cursorPosition();
-        setText(shown);
-        if (hasFocus()) setCursorPosition(std::min(at, int(shown.size())));
-    }
-    QPalette pal = palette();
-    const QColor back = toQColor(look.back), fore = toQColor(look.fore);
-    if (pal.color(QPalette::Base) == back && pal.color(QPalette::Text) == fore) return;
-    pal.setColor(QPalette::Base, back);
-    pal.setColor(QPalette::Text, fore);
-    setPalette(pal);
+    showText(*this, QString::fromStdString(look.text));
+    showColours(*this, look);
 }
 
 qreal TextBox::emboldening() const {

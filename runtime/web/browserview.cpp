@@ -1,9 +1,6 @@
 #include "runtime/web/browserview.h"
 
-#include "runtime/core/checkbox.h"
-#include "runtime/core/combobox.h"
-#include "runtime/core/commandbutton.h"
-#include "runtime/core/textbox.h"
+#include "runtime/core/runtimeerror.h"
 #include "runtime/web/page.h"
 
 #include <algorithm>
@@ -30,36 +27,16 @@ private:
     double scale_;
 };
 
-std::string idOf(const Control &c) {
-    return c.Index() < 0 ? c.Name() : c.Name() + "_" + std::to_string(c.Index());
-}
-
-std::string number(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.10g", v);
-    return text;
-}
-
-// The page's names of the keys the lesson binds.
-Key keyNamed(std::string_view name) {
-    static constexpr std::pair<std::string_view, Key> names[] = {
-        {"PageDown", Key::PageDown},
-        {"PageUp", Key::PageUp},
-        {"ArrowRight", Key::Right},
-        {"ArrowLeft", Key::Left},
-        {"F1", Key::F1},
-        {"F5", Key::F5},
-        {"Escape", Key::Escape},
-        {"Home", Key::Home},
-        {".", Key::Period},
-        {"b", Key::B},
-        {"g", Key::G},
-        {"h", Key::H},
-        {"t", Key::T},
-    };
-    for (const auto &[n, key] : names)
-        if (n == name) return key;
-    return Key::None;
+// Which fields of `now` differ from `was`.
+unsigned changes(const ControlLook &was, const ControlLook &now) {
+    unsigned changed = 0;
+    if (was.text != now.text) changed |= page::Changed::Text;
+    if (was.back != now.back || was.fore != now.fore) changed |= page::Changed::Colours;
+    if (was.value != now.value) changed |= page::Changed::Value;
+    if (was.enabled != now.enabled) changed |= page::Changed::Enabled;
+    if (was.visible != now.visible) changed |= page::Changed::Visible;
+    if (was.focused != now.focused) changed |= page::Changed::Focused;
+    return changed;
 }
 
 } // namespace
@@ -67,8 +44,13 @@ Key keyNamed(std::string_view name) {
 BrowserView::BrowserView(Form &form) : form_(&form) {
     const SizeF client = form.clientSize();
     page::init(form.Caption(), int(client.width), int(client.height), form.BackColor());
-    for (const auto &control : form.controls())
-        createControl(*control);
+    page::setKeyRoutes(form.keyRoutes());
+    for (const auto &control : form.controls()) {
+        page::createControl(*control);
+        shown_.push_back(control->look());
+        page::apply(control->handle(), page::Changed::All, shown_.back());
+    }
+    stale_.assign(shown_.size(), false);
     takeScale();
     setBackendClock(this);
     setHost(this);
@@ -81,64 +63,14 @@ BrowserView::~BrowserView() {
     setBackendClock(nullptr);
 }
 
-void BrowserView::createControl(const Control &c) {
-    std::string kind, caption, back = page::css(SystemColour::ButtonFace),
-                               fore = page::css(SystemColour::ButtonText), list;
-    switch (c.kind()) {
-    case ControlKind::CommandButton: {
-        const auto &button = static_cast<const CommandButton &>(c);
-        kind = "button";
-        caption = button.Caption();
-        back = page::css(button.BackColor());
-        break;
-    }
-    case ControlKind::CheckBox: {
-        const auto &check = static_cast<const CheckBox &>(c);
-        kind = "check";
-        caption = check.Caption();
-        back = page::css(check.BackColor());
-        fore = page::css(check.ForeColor());
-        break;
-    }
-    case ControlKind::TextBox: {
-        const auto &box = static_cast<const TextBox &>(c);
-        kind = "text";
-        caption = box.Text();
-        back = page::css(box.BackColor());
-        fore = page::css(box.ForeColor());
-        break;
-    }
-    case ControlKind::ComboBox: {
-        const auto &combo = static_cast<const ComboBox &>(c);
-        kind = "combo";
-        caption = combo.Text();
-        back = page::css(SystemColour::WindowBackground);
-        fore = page::css(SystemColour::WindowText);
-        for (Integer i = 0; i < combo.ListCount(); ++i)
-            list += (i ? "," : "") + page::json(combo.List(i));
-        break;
-    }
-    default:
-        return;
-    }
-    const RectF &b = c.box();
-    std::string def = "{\"id\":" + page::json(idOf(c)) + ",\"kind\":" + page::json(kind) +
-                      ",\"box\":[" + number(b.x) + "," + number(b.y) + "," + number(b.width) + "," +
-                      number(b.height) + "],\"caption\":" + page::json(caption) +
-                      ",\"back\":" + page::json(back) + ",\"fore\":" + page::json(fore) +
-                      ",\"font\":{\"px\":" + std::to_string(c.font().pixelSize()) +
-                      ",\"bold\":" + (c.font().bold ? "true" : "false") +
-                      "},\"tabIndex\":" + std::to_string(c.tabIndex()) +
-                      ",\"name\":" + page::json(c.accessibleName()) +
-                      ",\"description\":" + page::json(c.description()) + ",\"list\":[" + list +
-                      "],\"startFocus\":" + (c.startFocus() ? "true" : "false") + "}";
-    page::createControl(def);
-    if (!c.Enabled()) page::set(idOf(c), "enabled", "false");
-}
-
 void BrowserView::takeScale() {
     const double s = page::scale();
     if (s > 0) scale_ = s;
+}
+
+Rect BrowserView::boardPixels() const {
+    const SizeF client = form_->clientSize();
+    return {0, 0, int(std::ceil(client.width * scale_)), int(std::ceil(client.height * scale_))};
 }
 
 void BrowserView::invalidate(const Region &pixels) {
@@ -147,17 +79,33 @@ void BrowserView::invalidate(const Region &pixels) {
 }
 
 void BrowserView::invalidateAll() {
-    const SizeF client = form_->clientSize();
-    damage_.assign(1, Rect{0, 0, int(std::ceil(client.width * scale_)),
-                           int(std::ceil(client.height * scale_))});
+    damage_.assign(1, boardPixels());
+}
+
+void BrowserView::showFocus() {
+    if (!focusStale_) return;
+    focusStale_ = false;
+    const Control *focus = form_->focus();
+    page::focus(focus ? focus->handle() : -1);
+}
+
+void BrowserView::showLooks() {
+    for (std::size_t h = 0; h < stale_.size(); ++h) {
+        if (!stale_[h]) continue;
+        stale_[h] = false;
+        const ControlLook now = form_->controls()[h]->look();
+        if (const unsigned changed = changes(shown_[h], now)) page::apply(int(h), changed, now);
+        shown_[h] = now;
+    }
 }
 
 void BrowserView::flush() {
-    // Controls and the status follow the model once a frame, like the board: a step changes
-    // them between two waits, where any work would make the frame late.
-    for (const Update &u : updates_)
-        page::set(u.id, u.property, u.json);
-    updates_.clear();
+    // The page follows the model once a frame, like the board: a step changes the controls
+    // between two waits, where any work would make the frame late. The focus leaves a control
+    // before the control is disabled, and comes back once it is enabled again.
+    if (!form_->focus()) showFocus();
+    showLooks();
+    showFocus();
     if (statusChanged_) {
         statusChanged_ = false;
         page::setStatus(form_->statusText());
@@ -167,32 +115,7 @@ void BrowserView::flush() {
         invalidateAll();
     }
     if (damage_.empty()) return;
-    const SizeF client = form_->clientSize();
-    const Rect board{0, 0, int(std::ceil(client.width * scale_)),
-                     int(std::ceil(client.height * scale_))};
-    // Each area is painted on its own, everything beneath and above it again: areas that
-    // overlap or nearly touch are joined first, but far-apart ones (the water, the stream and
-    // the graph's point move together) stay apart, so no frame repaints the board between.
-    Region areas;
-    for (const Rect &r : damage_) {
-        Rect area = r.intersected(board);
-        if (area.isEmpty()) continue;
-        for (auto it = areas.begin(); it != areas.end();) {
-            const Rect joined = Rect::fromEdges(
-                std::min(area.left(), it->left()), std::min(area.top(), it->top()),
-                std::max(area.right(), it->right()), std::max(area.bottom(), it->bottom()));
-            const long both = long(joined.width) * joined.height;
-            if (both <=
-                (long(area.width) * area.height + long(it->width) * it->height) * 3 / 2 + 64) {
-                area = joined;
-                it = areas.erase(it);
-                it = areas.begin(); // the larger area may now reach others
-            } else {
-                ++it;
-            }
-        }
-        areas.push_back(area);
-    }
+    const Region areas = mergedAreas(damage_, boardPixels());
     damage_.clear();
     CanvasPainter painter(scale_);
     for (const Rect &area : areas) {
@@ -209,42 +132,16 @@ void BrowserView::sizeChanged() {
     invalidateAll();
 }
 
-void BrowserView::set(const std::string &id, std::string_view property, std::string json) {
-    for (Update &u : updates_) {
-        if (u.id == id && u.property == property) {
-            u.json = std::move(json);
-            return;
-        }
-    }
-    updates_.push_back({id, std::string(property), std::move(json)});
+void BrowserView::controlChanged(Control &control) {
+    stale_[std::size_t(control.handle())] = true;
 }
 
-void BrowserView::controlChanged(Control &control, Control::Change what) {
-    const std::string id = idOf(control);
-    switch (what) {
-    case Control::Change::Enabled:
-        set(id, "enabled", control.Enabled() ? "true" : "false");
-        return;
-    case Control::Change::Visible:
-        set(id, "visible", control.Visible() ? "true" : "false");
-        return;
-    case Control::Change::Colours:
-        if (control.kind() == ControlKind::CommandButton)
-            set(id, "back",
-                page::json(page::css(static_cast<CommandButton &>(control).BackColor())));
-        return;
-    case Control::Change::Value:
-        if (control.kind() == ControlKind::CheckBox)
-            set(id, "value", std::to_string(static_cast<CheckBox &>(control).Value()));
-        return;
-    case Control::Change::Text:
-        if (!echo_) return; // the page shows what the user typed
-        if (control.kind() == ControlKind::TextBox)
-            set(id, "text", page::json(static_cast<TextBox &>(control).Text()));
-        else if (control.kind() == ControlKind::ComboBox)
-            set(id, "text", page::json(static_cast<ComboBox &>(control).Text()));
-        return;
-    }
+void BrowserView::focusChanged() {
+    focusStale_ = true;
+}
+
+void BrowserView::keysChanged() {
+    page::setKeyRoutes(form_->keyRoutes());
 }
 
 void BrowserView::statusChanged() {
@@ -252,26 +149,17 @@ void BrowserView::statusChanged() {
 }
 
 void BrowserView::showNote(std::string_view title, std::span<const NoteRow> rows) {
-    std::string json = "[";
-    for (const NoteRow &row : rows) {
-        if (json.size() > 1) json += ",";
-        json += "[" + page::json(row.keys) + "," + page::json(row.does) + "]";
-    }
-    page::showNote(title, json + "]");
+    page::beginNote(title);
+    for (const NoteRow &row : rows)
+        page::noteRow(row.keys, row.does);
 }
 
 TextMetrics BrowserView::measure(const FontSpec &font, std::string_view text) const {
-    const auto key = std::tuple(std::string(text), font.pixelSize(), font.bold);
-    if (const auto it = metrics_.find(key); it != metrics_.end()) return it->second;
-    if (metrics_.size() > 1024) metrics_.clear(); // a pupil's typing can make many
-    const TextMetrics m = page::measure(text, font.pixelSize(), font.bold);
-    metrics_.emplace(key, m);
-    return m;
+    return page::measure(text, font.pixelSize(), font.bold);
 }
 
 std::uint32_t BrowserView::ticks() {
-    lastReading_ = page::now();
-    lastTicks_ = static_cast<std::uint32_t>(static_cast<std::uint64_t>(lastReading_));
+    lastTicks_ = static_cast<std::uint32_t>(static_cast<std::uint64_t>(page::now()));
     return lastTicks_;
 }
 
@@ -279,11 +167,11 @@ void BrowserView::idle(std::int32_t maxMs) {
     flush();
     const double now = page::now();
     if (maxMs > 0) {
-        // Wake at the start of the millisecond the counter reaches, as the caller counts:
-        // waking late would stretch every frame. Timers fire a fraction of a millisecond
-        // after whole milliseconds, so the last part is waited out in short yields.
+        // Timers fire a fraction of a millisecond after whole milliseconds, so the wait ends
+        // at the last whole millisecond before the deadline; the caller's loop waits out the
+        // rest in short yields.
         const double deadline =
-            std::min(std::floor(lastReading_) + maxMs, now + static_cast<double>(maxMs));
+            double(wakeDeadlineNs(lastTicks_, std::int64_t(now * 1e6), maxMs)) / 1e6;
         page::waitForEvent(static_cast<std::int32_t>(std::max(0.0, std::floor(deadline - now))));
         resumed_ = page::now();
     } else if (now - resumed_ > 0.5) {
@@ -292,45 +180,31 @@ void BrowserView::idle(std::int32_t maxMs) {
         page::waitForEvent(0);
         resumed_ = page::now();
     }
-    while (std::optional<page::Event> e = page::takeEvent()) {
-        handle(e->type, e->id, e->value);
+    while (std::optional<Input> in = page::takeInput()) {
+        handle(*in);
         if (ending()) return;
     }
 }
 
-Control *BrowserView::controlById(const std::string &id) const {
-    for (const auto &c : form_->controls())
-        if (idOf(*c) == id) return c.get();
-    return nullptr;
-}
-
-void BrowserView::handle(const std::string &type, const std::string &id, const std::string &value) {
-    if (type == "key") {
-        if (const Key key = keyNamed(value.empty() ? id : value); key != Key::None)
-            form_->pressKey(key);
-        return;
+void BrowserView::handle(const Input &in) {
+    const bool known = in.control >= 0 && std::size_t(in.control) < shown_.size();
+    // The page shows what the user typed or checked: only what the form makes of it differently
+    // goes back, so typing is never undone by a frame. A choice from a list comes back whole.
+    if (known && in.type == Input::Type::Text) shown_[std::size_t(in.control)].text = in.text;
+    if (known && in.type == Input::Type::Check) shown_[std::size_t(in.control)].value = in.value;
+    if (in.type == Input::Type::Focus) {
+        // The page moved its focus: it shows that, whatever the form makes of it.
+        for (std::size_t h = 0; h < shown_.size(); ++h)
+            shown_[h].focused = int(h) == in.control;
+        focusStale_ = true;
+        for (std::size_t h = 0; h < stale_.size(); ++h)
+            stale_[h] = true;
     }
-    Control *c = controlById(id);
-    if (!c) return;
-    if (type == "click") {
-        dispatch([c] { c->click(); });
-    } else if (type == "check" && c->kind() == ControlKind::CheckBox) {
-        auto *check = static_cast<CheckBox *>(c);
-        const int wanted = value == "1" ? 1 : 0;
-        if (check->Enabled()) dispatch([check, wanted] { check->setValue(wanted); });
-        // The page shows the model's value, whatever the handler made of the click.
-        if (!ending()) set(id, "value", std::to_string(check->Value()));
-    } else if (type == "text") {
-        echo_ = false;
-        if (c->kind() == ControlKind::TextBox)
-            static_cast<TextBox *>(c)->setText(value);
-        else if (c->kind() == ControlKind::ComboBox)
-            static_cast<ComboBox *>(c)->setText(value);
-        echo_ = true;
-    }
+    form_->input(in);
 }
 
 void BrowserView::run() {
+    form_->takeStartFocus();
     while (!ending())
         dispatch([this] { idle(60'000); });
 }
@@ -341,8 +215,7 @@ void BrowserView::quit() {
 }
 
 void BrowserView::report(const RuntimeError &error) {
-    page::reportError("実行時エラー '" + std::to_string(error.number()) +
-                      "': " + error.description());
+    page::reportError(ErrorTitle, error.report());
 }
 
 } // namespace rt::web

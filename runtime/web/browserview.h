@@ -5,16 +5,13 @@
 #include "runtime/core/form.h"
 #include "runtime/core/formview.h"
 
-#include <map>
-#include <string>
-#include <tuple>
 #include <vector>
 
 namespace rt::web {
 
 /// Shows a form in the page: the board drawn on the canvas from the form's model, the
-/// windowed controls as HTML elements, the user's input fed back through the dispatcher.
-/// It is also the clock and the host in the browser: waiting yields to the page.
+/// windowed controls as HTML elements rendered from their looks, the user's input fed back to
+/// the form. It is also the clock and the host in the browser: waiting yields to the page.
 class BrowserView final : public FormView, public Clock, public Host {
 public:
     /// Shows `form`, which must outlive the view, and becomes the clock and host in use.
@@ -23,7 +20,7 @@ public:
     BrowserView(const BrowserView &) = delete;
     BrowserView &operator=(const BrowserView &) = delete;
 
-    /// Draws what changed since the last call.
+    /// Shows what changed since the last call: focus, controls, status and board.
     void flush();
     /// Waits for the user's input and handles it until End; the page's event loop from then on.
     void run();
@@ -33,7 +30,9 @@ public:
     void invalidate(const Region &pixels) override;
     void invalidateAll() override;
     void sizeChanged() override;
-    void controlChanged(Control &control, Control::Change what) override;
+    void controlChanged(Control &control) override;
+    void focusChanged() override;
+    void keysChanged() override;
     void statusChanged() override;
     void showNote(std::string_view title, std::span<const NoteRow> rows) override;
     TextMetrics measure(const FontSpec &font, std::string_view text) const override;
@@ -47,29 +46,22 @@ public:
     void report(const RuntimeError &error) override;
 
 private:
-    void createControl(const Control &control);
-    void handle(const std::string &type, const std::string &id, const std::string &value);
-    Control *controlById(const std::string &id) const;
+    void handle(const Input &in);
     void takeScale();
-    /// Sets a property of a control's element at the next flush.
-    void set(const std::string &id, std::string_view property, std::string json);
-
-    struct Update {
-        std::string id;
-        std::string property;
-        std::string json;
-    };
+    Rect boardPixels() const;
+    void showFocus();
+    void showLooks();
 
     Form *form_;
     double scale_ = 1;
     Region damage_;
-    std::vector<Update> updates_; // in the order they were made
+    // What the page shows of each control, by handle, and which may differ from the model.
+    std::vector<ControlLook> shown_;
+    std::vector<bool> stale_;
+    bool focusStale_ = false;
     bool statusChanged_ = false;
-    bool echo_ = true; // false while applying the user's own typing to the model
     std::uint32_t lastTicks_ = 0;
-    double lastReading_ = 0;
     double resumed_ = -1e9; // when the page last gave the thread back
-    mutable std::map<std::tuple<std::string, int, bool>, TextMetrics> metrics_;
 };
 
 } // namespace rt::web

@@ -1,62 +1,85 @@
 #include "runtime/web/page.h"
 
+#include "runtime/core/controlmetrics.h"
 #include "runtime/core/formdefinition.h"
 
 #include <emscripten.h>
 
-#include <cstdio>
+#include <string>
+#include <utility>
 #include <vector>
 
+// Each call below is one entry point of the page's scripts: web/bridge.js lists them with
+// their C++ signatures.
 // clang-format off
-EM_JS(void, js_init, (const char *caption, int width, int height, const char *back), {
-    lessonPage.init({caption: UTF8ToString(caption), width: width, height: height,
-                     back: UTF8ToString(back)});
+EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back), {
+    lessonPage.init(UTF8ToString(caption), width, height, back >>> 0);
 });
-EM_JS(void, js_create, (const char *def), {
-    lessonPage.createControl(JSON.parse(UTF8ToString(def)));
+EM_JS(void, js_define, (const char *group, const char *name, double value), {
+    lessonPage.define(UTF8ToString(group), UTF8ToString(name), value);
 });
-EM_JS(void, js_set, (const char *id, const char *property, const char *value), {
-    lessonPage.set(UTF8ToString(id), UTF8ToString(property), JSON.parse(UTF8ToString(value)));
+EM_JS(void, js_palette, (unsigned colour, const char *css), {
+    lessonPage.palette(colour >>> 0, UTF8ToString(css));
 });
+EM_JS(void, js_routes, (const std::uint8_t *routes, int length), {
+    lessonPage.setKeyRoutes(HEAPU8.slice(routes, routes + length));
+});
+EM_JS(void, js_create, (int handle, int kind, int focusKind, double x, double y, double w,
+                        double h, int fontPx, int bold, int tabIndex, const char *id,
+                        const char *name, const char *description), {
+    lessonPage.createControl(handle, kind, focusKind, [x, y, w, h], fontPx, !!bold, tabIndex,
+                             UTF8ToString(id), UTF8ToString(name), UTF8ToString(description));
+});
+EM_JS(void, js_entry, (int handle, const char *text), {
+    lessonPage.addEntry(handle, UTF8ToString(text));
+});
+EM_JS(void, js_apply, (int handle, int changed, const char *text, unsigned back, unsigned fore,
+                       int value, int enabled, int visible, int focused), {
+    lessonPage.apply(handle, changed, UTF8ToString(text), back >>> 0, fore >>> 0, value,
+                     !!enabled, !!visible, !!focused);
+});
+EM_JS(void, js_focus, (int handle), { lessonPage.focus(handle); });
 EM_JS(void, js_resize, (int width, int height), { lessonPage.resize(width, height); });
 EM_JS(double, js_scale, (), { return lessonPage.scale(); });
 EM_JS(int, js_repaint_needed, (), { return lessonPage.repaintNeeded() ? 1 : 0; });
 EM_JS(void, js_begin_paint, (int x, int y, int w, int h), { lessonPage.beginPaint(x, y, w, h); });
 EM_JS(void, js_end_paint, (), { lessonPage.endPaint(); });
-EM_JS(void, js_fill, (int x, int y, int w, int h, const char *colour), {
-    lessonPage.fill(x, y, w, h, UTF8ToString(colour));
+EM_JS(void, js_fill, (int x, int y, int w, int h, unsigned colour), {
+    lessonPage.fill(x, y, w, h, colour >>> 0);
 });
 EM_JS(void, js_text, (const char *text, double x, double y, double size, int bold,
-                      const char *colour, int cx, int cy, int cw, int ch), {
-    lessonPage.text(UTF8ToString(text), x, y, size, !!bold, UTF8ToString(colour), cx, cy, cw, ch);
+                      unsigned colour, int cx, int cy, int cw, int ch), {
+    lessonPage.text(UTF8ToString(text), x, y, size, !!bold, colour >>> 0, cx, cy, cw, ch);
 });
 EM_JS(void, js_measure, (const char *text, double size, int bold, double *out), {
     const m = lessonPage.measure(UTF8ToString(text), size, !!bold);
-    HEAPF64[out >> 3] = m[0];
-    HEAPF64[(out >> 3) + 1] = m[1];
-    HEAPF64[(out >> 3) + 2] = m[2];
+    HEAPF64[out >> 3] = m.width;
+    HEAPF64[(out >> 3) + 1] = m.ascent;
+    HEAPF64[(out >> 3) + 2] = m.height;
 });
 EM_ASYNC_JS(void, js_wait, (int ms), { await lessonPage.waitForEvent(ms); });
-EM_JS(int, js_take_event, (char *buffer, int capacity), {
-    const e = lessonPage.takeEvent();
+// The oldest input into `record` (type, control, value, modifiers, where, editing) and its text
+// into `text`: 0 when taken, -1 when there is none, else the bytes its text needs.
+EM_JS(int, js_take_input, (std::int32_t *record, char *text, int capacity), {
+    const e = lessonPage.peekInput();
     if (!e) return -1;
-    const s = [e.type, e.id ?? "", String(e.value ?? e.key ?? "")].join("\t");
-    const length = lengthBytesUTF8(s);
-    if (length < capacity)
-        stringToUTF8(s, buffer, capacity);
-    else
-        lessonPage.events.unshift(e); // taken again with a buffer of its size
-    return length;
+    const bytes = lengthBytesUTF8(e.text) + 1;
+    if (bytes > capacity) return bytes;
+    stringToUTF8(e.text, text, capacity);
+    HEAP32.set([e.type, e.control, e.value, e.modifiers, e.where, e.editing ? 1 : 0],
+               record >> 2);
+    lessonPage.shiftInput();
+    return 0;
 });
 EM_JS(double, js_now, (), { return performance.now(); });
 EM_JS(void, js_status, (const char *text), { lessonPage.setStatus(UTF8ToString(text)); });
-EM_JS(void, js_note, (const char *title, const char *rows), {
-    lessonPage.showNote(UTF8ToString(title), JSON.parse(UTF8ToString(rows)));
+EM_JS(void, js_begin_note, (const char *title), { lessonPage.beginNote(UTF8ToString(title)); });
+EM_JS(void, js_note_row, (const char *keys, const char *does), {
+    lessonPage.noteRow(UTF8ToString(keys), UTF8ToString(does));
 });
 EM_JS(void, js_end, (), { lessonPage.end(); });
-EM_JS(void, js_error, (const char *text), {
-    console.error(UTF8ToString(text));
-    lessonPage.showNote("実行時エラー", [[UTF8ToString(text), ""]]);
+EM_JS(void, js_error, (const char *title, const char *text), {
+    lessonPage.reportError(UTF8ToString(title), UTF8ToString(text));
 });
 // clang-format on
 
@@ -68,18 +91,139 @@ std::string z(std::string_view s) {
     return std::string(s);
 }
 
+void define(const char *group, const char *name, double value) {
+    js_define(group, name, value);
+}
+
+template <typename E> void define(const char *group, const char *name, E value) {
+    js_define(group, name, static_cast<double>(value));
+}
+
+// The names browsers give the keys the runtime tells apart (KeyboardEvent.key, letters in
+// lower case); a key that types another single character is Key::Text.
+constexpr std::pair<const char *, Key> KeyNames[] = {
+    {"PageDown", Key::PageDown},
+    {"PageUp", Key::PageUp},
+    {"ArrowRight", Key::Right},
+    {"ArrowLeft", Key::Left},
+    {"ArrowUp", Key::Up},
+    {"ArrowDown", Key::Down},
+    {"Home", Key::Home},
+    {"End", Key::End},
+    {"Enter", Key::Enter},
+    {" ", Key::Space},
+    {"Escape", Key::Escape},
+    {"Tab", Key::Tab},
+    {"Backspace", Key::Backspace},
+    {"Delete", Key::Delete},
+    {"F1", Key::F1},
+    {"F2", Key::F2},
+    {"F5", Key::F5},
+    {"F11", Key::F11},
+    {".", Key::Period},
+    {"+", Key::Plus},
+    {"=", Key::Equal},
+    {"-", Key::Minus},
+    {"0", Key::Zero},
+    {"b", Key::B},
+    {"g", Key::G},
+    {"h", Key::H},
+    {"t", Key::T},
+};
+
+// How the page treats a key of each outcome: leaves it to the browser (0), takes it and does
+// nothing (1), or takes it and queues it for the runtime (2).
+int taking(KeyOutcome outcome) {
+    if (performedByRuntime(outcome)) return 2;
+    return outcome == KeyOutcome::Ignore ? 1 : 0;
+}
+
+// The system colours as the desktop's default scheme shows them.
+constexpr std::pair<Colour, const char *> Palette[] = {
+    {SystemColour::WindowBackground, "#ffffff"},
+    {SystemColour::WindowText, "#000000"},
+    {SystemColour::ButtonFace, "#efefef"},
+    {SystemColour::ButtonText, "#000000"},
+};
+
 } // namespace
 
 void init(std::string_view caption, int width, int height, Colour back) {
-    js_init(z(caption).c_str(), width, height, css(back).c_str());
+    using T = Input::Type;
+    for (const auto &[name, type] : {std::pair{"click", T::Click},
+                                     {"check", T::Check},
+                                     {"text", T::Text},
+                                     {"choose", T::Choose},
+                                     {"focus", T::Focus},
+                                     {"key", T::Key}})
+        define("input", name, type);
+    using F = FocusKind;
+    for (const auto &[name, kind] : {std::pair{"board", F::Board},
+                                     {"button", F::Button},
+                                     {"check", F::CheckBox},
+                                     {"text", F::TextBox},
+                                     {"combo", F::ComboBox},
+                                     {"list", F::OpenList}})
+        define("focus", name, kind);
+    using C = ControlKind;
+    for (const auto &[name, kind] : {std::pair{"button", C::CommandButton},
+                                     {"check", C::CheckBox},
+                                     {"text", C::TextBox},
+                                     {"combo", C::ComboBox}})
+        define("kind", name, kind);
+    for (const auto &[name, key] : KeyNames)
+        define("key", name, key);
+    define("key", "text", Key::Text);
+    define("key", "none", Key::None);
+    for (const auto &[name, bit] : {std::pair{"shift", Modifier::Shift},
+                                    {"ctrl", Modifier::Control},
+                                    {"alt", Modifier::Alt},
+                                    {"meta", Modifier::Meta}})
+        define("modifier", name, bit);
+    define("routes", "combinations", Modifier::Combinations);
+    define("routes", "focusKinds", FocusKindCount);
+    for (int o = 0; o <= static_cast<int>(KeyOutcome::FullScreen); ++o)
+        define("take", std::to_string(o).c_str(), taking(static_cast<KeyOutcome>(o)));
+    for (const auto &[name, value] : {std::pair{"focusRing", metrics::FocusRing},
+                                      {"focusRingEdgeShare", double(metrics::FocusRingEdgeShare)},
+                                      {"boxStretch", metrics::BoxStretch / 100.0},
+                                      {"boldStrokePerEm", metrics::BoldStrokePerEm},
+                                      {"boxBorder", double(metrics::BoxBorder)},
+                                      {"boxPaddingPerEm", 1.0 / metrics::BoxPaddingEms}})
+        define("metric", name, value);
+    for (const auto &[name, bit] : {std::pair{"text", Changed::Text},
+                                    {"colours", Changed::Colours},
+                                    {"value", Changed::Value},
+                                    {"enabled", Changed::Enabled},
+                                    {"visible", Changed::Visible},
+                                    {"focused", Changed::Focused}})
+        define("changed", name, bit);
+    for (const auto &[colour, css] : Palette)
+        js_palette(colour, css);
+    js_init(z(caption).c_str(), width, height, back);
 }
 
-void createControl(const std::string &def) {
-    js_create(def.c_str());
+void setKeyRoutes(std::span<const std::uint8_t> routes) {
+    js_routes(routes.data(), int(routes.size()));
 }
 
-void set(std::string_view id, std::string_view property, const std::string &json) {
-    js_set(z(id).c_str(), z(property).c_str(), json.c_str());
+void createControl(const Control &c) {
+    const std::string id = c.Index() < 0 ? c.Name() : c.Name() + "_" + std::to_string(c.Index());
+    const RectF &b = c.box();
+    js_create(c.handle(), static_cast<int>(c.kind()), static_cast<int>(c.focusKind()), b.x, b.y,
+              b.width, b.height, c.font().pixelSize(), c.font().bold ? 1 : 0, c.tabIndex(),
+              id.c_str(), c.accessibleName().c_str(), c.description().c_str());
+    for (const std::string &entry : c.entries())
+        js_entry(c.handle(), entry.c_str());
+}
+
+void apply(int handle, unsigned changed, const ControlLook &look) {
+    js_apply(handle, int(changed), look.text.c_str(), look.back, look.fore, look.value,
+             look.enabled, look.visible, look.focused);
+}
+
+void focus(int handle) {
+    js_focus(handle);
 }
 
 void resize(int width, int height) {
@@ -103,13 +247,13 @@ void endPaint() {
 }
 
 void fill(const Rect &pixels, Colour colour) {
-    js_fill(pixels.x, pixels.y, pixels.width, pixels.height, css(colour).c_str());
+    js_fill(pixels.x, pixels.y, pixels.width, pixels.height, colour);
 }
 
 void text(std::string_view text, double x, double y, double pixelSize, bool bold, Colour colour,
           const Rect &clip) {
-    js_text(z(text).c_str(), x, y, pixelSize, bold ? 1 : 0, css(colour).c_str(), clip.x, clip.y,
-            clip.width, clip.height);
+    js_text(z(text).c_str(), x, y, pixelSize, bold ? 1 : 0, colour, clip.x, clip.y, clip.width,
+            clip.height);
 }
 
 TextMetrics measure(std::string_view text, double pixelSize, bool bold) {
@@ -122,24 +266,22 @@ void waitForEvent(std::int32_t ms) {
     js_wait(ms);
 }
 
-std::optional<Event> takeEvent() {
-    std::vector<char> buffer(256);
-    int length = js_take_event(buffer.data(), int(buffer.size()));
-    if (length < 0) return std::nullopt;
-    if (length >= int(buffer.size())) {
-        // A long typed text comes back whole, in a buffer of its size.
-        buffer.resize(std::size_t(length) + 1);
-        length = js_take_event(buffer.data(), int(buffer.size()));
-        if (length < 0) return std::nullopt;
+std::optional<Input> takeInput() {
+    std::int32_t record[6] = {};
+    std::vector<char> text(64);
+    int needed = js_take_input(record, text.data(), int(text.size()));
+    if (needed > 0) {
+        // A long typed text comes whole, in a buffer of its size.
+        text.resize(std::size_t(needed));
+        needed = js_take_input(record, text.data(), int(text.size()));
     }
-    const std::string s(buffer.data(), std::size_t(length));
-    Event e;
-    const auto tab1 = s.find('\t');
-    const auto tab2 = tab1 == std::string::npos ? tab1 : s.find('\t', tab1 + 1);
-    e.type = s.substr(0, tab1);
-    if (tab1 != std::string::npos) e.id = s.substr(tab1 + 1, tab2 - tab1 - 1);
-    if (tab2 != std::string::npos) e.value = s.substr(tab2 + 1);
-    return e;
+    if (needed != 0) return std::nullopt;
+    Input in(static_cast<Input::Type>(record[0]), record[1], record[2]);
+    in.modifiers = static_cast<unsigned>(record[3]);
+    in.where = static_cast<FocusKind>(record[4]);
+    in.editing = record[5] != 0;
+    in.text = text.data();
+    return in;
 }
 
 double now() {
@@ -150,63 +292,20 @@ void setStatus(std::string_view text) {
     js_status(z(text).c_str());
 }
 
-void showNote(std::string_view title, const std::string &rows) {
-    js_note(z(title).c_str(), rows.c_str());
+void beginNote(std::string_view title) {
+    js_begin_note(z(title).c_str());
+}
+
+void noteRow(std::string_view keys, std::string_view does) {
+    js_note_row(z(keys).c_str(), z(does).c_str());
 }
 
 void end() {
     js_end();
 }
 
-void reportError(std::string_view text) {
-    js_error(z(text).c_str());
-}
-
-std::string css(Colour colour) {
-    switch (colour) {
-    case SystemColour::WindowBackground:
-        return "#ffffff";
-    case SystemColour::WindowText:
-    case SystemColour::ButtonText:
-        return "#000000";
-    case SystemColour::ButtonFace:
-        return "#efefef";
-    default:
-        break;
-    }
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", unsigned(colour & 0xFF),
-                  unsigned((colour >> 8) & 0xFF), unsigned((colour >> 16) & 0xFF));
-    return text;
-}
-
-std::string json(std::string_view text) {
-    std::string out = "\"";
-    for (const char c : text) {
-        switch (c) {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
-        default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
-                out += escaped;
-            } else {
-                out += c;
-            }
-        }
-    }
-    return out + "\"";
+void reportError(std::string_view title, std::string_view text) {
+    js_error(z(title).c_str(), z(text).c_str());
 }
 
 } // namespace rt::web::page

@@ -1,23 +1,44 @@
 #pragma once
 
+#include "runtime/core/control.h"
 #include "runtime/core/geometry.h"
+#include "runtime/core/input.h"
 #include "runtime/core/painter.h"
 #include "runtime/core/types.h"
 
 #include <cstdint>
 #include <optional>
-#include <string>
+#include <span>
 #include <string_view>
 
-/// The page around the program: thin calls into the page's script (`lessonPage`), which owns
-/// the canvas, the HTML controls and the input queue.
+/// The page around the program: thin calls into the page's scripts (`lessonPage`), which own
+/// the canvas, the HTML controls and the input queue. Numbers pass as numbers; what the page
+/// needs to know of the runtime's rules (key names, key routes, measurements, the palette) it
+/// is told once, at init, and after a change.
 namespace rt::web::page {
 
+/// Sets the page up for a form `width` × `height` form pixels: its caption, its background,
+/// and the runtime's definitions: input types, focus kinds, key names, palette, measurements.
 void init(std::string_view caption, int width, int height, Colour back);
-/// `def` describes the control in JSON.
-void createControl(const std::string &def);
-/// `json` is the new value as JSON.
-void set(std::string_view id, std::string_view property, const std::string &json);
+/// What every key does, at routeIndex(key, modifiers, focus kind, editing).
+void setKeyRoutes(std::span<const std::uint8_t> routes);
+
+/// Makes the element of a windowed control, without its look.
+void createControl(const Control &control);
+/// Which fields of a look apply() changes, as bits.
+namespace Changed {
+inline constexpr unsigned Text = 1;
+inline constexpr unsigned Colours = 2;
+inline constexpr unsigned Value = 4;
+inline constexpr unsigned Enabled = 8;
+inline constexpr unsigned Visible = 16;
+inline constexpr unsigned Focused = 32;
+inline constexpr unsigned All = 63;
+} // namespace Changed
+/// Shows the `changed` fields of `look` on control `handle`.
+void apply(int handle, unsigned changed, const ControlLook &look);
+/// Gives the keyboard focus to control `handle`, or to the board (-1).
+void focus(int handle);
 void resize(int width, int height);
 /// Device pixels per form pixel.
 double scale();
@@ -33,27 +54,17 @@ TextMetrics measure(std::string_view text, double pixelSize, bool bold);
 
 /// Waits until the user does something or `ms` have passed, yielding to the browser meanwhile.
 void waitForEvent(std::int32_t ms);
-
-/// One input of the user: what happened, to which control, with which value.
-struct Event {
-    std::string type;
-    std::string id;
-    std::string value;
-};
-std::optional<Event> takeEvent();
+/// The oldest input the page has queued.
+std::optional<Input> takeInput();
 
 /// Milliseconds of the page's monotonic clock.
 double now();
 
 void setStatus(std::string_view text);
-/// `rows` is a JSON array of [keys, does] pairs.
-void showNote(std::string_view title, const std::string &rows);
+/// Shows a note: begun with its title, then a row at a time.
+void beginNote(std::string_view title);
+void noteRow(std::string_view keys, std::string_view does);
 void end();
-void reportError(std::string_view text);
-
-/// `colour` as CSS text; system colours as the desktop's default scheme shows them.
-std::string css(Colour colour);
-/// `text` as a JSON string literal.
-std::string json(std::string_view text);
+void reportError(std::string_view title, std::string_view text);
 
 } // namespace rt::web::page

@@ -88,9 +88,11 @@ class Site:
 # Keys by their DOM name: (code, Windows key code, text typed).
 KEYS = {"PageDown": ("PageDown", 34, ""), "PageUp": ("PageUp", 33, ""),
         "ArrowRight": ("ArrowRight", 39, ""), "ArrowLeft": ("ArrowLeft", 37, ""),
-        "Home": ("Home", 36, ""), "End": ("End", 35, ""), "F1": ("F1", 112, ""),
+        "Home": ("Home", 36, ""), "End": ("End", 35, ""), "ArrowUp": ("ArrowUp", 38, ""),
+        "ArrowDown": ("ArrowDown", 40, ""), "F1": ("F1", 112, ""),
         "F5": ("F5", 116, ""), "Escape": ("Escape", 27, ""), "Enter": ("Enter", 13, "\r"),
         "Backspace": ("Backspace", 8, ""), "Tab": ("Tab", 9, ""), ".": ("Period", 190, "."),
+        "-": ("Minus", 189, "-"),
         " ": ("Space", 32, " ")}
 KEYS.update({c: ("Digit" + c, ord(c), c) for c in "0123456789"})
 KEYS.update({c: ("Key" + c.upper(), ord(c.upper()), c) for c in "abcdefghijklmnopqrstuvwxyz"})

@@ -7,6 +7,7 @@ usage: /usr/bin/python3 test_lesson.py --site build-web/site [--screenshot build
 import argparse
 import json
 import os
+import random
 import shutil
 import subprocess
 import sys
@@ -330,6 +331,189 @@ class Lesson(unittest.TestCase):
         self.assertEqual(self.value("Text1"), shown, "the time stands still")
         self.assertIsNone(ImageChops.difference(first, self.b.screenshot([0, 0, *SHORT]))
                           .getbbox(), "the animation stopped")
+
+    def focused(self):
+        return self.b.evaluate("document.activeElement.id")
+
+    def retype(self, element_id, text):
+        """Selects what a box holds and types `text` over it, key by key."""
+        self.b.click_id(element_id)
+        self.b.evaluate(f"document.getElementById('{element_id}').select()")
+        for key in text or ["Backspace"]:
+            self.b.key(key)
+
+    def type_full_width(self, element_id, text):
+        """Types `text` as an input method commits it, replacing what the box holds."""
+        self.b.click_id(element_id)
+        self.b.evaluate(f"document.getElementById('{element_id}').select()")
+        self.b.send("Input.insertText", text=text)
+
+    def test_remote_keys_in_the_delay_box(self):
+        self.b.click_id("Combo2")
+        self.b.key(".")  # nothing typed yet: the remote's 停止, which has nothing to stop
+        self.assertEqual(self.value("Combo2"), "20")
+        self.b.key("End")
+        for key in ["Backspace", "Backspace", "2", ".", "5"]:
+            self.b.key(key)
+        self.assertEqual(self.value("Combo2"), "2.5", '"." types once the delay is edited')
+        for key in ["ArrowDown", "ArrowDown", "Enter"]:  # opens the list, picks its first entry
+            self.b.key(key)
+        first = self.b.evaluate("document.getElementById('Combo2-list').firstChild.textContent")
+        self.wait_until(f"document.getElementById('Combo2').value == {json.dumps(first)}",
+                        "the chosen entry")
+        self.b.key("End")
+        for key in ["Backspace"] * len(first) + ["2", ".", "5"]:
+            self.b.key(key)
+        self.b.key("PageDown")
+        self.wait_step_done(1)
+        self.b.key("b")  # types nothing: the remote's black-out key is the lesson's
+        self.assertEqual(self.value("Combo2"), "2.5")
+        self.b.key("Enter")
+        self.wait_until("document.activeElement.id == 'stage'", "Enter to hand the keys back")
+        self.b.key("PageUp")
+        self.wait_step_done(0)
+
+    def test_typed_text_stays_and_full_width_figures_count(self):
+        self.b.type_into("Text1", "7")
+        self.b.click_id("Check1")  # the board repaints; the box keeps the pupil's text
+        self.wait_for_board(lambda s: s.getpixel((300, 300)) == BOARD)
+        time.sleep(0.2)
+        self.assertEqual(self.value("Text1"), "7")
+        self.type_full_width("Combo2", "１０")
+        self.wait_until("document.getElementById('Combo2').value == '10'",
+                        "full-width figures to become ASCII")
+        started = time.monotonic()
+        self.b.click_id("Command4_0")
+        self.wait_step_done(1)
+        self.assertGreater(time.monotonic() - started, 0.35, "40 frames of 10 ms, not of 0")
+
+    def test_fitted_layout_centred_and_as_large_as_fits(self):
+        for width, height, dpr in [(700, 900, 1), (700, 900, 2), (1500, 620, 2)]:
+            with self.subTest(f"{width} x {height} at {dpr}"):
+                self.b.resize(width, height, dpr)
+                self.b.open(site.url)
+                left, top, w, h = self.board_size()
+                scale = min(width / SHORT[0], height / SHORT[1])
+                near = 1 / dpr + 1e-6
+                self.assertLessEqual(abs(w - SHORT[0] * scale), near)
+                self.assertLessEqual(abs(h - SHORT[1] * scale), near)
+                self.assertLessEqual(abs(left - (width - w) / 2), near, "centred across")
+                self.assertLessEqual(abs(top - (height - h) / 2), near, "centred down")
+                self.assertEqual(self.canvas_size(), [round(w * dpr), round(h * dpr)])
+                for edge in (left * dpr, top * dpr):
+                    self.assertAlmostEqual(edge, round(edge), 6, "on whole device pixels")
+
+    def test_keys_on_a_focused_button(self):
+        self.set_delay(1)
+        self.b.click_id("Command4_0")
+        self.wait_step_done(1)
+        self.wait_until("document.activeElement.id == 'Command4_0'", "the focus to come back")
+        for key, minutes in [("ArrowDown", 1), ("ArrowUp", 1), ("ArrowRight", 2), ("Enter", 3),
+                             (" ", 4), ("ArrowLeft", 3)]:
+            self.b.key(key)
+            self.wait_step_done(minutes)
+            self.wait_until("document.activeElement.id == 'Command4_0'",
+                            f"the focus to stay on 進む after {key!r}")
+        self.assert_water(self.board(), 3)
+
+    def test_nesting_150_levels_deep(self):
+        self.set_delay(1000)
+        self.b.click_id("Command4_0")
+        for _ in range(150):  # each step starts inside a wait of the one before
+            self.b.click_id("Command6")
+            self.b.click_id("Command4_0")
+        self.set_delay(1)
+        self.wait_until("document.getElementById('Text1').value.endsWith('.00') && "
+                        "!document.getElementById('Command4_0').disabled &&"
+                        "document.getElementById('Command5').disabled", "the steps to unwind", 60)
+        shown = int(float(self.value("Text1")))
+        self.steps(1, shown)
+        self.assert_water(self.board(), shown + 1)
+
+    def test_huge_delay_put_right_during_a_run(self):
+        self.set_delay(300)
+        self.b.click_id("Command2")
+        self.wait_until(STARTED, "the run to start")
+        self.retype("Combo2", "99999999999")
+        stuck = self.value("Text1")
+        time.sleep(0.5)
+        self.assertEqual(self.value("Text1"), stuck, "a frame of 99999999999 ms")
+        self.retype("Combo2", "5")
+        self.wait_until(f"document.getElementById('Text1').value != '{stuck}'",
+                        "the running frame to follow the delay box")
+        self.b.click_id("Command5")
+        self.wait_until("!document.getElementById('Command2').disabled", "自動 to come back")
+        shown = self.value("Text1")
+        self.assertRegex(shown, r"^\d+\.00$", "the run stops at a whole minute")
+        self.assert_water(self.board(), int(float(shown)))
+
+    # A pupil doing anything, in any order, during steps and runs: at every rest the picture,
+    # the buttons, the table and the graph all tell the same minute. WATER_WEB_RANDOM=seeds
+    # or seed:actions replays one run; a failure names its seed.
+    DELAYS = ["0", "1", "2.5", "abc", "", "-5", "99999999999", "１０"]
+    CLICKS = BUTTONS[1:] + ["Check1", "Check2", "Check3"]  # all but 終了
+    KEYS = ["PageDown", "PageUp", ".", "b", "Escape", "Home", "h", "t", "g", "ArrowRight",
+            "ArrowLeft", "ArrowDown", "Enter", " "]
+
+    def test_random_pupil(self):
+        runs = os.environ.get("WATER_WEB_RANDOM", "3")
+        seeds = ([int(runs.split(":")[0])] if ":" in runs else range(1, int(runs) + 1))
+        actions = int(runs.split(":")[1]) if ":" in runs else 24
+        for seed in seeds:
+            with self.subTest(seed=seed):
+                self.setUp()
+                try:
+                    self.pupil(random.Random(seed), actions)
+                except BaseException:
+                    print(f"\nthe random pupil failed: WATER_WEB_RANDOM={seed}:{actions}")
+                    raise
+
+    def pupil(self, rng, actions):
+        for n in range(actions):
+            what = rng.random()
+            if what < 0.45:
+                self.b.click_id(rng.choice(self.CLICKS))
+            elif what < 0.8:
+                self.b.key(rng.choice(self.KEYS))
+            else:
+                delay = rng.choice(self.DELAYS)
+                if delay.isascii():
+                    self.retype("Combo2", delay)
+                else:
+                    self.type_full_width("Combo2", delay)
+            time.sleep(rng.choice([0, 0.05, 0.2]))
+            if n % 8 == 7 or n == actions - 1:
+                self.check_rest()
+
+    def check_rest(self):
+        self.retype("Combo2", "1")
+        if self.enabled("Command5"):
+            self.b.click_id("Command5")
+        self.wait_until("/^\\d+\\.00$/.test(document.getElementById('Text1').value) && "
+                        "document.getElementById('Command5').disabled && "
+                        "!document.getElementById('Command2').disabled", "a rest", 30)
+        shown = self.value("Text1")
+        time.sleep(0.2)
+        self.assertEqual(self.value("Text1"), shown, "at rest")
+        k = int(float(shown))
+        shot = self.board()
+        if k > 0:
+            self.assertNotEqual(shot.getpixel((300, FLOOR - MINUTE * k + 3)), BOARD, "surface")
+        if k < 12:
+            self.assertEqual(shot.getpixel((300, FLOOR - MINUTE * k - 3)), BOARD, "surface")
+        self.assertEqual({i: on for i, on in self.states().items() if i in BUTTONS},
+                         {"Command1": True, "Command2": True, "Command4_0": k < 12,
+                          "Command4_1": k > 0, "Command5": False, "Command6": True})
+        checked = lambda box: self.b.evaluate(f"document.getElementById('{box}').checked")
+        white = (255, 255, 255)
+        for m in range(13):
+            if checked("Check2"):
+                for row in (556, 610):
+                    shows = count(shot, [115 + 50 * m, row, 40, 40], white) > 20
+                    self.assertEqual(shows, m <= k, f"the table's minute {m} at {k}")
+            if checked("Check3") and m > 0:
+                point = shot.getpixel((860 + 25 * m, FLOOR - MINUTE * m))
+                self.assertEqual(point != BOARD, m <= k, f"the graph's point {m} at {k}")
 
     # The same states drawn by the desktop program and by the page agree on every pixel of the
     # lines, rectangles and water; text (labels, printed numbers) and the windowed controls

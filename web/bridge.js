@@ -1,0 +1,161 @@
+// The bridge between the compiled program and the page. The program calls only the entry
+// points below, from runtime/web/page.cpp; the other scripts fill them in. All the page's
+// scripts share the one namespace globalThis.lessonPage, loaded in order: bridge, board, fit,
+// controls, list, input.
+//
+//   C++ (rt::web::page)                        JavaScript (lessonPage.…)
+//   init(caption, width, height, back)         define(group, name, value) for every definition
+//                                              the page shares with the runtime,
+//                                              palette(colour, css) for every system colour,
+//                                              then init(caption, width, height, back)
+//   setKeyRoutes(routes)                       setKeyRoutes(Uint8Array)
+//   createControl(control)                     createControl(handle, kind, focusKind,
+//                                              [x, y, w, h], fontPx, bold, tabIndex, id,
+//                                              name, description), addEntry(handle, text)
+//   apply(handle, changed, look)               apply(handle, changed, text, back, fore, value,
+//                                              enabled, visible, focused)
+//   focus(handle)                              focus(handle)
+//   resize(width, height)                      resize(width, height)
+//   scale() -> double                          scale() -> device px per form px
+//   repaintNeeded() -> bool                    repaintNeeded() -> boolean
+//   beginPaint(clip), endPaint()               beginPaint(x, y, w, h), endPaint()
+//   fill(pixels, colour)                       fill(x, y, w, h, colour)
+//   text(text, x, y, pixelSize, bold,          text(text, x, y, size, bold, colour,
+//        colour, clip)                              clipX, clipY, clipW, clipH)
+//   measure(text, pixelSize, bold)             measure(text, size, bold) -> {width, ascent,
+//                                              height}
+//   waitForEvent(ms)                           waitForEvent(ms) -> Promise
+//   takeInput() -> optional<Input>             peekInput() -> record or null, shiftInput()
+//   setStatus(text)                            setStatus(text)
+//   beginNote(title), noteRow(keys, does)      beginNote(title), noteRow(keys, does)
+//   end()                                      end()
+//   reportError(title, text)                   reportError(title, text)
+//
+// Colours are numbers, 0x00BBGGRR, or a system colour of the palette. An input record is
+// {type, control, value, modifiers, where, editing, text}, the fields of rt::Input.
+"use strict";
+(() => {
+  const P = (globalThis.lessonPage = {});
+  const $ = (P.$ = (id) => document.getElementById(id));
+  P.make = (tag, cls) => {
+    const e = document.createElement(tag);
+    if (cls) e.className = cls;
+    return e;
+  };
+  P.px = (v) => v + "px";
+  P.FONTS = '"IPAPGothic", "Noto Sans CJK JP", "Yu Gothic", "Meiryo", "MS PGothic", ' +
+    '"Hiragino Sans", "Hiragino Kaku Gothic ProN", sans-serif';
+  P.ended = false;
+
+  // The runtime's definitions: input types, focus kinds, control kinds, key names, modifier
+  // bits, what the page does with each key outcome, the controls' measurements.
+  const defs = (P.defs = {});
+  P.define = (group, name, value) => {
+    (defs[group] || (defs[group] = {}))[name] = value;
+  };
+
+  const palette = new Map(), colours = new Map();
+  P.palette = (colour, css) => palette.set(colour, css);
+  P.colour = (n) => {
+    let css = colours.get(n);
+    if (css === undefined) {
+      css = palette.get(n) ||
+        "#" + [n & 0xff, (n >> 8) & 0xff, (n >> 16) & 0xff]
+          .map((v) => v.toString(16).padStart(2, "0")).join("");
+      colours.set(n, css);
+    }
+    return css;
+  };
+
+  // The user's input, oldest first, until the program takes it.
+  const inputs = (P.inputs = []);
+  const waiters = new Set();
+  P.wake = () => {
+    for (const w of [...waiters]) w();
+  };
+  P.send = (type, control, fields) => {
+    if (P.ended) return;
+    inputs.push(Object.assign({ type: defs.input[type], control, value: 0, modifiers: 0,
+      where: 0, editing: false, text: "" }, fields));
+    P.wake();
+  };
+  P.peekInput = () => inputs[0] || null;
+  P.shiftInput = () => inputs.shift();
+
+  // A macrotask that does not wait for the 4 ms timer clamp.
+  const soon = [];
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => soon.shift()();
+  const yieldNow = (f) => {
+    soon.push(f);
+    channel.port2.postMessage(0);
+  };
+  P.waitForEvent = (ms) => new Promise((resolve) => {
+    if (ms <= 0 || inputs.length) return yieldNow(resolve);
+    const done = () => {
+      clearTimeout(timer);
+      waiters.delete(done);
+      resolve();
+    };
+    const timer = setTimeout(done, ms);
+    waiters.add(done);
+  });
+
+  P.setStatus = (text) => {
+    $("status").textContent = text;
+  };
+
+  // The key list: beside the lesson, which keeps the focus and the keys.
+  P.beginNote = (title) => {
+    let note = $("note");
+    if (!note) {
+      note = P.make("div");
+      note.id = "note";
+      note.setAttribute("role", "dialog");
+      note.setAttribute("aria-labelledby", "note-title");
+      document.body.append(note);
+    }
+    const h = P.make("h2"), table = P.make("table"), close = P.make("button");
+    h.id = "note-title";
+    h.textContent = title;
+    close.type = "button";
+    close.textContent = "閉じる";
+    close.addEventListener("click", () => {
+      note.hidden = true;
+      P.focus(P.focused); // keys go on reaching the lesson
+    });
+    note.replaceChildren(h, table, close);
+    note.hidden = false;
+  };
+  P.noteRow = (keys, does) => {
+    const tr = $("note").querySelector("table").insertRow();
+    tr.insertCell().textContent = keys;
+    tr.insertCell().textContent = does;
+  };
+
+  P.reportError = (title, text) => {
+    console.error(text);
+    P.beginNote(title);
+    P.noteRow(text, "");
+  };
+
+  P.end = () => {
+    for (const c of P.controls.values()) P.enable(c, false);
+    P.ended = true;
+    inputs.length = 0;
+    const over = P.make("div"), panel = P.make("div"), p = P.make("p"), again = P.make("button");
+    over.id = "over";
+    panel.setAttribute("role", "alertdialog");
+    panel.setAttribute("aria-labelledby", "over-text");
+    p.id = "over-text";
+    p.textContent = "授業は終わりました";
+    again.type = "button";
+    again.textContent = "もう一度";
+    again.addEventListener("click", () => location.reload());
+    panel.append(p, again);
+    over.append(panel);
+    document.body.append(over);
+    again.focus();
+    P.wake();
+  };
+})();

@@ -1,0 +1,180 @@
+// The windowed controls: real HTML controls over the board, made by kind from a table, and
+// rendered from the looks the program sends, field by field, whatever their kind.
+"use strict";
+(() => {
+  const P = globalThis.lessonPage;
+  const stage = P.$("stage"), ring = P.$("ring"), px = P.px, make = P.make;
+  const controls = (P.controls = new Map()); // by handle, in tab order
+  const descriptions = make("div");
+  descriptions.hidden = true;
+  document.body.append(descriptions);
+  P.focused = -1; // the handle the program gave the focus to; -1 the board
+  let ringOwner = null;
+
+  // The control that holds `node`, or null.
+  P.owner = (node) => {
+    for (const c of controls.values()) if (node && c.box.contains(node)) return c;
+    return null;
+  };
+
+  // What each kind is made of; every kind shows a text, and the check box a value.
+  const button = (c) => {
+    c.box = c.el = make("button", "ctl");
+    c.el.type = "button";
+    c.showText = (text) => { c.el.textContent = text; };
+    c.el.addEventListener("click", () => P.send("click", c.handle));
+  };
+  const check = (c) => {
+    c.box = make("label", "ctl");
+    c.el = make("input");
+    c.el.type = "checkbox";
+    const caption = make("span");
+    c.box.append(c.el, caption);
+    c.showText = (text) => { caption.textContent = text; };
+    c.showValue = (value) => { c.el.checked = value !== 0; };
+    c.layout = () => {
+      const size = Math.max(8, Math.round(14 * P.css));
+      Object.assign(c.el.style, { width: px(size), height: px(size),
+        marginRight: px(Math.round(6 * P.css)) });
+    };
+    c.el.addEventListener("change", () => P.send("check", c.handle,
+      { value: c.el.checked ? 1 : 0 }));
+  };
+  const field = (c) => {
+    c.box = make("div", "ctl field");
+    c.el = make("input");
+    c.el.type = "text";
+    for (const [k, v] of [["autocomplete", "off"], ["autocapitalize", "off"],
+      ["spellcheck", "false"], ["inputmode", "decimal"]]) c.el.setAttribute(k, v);
+    c.box.append(c.el);
+    c.showText = (text) => {
+      const el = c.el;
+      if (el.value === text) return;
+      // Figures typed in full width come back in ASCII, one for one: the cursor stays.
+      const at = el.selectionStart;
+      el.value = text;
+      if (document.activeElement === el && at !== null) {
+        const to = Math.min(at, text.length);
+        el.setSelectionRange(to, to);
+      }
+      if (c.refit) c.refit();
+    };
+  };
+  // The time box never scrolls: its figures are condensed as the runtime measures them, and
+  // squeezed further when too wide.
+  const text = (c) => {
+    field(c);
+    c.refit = () => {
+      const r = P.rect(c.def.box), f = c.fontPx, m = P.defs.metric;
+      const left = m.boxBorder + Math.max(1, Math.round(f * m.boxPaddingPerEm)) + 1;
+      const room = Math.max(1, r.w - 2 * left);
+      const pen = c.def.bold ? f * m.boldStrokePerEm : 0;
+      const natural = P.textWidth(c.el.value, f) + pen + Math.max(2, f / 32);
+      const width = Math.max(room / m.boxStretch, natural);
+      // The time changes every other frame, mostly within the same width: only a new fit is
+      // written, and the box is put back to its start only when it may have scrolled.
+      const fit = [left, width, room / width, pen].join();
+      if (fit === c.fit) return;
+      c.fit = fit;
+      Object.assign(c.el.style, { left: px(left), width: px(width),
+        transform: `scaleX(${room / width})`, fontWeight: "normal",
+        webkitTextStrokeWidth: px(pen) });
+      c.el.scrollLeft = 0;
+    };
+    c.layout = c.refit;
+  };
+  const combo = (c) => {
+    field(c);
+    P.makeList(c);
+  };
+  const makers = () => {
+    const k = P.defs.kind;
+    return { [k.button]: button, [k.check]: check, [k.text]: text, [k.combo]: combo };
+  };
+
+  function place(c) {
+    const r = P.rect(c.def.box), st = c.box.style;
+    Object.assign(st, { left: px(r.x), top: px(r.y), width: px(r.w), height: px(r.h) });
+    c.fontPx = c.def.fontPx * P.css;
+    st.fontSize = px(c.fontPx);
+    st.fontWeight = c.def.bold ? "bold" : "normal";
+    if (c.layout) c.layout(r);
+  }
+  P.placeAll = () => {
+    for (const c of controls.values()) place(c);
+    ringAround(ringOwner);
+  };
+
+  P.createControl = (handle, kind, focusKind, box, fontPx, bold, tabIndex, id, name,
+    description) => {
+    const c = { handle, focusKind, def: { box, fontPx, bold, id, name }, typed: false };
+    makers()[kind](c);
+    c.el.id = id;
+    if (name) c.el.setAttribute("aria-label", name);
+    if (description) {
+      const d = make("span");
+      d.id = id + "-about";
+      d.textContent = description;
+      descriptions.append(d);
+      c.el.setAttribute("aria-describedby", d.id);
+    }
+    // The program's controls come in tab order, which is the document's order.
+    stage.insertBefore(c.box, ring);
+    controls.set(handle, c);
+    P.watch(c);
+    place(c);
+  };
+
+  P.enable = (c, on) => {
+    if (c.el.disabled === !on) return;
+    c.el.disabled = !on;
+    if (c.btn) c.btn.disabled = !on;
+    if (!on && c.closeList) c.closeList();
+    c.box.classList.toggle("off", !on);
+    c.el.classList.remove("down");
+  };
+
+  P.apply = (handle, changed, text, back, fore, value, enabled, visible, focused) => {
+    const c = controls.get(handle), bit = P.defs.changed;
+    if (!c) return;
+    // Text the user typed since is on its way to the program, which will answer it.
+    if (changed & bit.text &&
+      !P.inputs.some((i) => i.control === handle && i.type === P.defs.input.text))
+      c.showText(text);
+    if (changed & bit.colours) {
+      c.box.style.background = P.colour(back);
+      c.box.style.color = P.colour(fore);
+    }
+    if (changed & bit.value && c.showValue) c.showValue(value);
+    if (changed & bit.enabled) P.enable(c, enabled);
+    if (changed & bit.visible) {
+      if (!visible && c.closeList) c.closeList();
+      c.box.hidden = !visible;
+      if (ringOwner === c) ringAround(c);
+    }
+    if (changed & bit.focused) ringAround(focused ? c : ringOwner === c ? null : ringOwner);
+  };
+
+  P.focus = (handle) => {
+    P.focused = handle;
+    const c = controls.get(handle);
+    const target = c ? c.el : stage;
+    if (document.activeElement !== target && !P.ended) target.focus({ preventScroll: true });
+  };
+
+  // The ring around the control with the focus, drawn as the runtime measures it.
+  function ringAround(c) {
+    if (ringOwner) ringOwner.box.classList.remove("focus");
+    ringOwner = c;
+    if (!c || c.box.hidden) {
+      ring.hidden = true;
+      return;
+    }
+    c.box.classList.add("focus");
+    const m = P.defs.metric, r = P.rect(c.def.box), w = Math.round(m.focusRing * P.css);
+    const edge = Math.max(1, Math.floor(w / m.focusRingEdgeShare));
+    Object.assign(ring.style, { left: px(r.x - w), top: px(r.y - w), width: px(r.w + 2 * w),
+      height: px(r.h + 2 * w), borderWidth: px(w - edge), boxShadow: `inset 0 0 0 ${edge}px #000` });
+    ring.hidden = false;
+  }
+})();

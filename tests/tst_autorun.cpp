@@ -35,6 +35,7 @@ private slots:
     void stop_data();
     void stop();
     void continuesAfterStop();
+    void hugeDelayPutRightThenStop();
     void restartsWhenFull();
     void hintDuringRun();
     void tableDuringRun();
@@ -89,6 +90,24 @@ void AutoRunTest::continuesAfterStop() {
     verifyFilled(f, 24);
     QCOMPARE(clock.now() - start, 8 * Minute); // minutes 5 to 12 only
     QCOMPARE(f.StopRequested, rt::Integer(0));
+}
+
+// A pupil types 25 days into the delay box in the sixteenth frame (300 to 320 ms), puts it
+// right five seconds later, then clicks 停止 in the second minute: that frame ends at once,
+// the rest run at 10 ms, and the run stops when the second minute is full.
+void AutoRunTest::hugeDelayPutRightThenStop() {
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    const quint32 start = clock.now();
+    clock.at(start + 310, [&] { Lesson::typeInto(f.Combo2, QStringLiteral("99999999999")); });
+    clock.at(start + 5310, [&] { Lesson::typeInto(f.Combo2, QStringLiteral("10")); });
+    clock.at(start + 5710, [&] { Lesson::click(f.Command5); });
+    runAutomatic(clock, f);
+    verifyFilled(f, 4);
+    QCOMPARE(clock.now() - start, 5310u + 24 * 10 + 40 * 10);
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10"));
+    QVERIFY(lesson.errors().isEmpty());
 }
 
 void AutoRunTest::restartsWhenFull() {

@@ -87,6 +87,8 @@ class KeysTest : public QObject {
 private slots:
     void stepKeys_data();
     void stepKeys();
+    void keysOnAButton_data();
+    void keysOnAButton();
     void automaticAndStop_data();
     void automaticAndStop();
     void homeAndOptions();
@@ -119,6 +121,38 @@ void KeysTest::stepKeys() {
     QCOMPARE(f.Progress, rt::Integer(2));
     QCOMPARE(f.Shape9(0).Height(), 30.0f);
     QCOMPARE(f.Shape9(1).Height(), 0.0f);
+}
+
+void KeysTest::keysOnAButton_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("steps"); // minutes forward
+    QTest::newRow("→ steps forward") << int(Qt::Key_Right) << 1;
+    QTest::newRow("← steps back") << int(Qt::Key_Left) << -1;
+    // The next control in the tab order is the delay box, where the remote's keys would type.
+    QTest::newRow("Up moves nothing") << int(Qt::Key_Up) << 0;
+    QTest::newRow("Down moves nothing") << int(Qt::Key_Down) << 0;
+    QTest::newRow("Enter clicks") << int(Qt::Key_Return) << 1;
+    QTest::newRow("keypad Enter clicks") << int(Qt::Key_Enter) << 1;
+    QTest::newRow("Space clicks") << int(Qt::Key_Space) << 1;
+}
+
+// With the focus where a click on 進む leaves it: on 進む, which its step disabled a while.
+void KeysTest::keysOnAButton() {
+    QFETCH(int, key);
+    QFETCH(int, steps);
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QWidget &forward = Lesson::widget(f.Command4(0));
+    Lesson::click(forward);
+    QCOMPARE(QApplication::focusWidget(), &forward);
+    press(f, Qt::Key(key));
+    QCOMPARE(f.Progress, rt::Integer(2 + 2 * steps)); // one step, not one for press and release
+    QCOMPARE(QApplication::focusWidget(), &forward);
+    press(f, Qt::Key_Right);
+    QCOMPARE(f.Progress, rt::Integer(4 + 2 * steps));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("20"));
+    QVERIFY(lesson.errors().isEmpty());
 }
 
 void KeysTest::automaticAndStop_data() {

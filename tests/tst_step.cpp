@@ -323,6 +323,16 @@ void StepTest::fullWidthDelayMeansItsFigures() {
     commit(*combo.lineEdit(), QStringLiteral("１０．５"));
     QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10.5"));
     QCOMPARE(f.Combo2.Text(), "10.5");
+    // Typed over the entry of the same figures: the box shows them in ASCII all the same.
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(&combo, Qt::Key_Down);
+    QCOMPARE(f.Combo2.ListIndex(), rt::Integer(3));
+    combo.lineEdit()->selectAll();
+    commit(*combo.lineEdit(), QStringLiteral("２０"));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("20"));
+    QCOMPARE(f.Combo2.Text(), "20");
+    combo.lineEdit()->selectAll();
+    commit(*combo.lineEdit(), QStringLiteral("１０．５")); // the delay of the step below
     auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
     timeBox.setFocus();
     timeBox.selectAll();

@@ -11,7 +11,9 @@ ComboBox::ComboBox(Form &form, const ControlDef &def, FontSpec font)
       text_(def.caption), back_(def.back), fore_(def.fore) {}
 
 void ComboBox::setText(const std::string &text) {
-    if (text_ == text) return;
+    // Text typed or set over the entry it matches is no longer that entry: a box that still
+    // had it chosen would go on showing the text as the pupil typed it, "２０" for 20.
+    if (text_ == text && listIndex_ < 0) return;
     text_ = text;
     listIndex_ = -1;
     notify();

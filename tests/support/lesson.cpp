@@ -33,6 +33,16 @@ void Lesson::click(rt::Control &control) {
     click(widget(control));
 }
 
+void Lesson::typeInto(rt::Control &box, const QString &text) {
+    QWidget &w = widget(box);
+    auto *combo = qobject_cast<QComboBox *>(&w);
+    QLineEdit *edit = combo ? combo->lineEdit() : qobject_cast<QLineEdit *>(&w);
+    if (!edit) qFatal("%s is no box", box.Name().c_str());
+    click(*edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
 QWidget &Lesson::widget(rt::Control &control) {
     auto *window = dynamic_cast<rt::qt::Window *>(control.form().view());
     QWidget *w = window ? window->widget(control) : nullptr;

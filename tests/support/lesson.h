@@ -23,6 +23,10 @@ public:
     /// A real mouse click on the widget that shows `control`.
     static void click(rt::Control &control);
 
+    /// Types `text` over the whole text of a box, as a pupil does: a click into it, Ctrl+A,
+    /// then the keys.
+    static void typeInto(rt::Control &box, const QString &text);
+
     /// The widget that shows `control` in its window.
     static QWidget &widget(rt::Control &control);
     /// The text the pupil reads in the box that shows `control`: a text box or a combo box's

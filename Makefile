@@ -11,7 +11,7 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins \
 	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth \
 	desktop-file-utils appstream dpkg-dev lintian x11-utils \
-	emscripten chromium python3-websocket python3-pil
+	emscripten chromium python3-websocket python3-pil webkit2gtk-driver firefox-esr
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build build-asan run test test-release test-asan screenshot package clean \
@@ -45,6 +45,7 @@ run: build
 $(ASAN_DIR)/build.ninja: | deps
 	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
 		-DCMAKE_CXX_FLAGS="$(SANITIZE_FLAGS)" -DWATER_RANDOM_SEEDS_PER_PART=2 \
+		-DWATER_RANDOM_ACTIONS=100 \
 		-DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined"
 
 build-asan: deps $(ASAN_DIR)/build.ninja
@@ -82,9 +83,12 @@ PORT ?= 8000
 export NODE_PATH := /usr/share/nodejs
 
 $(WEB_DIR)/build.ninja: | deps
-	emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release
+	emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+		-DWATER_WEB_ICONS=$(CURDIR)/$(BUILD_DIR)/web-icons
 
-web: deps $(WEB_DIR)/build.ninja
+# The page's PNG icons come from the desktop build's icon renderer.
+web: deps configure $(WEB_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) --parallel $(JOBS) --target web-icons
 	cmake --build $(WEB_DIR) --parallel $(JOBS) --target site
 
 serve: web

@@ -122,13 +122,13 @@ void Form1::AnnounceState() {
         pairs += x + " 分 " + y + " L";
         points += "(" + x + ", " + y + ")";
     }
-    std::string text =
-        std::to_string(minutes) + " 分後、水は " + std::to_string(5 * minutes) + " L。表: " + pairs;
+    const std::string litres = std::to_string(5 * minutes);
+    std::string text = std::to_string(minutes) + " 分後、水は " + litres + " L。表: " + pairs;
     if (Check3.Value() == 1) {
         text += "。グラフの点: " + points;
         if (Label8.Visible()) text += "。" + Label8.Caption();
     }
-    setStatusText(text);
+    setStatusText(text, std::to_string(minutes) + " 分後、" + litres + " L");
 }
 
 void Form1::ShowKeys() {

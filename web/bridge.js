@@ -26,7 +26,7 @@
 //                                              height}
 //   waitForEvent(ms)                           waitForEvent(ms) -> Promise
 //   takeInput() -> optional<Input>             peekInput() -> record or null, shiftInput()
-//   setStatus(text)                            setStatus(text)
+//   setStatus(text, announcement)              setStatus(text, announcement)
 //   beginNote(title), noteRow(keys, does)      beginNote(title), noteRow(keys, does)
 //   end()                                      end()
 //   reportError(title, text)                   reportError(title, text)
@@ -101,8 +101,11 @@
     waiters.add(done);
   });
 
-  P.setStatus = (text) => {
-    $("status").textContent = text;
+  // The whole state is the board's description, read on demand; the live region says only
+  // what changed.
+  P.setStatus = (text, announcement) => {
+    $("state").textContent = text;
+    $("status").textContent = announcement;
   };
 
   // The key list: beside the lesson, which keeps the focus and the keys.

@@ -1,5 +1,6 @@
-// The windowed controls: real HTML controls over the board, made by kind from a table, and
-// rendered from the looks the program sends, field by field, whatever their kind.
+// The windowed controls: real HTML controls over the board, or in the panel below it, made by
+// kind from a table, and rendered from the looks the program sends, field by field, whatever
+// their kind.
 "use strict";
 (() => {
   const P = globalThis.lessonPage;
@@ -32,10 +33,10 @@
     c.box.append(c.el, caption);
     c.showText = (text) => { caption.textContent = text; };
     c.showValue = (value) => { c.el.checked = value !== 0; };
-    c.layout = () => {
-      const size = Math.max(8, Math.round(14 * P.css));
+    c.layout = (r) => {
+      const size = Math.max(8, Math.round(14 * r.k));
       Object.assign(c.el.style, { width: px(size), height: px(size),
-        marginRight: px(Math.round(6 * P.css)) });
+        marginRight: px(Math.round(6 * r.k)) });
     };
     c.el.addEventListener("change", () => P.send("check", c.handle,
       { value: c.el.checked ? 1 : 0 }));
@@ -65,7 +66,7 @@
   const text = (c) => {
     field(c);
     c.refit = () => {
-      const r = P.rect(c.def.box), f = c.fontPx, m = P.defs.metric;
+      const r = c.r, f = c.fontPx, m = P.defs.metric;
       const left = m.boxBorder + Math.max(1, Math.round(f * m.boxPaddingPerEm)) + 1;
       const room = Math.max(1, r.w - 2 * left);
       const pen = c.def.bold ? f * m.boldStrokePerEm : 0;
@@ -92,12 +93,19 @@
     return { [k.button]: button, [k.check]: check, [k.text]: text, [k.combo]: combo };
   };
 
+  // A face smaller than a target reaches further, unseen (page.css).
   function place(c) {
-    const r = P.rect(c.def.box), st = c.box.style;
+    const r = (c.r = P.where(c)), st = c.box.style;
     Object.assign(st, { left: px(r.x), top: px(r.y), width: px(r.w), height: px(r.h) });
-    c.fontPx = c.def.fontPx * P.css;
+    const reachX = P.reach(r.w), reachY = P.reach(r.h);
+    st.setProperty("--reach-x", px(reachX));
+    st.setProperty("--reach-y", px(reachY));
+    c.box.classList.toggle("reach", reachX > 0 || reachY > 0);
+    c.fontPx = r.font;
     st.fontSize = px(c.fontPx);
-    st.fontWeight = c.def.bold ? "bold" : "normal";
+    // Bold as on the board: a stroke, which every engine draws.
+    st.fontWeight = "normal";
+    st.webkitTextStrokeWidth = px(P.boldPen(c.fontPx, c.def.bold));
     if (c.layout) c.layout(r);
   }
   P.placeAll = () => {
@@ -122,7 +130,8 @@
     stage.insertBefore(c.box, ring);
     controls.set(handle, c);
     P.watch(c);
-    place(c);
+    if (P.panel) P.fit(); // the panel makes room for it
+    else place(c);
   };
 
   P.enable = (c, on) => {
@@ -171,7 +180,7 @@
       return;
     }
     c.box.classList.add("focus");
-    const m = P.defs.metric, r = P.rect(c.def.box), w = Math.round(m.focusRing * P.css);
+    const m = P.defs.metric, r = c.r, w = Math.round(m.focusRing * r.k);
     const edge = Math.max(1, Math.floor(w / m.focusRingEdgeShare));
     Object.assign(ring.style, { left: px(r.x - w), top: px(r.y - w), width: px(r.w + 2 * w),
       height: px(r.h + 2 * w), borderWidth: px(w - edge), boxShadow: `inset 0 0 0 ${edge}px #000` });

@@ -1,5 +1,8 @@
-// Fit and layout: the board as large as the window allows, centred, its edges on whole
-// device pixels; or at a fixed scale (?scale=2) from the page's corner.
+// Fit and layout. The program draws the whole form off screen; the canvas shows it in pieces,
+// as large as the window allows, centred, their edges on whole device pixels; or at a fixed
+// scale (?scale=2) from the page's corner. A wide screen shows the form as it is. An upright
+// one stacks the table and the graph below the board; a narrow upright one also takes the
+// controls off the board into a panel below the picture, at finger size.
 "use strict";
 (() => {
   const P = globalThis.lessonPage;
@@ -8,39 +11,137 @@
     const v = parseFloat(new URLSearchParams(location.search).get("scale"));
     return v > 0 && isFinite(v) ? v : 0;
   })();
-  let W = 810, H = 506, repaint = false;
+  // In CSS px: the least target a pointer or a finger hits, the least text of a control on an
+  // upright screen; the panel's rows, gaps, narrowest cells and least and most text.
+  const TARGET = 24, READABLE = 12, ROW = 44, GAP = 8, CELL = 110, PANEL_TEXT = [16, 26];
+  // Upright, a board drawn narrower than this leaves its controls too small to use on it.
+  const NARROW = 600;
+  // Stacked, the empty strip of the graph above its litre axis is left out.
+  const GRAPH_TOP = 40;
+  let W = 810, H = 506, boardW = W, boardH = H, repaint = false, upright = false, shape = "";
+  let panelTop = 0;
+  const slots = new Map(); // each control's cell in the panel [x, y, w], by control
   P.css = 1; // CSS px per form px
   P.dpr = 1; // device px per CSS px
+  P.panel = false; // the controls are in the panel
+  P.pieces = []; // in device px: [x, y, w, h] of the form shown at [x, y] of the canvas
 
   // Edges on whole device pixels keep bevels and text sharp.
   const snap = (P.snap = (v) => Math.round(v * P.dpr) / P.dpr);
 
+  // The pieces in form px, [x, y, w, h, at x, at y], and the size they make. Upright: the board
+  // (the form at its smallest: the program widens it for the graph and lengthens it for the
+  // table), the table below it as in the form, then the graph, centred.
+  function arrange() {
+    if (!upright) return { w: W, h: H, pieces: [[0, 0, W, H, 0, 0]] };
+    const pieces = [[0, 0, boardW, boardH, 0, 0]];
+    let h = boardH;
+    if (H > boardH) {
+      pieces.push([0, boardH, boardW, H - boardH, 0, h]);
+      h += H - boardH;
+    }
+    const graphW = W - boardW, top = Math.min(GRAPH_TOP, boardH);
+    if (graphW > 0) {
+      pieces.push([boardW, top, graphW, boardH - top, Math.max(0, (boardW - graphW) / 2), h]);
+      h += boardH - top;
+    }
+    return { w: Math.max(boardW, graphW), h, pieces };
+  }
+
+  // The panel's cells: the controls in the board's order, top to bottom, those side by side on
+  // the board kept together while a row has room; each row's cells share its width. Returns
+  // the panel's height.
+  function layPanel(width) {
+    const cols = Math.max(1, Math.floor((width - GAP) / (CELL + GAP)));
+    const lines = [];
+    const controls = P.controls ? [...P.controls.values()] : [];
+    for (const c of controls.sort((a, b) => a.def.box[1] - b.def.box[1])) {
+      const [, y, , h] = c.def.box, line = lines[lines.length - 1];
+      if (line && y < line.bottom) {
+        line.push(c);
+        line.bottom = Math.max(line.bottom, y + h);
+      } else {
+        lines.push(Object.assign([c], { bottom: y + h }));
+      }
+    }
+    const rows = [];
+    for (const line of lines) {
+      line.sort((a, b) => a.def.box[0] - b.def.box[0]);
+      let row = rows[rows.length - 1];
+      if (!row || row.length + line.length > cols) rows.push((row = []));
+      for (const c of line) {
+        if (row.length === cols) rows.push((row = []));
+        row.push(c);
+      }
+    }
+    slots.clear();
+    rows.forEach((row, i) => {
+      const w = (width - GAP * (row.length + 1)) / row.length;
+      row.forEach((c, j) => slots.set(c, [GAP + j * (w + GAP), GAP + i * (ROW + GAP), w]));
+    });
+    return rows.length ? rows.length * (ROW + GAP) + GAP : 0;
+  }
+
   function fit() {
     const dpr = (P.dpr = window.devicePixelRatio || 1);
     const vw = document.documentElement.clientWidth, vh = document.documentElement.clientHeight;
-    const s = fixedScale || Math.max(0.05, Math.min(vw / W, vh / H));
-    const bw = Math.max(1, Math.round(W * s * dpr)), bh = Math.max(1, Math.round(H * s * dpr));
-    const left = fixedScale ? 0 : Math.max(0, snap((vw - bw / dpr) / 2));
-    const top = fixedScale ? 0 : Math.max(0, snap((vh - bh / dpr) / 2));
-    Object.assign(stage.style, { left: px(left), top: px(top), width: px(bw / dpr),
+    upright = !fixedScale && vh > vw;
+    const a = arrange();
+    let s = fixedScale || Math.max(0.05, Math.min(vw / a.w, vh / a.h));
+    const panel = (P.panel = upright && boardW * s < NARROW);
+    const panelH = panel ? layPanel(vw) : 0;
+    if (panel) s = Math.max(0.05, Math.min(vw / a.w, (vh - panelH) / a.h));
+    const dev = (v) => Math.round(v * s * dpr);
+    const pieces = a.pieces.map(([x, y, w, h, toX, toY]) =>
+      [dev(x), dev(y), dev(x + w) - dev(x), dev(y + h) - dev(y), dev(toX), dev(toY)]);
+    const bw = Math.max(1, ...pieces.map((p) => p[4] + p[2]));
+    const bh = Math.max(1, ...pieces.map((p) => p[5] + p[3]));
+    const width = panel ? vw : bw / dpr, height = bh / dpr + panelH;
+    const left = fixedScale ? 0 : Math.max(0, snap((vw - width) / 2));
+    const top = fixedScale ? 0 : Math.max(0, snap((vh - height) / 2));
+    Object.assign(stage.style, { left: px(left), top: px(top), width: px(width),
+      height: px(height) });
+    Object.assign(board.style, { left: px(snap((width - bw / dpr) / 2)), width: px(bw / dpr),
       height: px(bh / dpr) });
-    Object.assign(board.style, { width: px(bw / dpr), height: px(bh / dpr) });
+    panelTop = bh / dpr;
     document.body.classList.toggle("fixed", !!fixedScale);
-    if (board.width !== bw || board.height !== bh || s !== P.css) {
+    const now = pieces.join(";");
+    if (board.width !== bw || board.height !== bh || s !== P.css || now !== shape) {
+      // A new arrangement starts blank: the program paints it all again.
       board.width = bw;
       board.height = bh;
+      P.sheet.width = Math.max(1, dev(W));
+      P.sheet.height = Math.max(1, dev(H));
+      P.pieces = pieces;
+      shape = now;
       P.css = s;
       repaint = true;
       P.wake();
     }
     if (P.placeAll) P.placeAll();
   }
+  P.fit = fit;
 
   // A control's box in CSS px of the stage, its edges on whole device pixels.
   P.rect = ([l, t, w, h]) => {
     const x = snap(l * P.css), y = snap(t * P.css);
     return { x, y, w: snap((l + w) * P.css) - x, h: snap((t + h) * P.css) - y };
   };
+
+  // Where a control shows: its box in CSS px of the stage, with k, the scale of the page's own
+  // measures of it, and its text size.
+  P.where = (c) => {
+    const cell = P.panel && slots.get(c);
+    if (cell) {
+      const x = snap(cell[0]), y = snap(panelTop + cell[1]);
+      return { x, y, w: snap(cell[0] + cell[2]) - x, h: snap(panelTop + cell[1] + ROW) - y, k: 1,
+        font: Math.min(PANEL_TEXT[1], Math.max(PANEL_TEXT[0], c.def.fontPx)) };
+    }
+    const r = P.rect(c.def.box), font = c.def.fontPx * P.css;
+    return Object.assign(r, { k: P.css, font: upright ? Math.max(READABLE, font) : font });
+  };
+  // How far a face of `size` CSS px reaches, unseen, on either side to make a whole target.
+  P.reach = (size) => Math.max(0, Math.ceil(((TARGET - size) / 2) * P.dpr) / P.dpr);
 
   // Browser zoom and moving to another screen change the device pixel ratio.
   function watchRatio() {
@@ -52,14 +153,16 @@
     document.title = caption;
     stage.setAttribute("aria-label", caption);
     document.body.style.background = stage.style.background = P.colour(back);
-    W = width;
-    H = height;
+    W = boardW = width;
+    H = boardH = height;
     fit();
   };
   P.resize = (width, height) => {
     if (width === W && height === H) return;
     W = width;
     H = height;
+    boardW = Math.min(boardW, W);
+    boardH = Math.min(boardH, H);
     fit();
   };
   P.scale = () => P.css * P.dpr;

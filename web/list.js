@@ -42,14 +42,18 @@
       e.preventDefault();
     });
 
+    // Below the box, or above it when only there the whole list shows.
     function open() {
-      const r = P.rect(c.def.box);
+      const r = c.r;
       Object.assign(ul.style, { left: px(r.x), top: px(r.y + r.h), minWidth: px(r.w),
         fontSize: px(c.fontPx) });
       if (!c.open) activate(entries.findIndex((v) => v.trim() === input.value.trim()));
       c.open = true;
       ul.hidden = false;
       input.setAttribute("aria-expanded", "true");
+      const top = P.$("stage").getBoundingClientRect().top, h = ul.offsetHeight;
+      const below = document.documentElement.clientHeight - (top + r.y + r.h);
+      if (h > below && top + r.y > below) ul.style.top = px(r.y - h);
     }
     function close() {
       if (!c.open) return;
@@ -85,8 +89,10 @@
     };
     c.closeList = close;
     c.layout = (r) => {
-      const arrow = Math.max(10, Math.round(15 * P.css));
+      // In the panel, a square for a finger.
+      const arrow = P.panel ? r.h : Math.max(10, Math.round(15 * r.k));
       btn.style.width = px(arrow);
+      btn.style.setProperty("--reach-r", px(2 * P.reach(arrow)));
       // iPads zoom into a field whose font is under 16 px: draw a larger font scaled down.
       const pad = Math.max(1, Math.round(c.fontPx / 16)), size = Math.max(16, c.fontPx);
       const k = c.fontPx / size;

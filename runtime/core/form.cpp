@@ -362,9 +362,10 @@ void Form::input(const Input &in) {
     }
 }
 
-void Form::setStatusText(const std::string &text) {
-    if (status_ == text) return;
+void Form::setStatusText(const std::string &text, const std::string &announcement) {
+    if (status_ == text && announcement_ == announcement) return;
     status_ = text;
+    announcement_ = announcement;
     if (view_) view_->statusChanged();
 }
 

@@ -83,9 +83,12 @@ public:
     /// dispatchInput.
     void input(const Input &in);
 
-    /// Text a screen reader reads as the state of the window.
+    /// Text a screen reader reads as the whole state of the window, on demand.
     const std::string &statusText() const { return status_; }
-    void setStatusText(const std::string &text);
+    /// What changed, said as it happens: short, so that a pupil hears each minute, not the
+    /// whole table again.
+    const std::string &announcement() const { return announcement_; }
+    void setStatusText(const std::string &text, const std::string &announcement);
 
     /// Shows a small window with `rows` beside the form, without blocking anything.
     void showNote(std::string_view title, std::span<const NoteRow> rows);
@@ -185,6 +188,7 @@ private:
     int widthTwips_;
     int heightTwips_;
     std::string status_;
+    std::string announcement_;
     FormView *view_ = nullptr;
 
     std::vector<PrintedText> printed_;

@@ -108,7 +108,7 @@ void BrowserView::flush() {
     showFocus();
     if (statusChanged_) {
         statusChanged_ = false;
-        page::setStatus(form_->statusText());
+        page::setStatus(form_->statusText(), form_->announcement());
     }
     if (page::repaintNeeded()) {
         takeScale();
@@ -123,6 +123,10 @@ void BrowserView::flush() {
         form_->paint(painter, scale_, area);
         page::endPaint();
     }
+}
+
+void BrowserView::yieldToPage() {
+    page::waitForEvent(0);
 }
 
 void BrowserView::sizeChanged() {

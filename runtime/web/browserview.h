@@ -22,6 +22,8 @@ public:
 
     /// Shows what changed since the last call: focus, controls, status and board.
     void flush();
+    /// Gives the page the thread for a moment, so that a long start does not block it.
+    void yieldToPage();
     /// Waits for the user's input and handles it until End; the page's event loop from then on.
     void run();
 

@@ -72,7 +72,9 @@ EM_JS(int, js_take_input, (std::int32_t *record, char *text, int capacity), {
     return 0;
 });
 EM_JS(double, js_now, (), { return performance.now(); });
-EM_JS(void, js_status, (const char *text), { lessonPage.setStatus(UTF8ToString(text)); });
+EM_JS(void, js_status, (const char *text, const char *announcement), {
+    lessonPage.setStatus(UTF8ToString(text), UTF8ToString(announcement));
+});
 EM_JS(void, js_begin_note, (const char *title), { lessonPage.beginNote(UTF8ToString(title)); });
 EM_JS(void, js_note_row, (const char *keys, const char *does), {
     lessonPage.noteRow(UTF8ToString(keys), UTF8ToString(does));
@@ -288,8 +290,8 @@ double now() {
     return js_now();
 }
 
-void setStatus(std::string_view text) {
-    js_status(z(text).c_str());
+void setStatus(std::string_view text, std::string_view announcement) {
+    js_status(z(text).c_str(), z(announcement).c_str());
 }
 
 void beginNote(std::string_view title) {

@@ -60,7 +60,8 @@ std::optional<Input> takeInput();
 /// Milliseconds of the page's monotonic clock.
 double now();
 
-void setStatus(std::string_view text);
+/// The whole state, read on demand, and what changed, read out at once.
+void setStatus(std::string_view text, std::string_view announcement);
 /// Shows a note: begun with its title, then a row at a time.
 void beginNote(std::string_view title);
 void noteRow(std::string_view keys, std::string_view does);

@@ -185,6 +185,54 @@ class Lesson(unittest.TestCase):
             "Check3": True, "Text1": True, "Combo2": True})
         self.assertEqual(self.b.evaluate("document.activeElement.id"), "Command4_0")
 
+    def test_icons_for_home_screens(self):
+        sizes = self.b.evaluate(
+            "Promise.all(['apple-touch-icon.png', 'icon-192.png', 'icon-512.png'].map(u => new "
+            "Promise(r => { const i = new Image(); i.onload = () => r(i.naturalWidth); "
+            "i.onerror = () => r(0); i.src = u; })))", await_promise=True)
+        self.assertEqual(sizes, [180, 192, 512])
+
+    def test_single_file_from_disk(self):
+        single = os.path.abspath(os.path.join(args.site, "..", "water-proportion.html"))
+        self.b.open("file://" + single + "?scale=1")
+        self.assertLooksRight(self.board(), SCENARIO["short"])
+        self.set_delay(1)
+        self.steps(1)
+        self.assert_water(self.board(), 1)
+
+    def axe_violations(self):
+        if not self.b.evaluate("typeof axe != 'undefined'"):
+            self.b.evaluate(AXE)
+        return self.b.evaluate(
+            "axe.run(document, {resultTypes: ['violations']}).then(r => r.violations.map(v => "
+            "`${v.id} (${v.impact}): ${v.nodes.map(n => n.target.join(' ')).join(', ')}`))",
+            await_promise=True)
+
+    def test_no_accessibility_violations(self):
+        def key_list():
+            self.b.key("F1")
+            self.wait_until("document.getElementById('note') && "
+                            "!document.getElementById('note').hidden", "the key list")
+
+        def delay_list():
+            self.b.click_id("Combo2")
+            self.b.key("ArrowDown")
+
+        def ended():
+            self.b.evaluate("document.querySelector('#note button').click()")
+            self.b.click_id("Command1")
+            self.wait_until("!!document.getElementById('over')", "the ended overlay")
+
+        for name, act in [("at the start", lambda: None),
+                          ("one minute, 表 and グラフ open",
+                           lambda: [self.b.click_id(i) for i in ("Check2", "Check3")] and
+                           self.steps(1)),
+                          ("the delay list open", delay_list), ("the key list", key_list),
+                          ("ended", ended)]:
+            with self.subTest(name):
+                act()
+                self.assertEqual(self.axe_violations(), [])
+
     def test_crisp_at_two_device_pixels_per_pixel(self):
         self.b.resize(1280, 800, 2)
         self.b.open(site.url + "?scale=1")
@@ -197,6 +245,12 @@ class Lesson(unittest.TestCase):
         self.b.click_id("Command4_0")
         self.wait_step_done(1)
         self.assert_water(self.board(), 1)
+        # A screen reader hears the minute; the whole table stays in the board's description.
+        self.wait_until("document.getElementById('status').textContent == '1 分後、5 L'",
+                        "the minute to be announced")
+        self.assertEqual(self.b.evaluate("document.getElementById(document.getElementById("
+                                         "'stage').getAttribute('aria-describedby')).textContent"),
+                         "1 分後、水は 5 L。表: 0 分 0 L、1 分 5 L")
         self.assertTrue(self.enabled("Command4_1"))
         self.b.click_id("Command4_1")
         self.wait_step_done(0)
@@ -388,10 +442,16 @@ class Lesson(unittest.TestCase):
         self.assertGreater(time.monotonic() - started, 0.35, "40 frames of 10 ms, not of 0")
 
     def test_fitted_layout_centred_and_as_large_as_fits(self):
-        for width, height, dpr in [(700, 900, 1), (700, 900, 2), (1500, 620, 2)]:
+        self.b.send("Page.addScriptToEvaluateOnNewDocument", source=(
+            "window.shifted = 0; new PerformanceObserver(l => l.getEntries().forEach(e => "
+            "window.shifted += e.value)).observe({type: 'layout-shift', buffered: true});"))
+        for width, height, dpr in [(700, 900, 1), (700, 900, 2), (1500, 620, 2), (390, 844, 3)]:
             with self.subTest(f"{width} x {height} at {dpr}"):
                 self.b.resize(width, height, dpr)
                 self.b.open(site.url)
+                self.assertEqual(self.b.evaluate("window.shifted"), 0, "the page moved on loading")
+                if width < 600:
+                    continue  # the controls' panel takes its share of the height
                 left, top, w, h = self.board_size()
                 scale = min(width / SHORT[0], height / SHORT[1])
                 near = 1 / dpr + 1e-6
@@ -402,6 +462,135 @@ class Lesson(unittest.TestCase):
                 self.assertEqual(self.canvas_size(), [round(w * dpr), round(h * dpr)])
                 for edge in (left * dpr, top * dpr):
                     self.assertAlmostEqual(edge, round(edge), 6, "on whole device pixels")
+
+    # Screens with 表 and グラフ open: [width, height, device pixel ratio, the picture's least
+    # scale, whether the controls' text must be readable (upright screens are held close)].
+    SCREENS = [(768, 1024, 1, 0.84, True), (390, 844, 2, None, True),
+               (1024, 768, 1, None, False), (1366, 768, 1, None, False)]
+    ARROW = "document.getElementById('Combo2').parentElement.querySelector('button')"
+    # Where a press lands on each control, measured from its middle outwards, [left, top, width,
+    # height] in CSS px, and the size of its text; the delay box's list arrow on its own.
+    TARGETS = """(() => {
+        const hits = (target, except) => (x, y) => {
+            const e = document.elementFromPoint(x, y);
+            return !!e && target.contains(e) && !(except && except.contains(e));
+        };
+        const extent = (hit, e) => {
+            const r = e.getBoundingClientRect(), x = r.left + r.width / 2, y = r.top + r.height / 2;
+            const far = (dx, dy) => {
+                let d = 0;
+                while (d < 200 && hit(x + dx * (d + 1), y + dy * (d + 1))) d += 1;
+                for (let step = 0.5; step > 0.01; step /= 2)
+                    if (hit(x + dx * (d + step), y + dy * (d + step))) d += step;
+                return d;
+            };
+            // Chromium takes a point up to a pixel before a box's left and top edges as in it.
+            const left = far(-1, 0) - 1, up = far(0, -1) - 1;
+            return [x - left, y - up, left + far(1, 0), up + far(0, 1)];
+        };
+        const textPx = (e) => parseFloat(getComputedStyle(e).fontSize) *
+            e.getBoundingClientRect().height / e.offsetHeight;
+        const out = {};
+        for (const id of %s) {
+            const el = document.getElementById(id), check = el.type == "checkbox";
+            const box = check ? el.labels[0] : el.type == "text" ? el.parentElement : el;
+            const arrow = box.querySelector("button");
+            out[id] = [...extent(hits(box, arrow), check ? box : el), textPx(check ? box : el)];
+            if (arrow) out[id + " arrow"] = [...extent(hits(arrow), arrow), textPx(el)];
+        }
+        return out;
+    })()""" % json.dumps(CONTROLS)
+
+    def test_upright_and_small_screens(self):
+        for width, height, dpr, least_scale, readable in self.SCREENS:
+            with self.subTest(f"{width} x {height}"):
+                self.b.resize(width, height, dpr)
+                self.b.open(site.url)
+                for box in ("Check2", "Check3"):
+                    self.b.click_id(box)
+                    self.wait_until(f"document.getElementById('{box}').checked", box)
+                self.set_delay(1)
+                self.steps(1)
+                scale = self.wait_for_pieces(width, height, dpr)
+                if least_scale:
+                    self.assertGreaterEqual(scale, least_scale, "the picture's scale")
+                self.assert_targets(width, height, readable)
+                self.assert_finger_sized_list(width, height)
+                # Turned mid-lesson and back: the minute, the typed delay and the focus stay.
+                self.b.type_into("Combo2", "3")
+                for w, h in [(height, width), (width, height)]:
+                    self.b.resize(w, h, dpr)
+                    self.wait_for_pieces(w, h, dpr)
+                    self.assertEqual([self.value("Text1"), self.value("Combo2"), self.focused()],
+                                     ["1.00", "3", "Combo2"], f"turned to {w} x {h}")
+
+    def wait_for_pieces(self, width, height, dpr, timeout=5):
+        """Until minute 1 shows on the board, in the table and on the graph, where they belong:
+        side by side on a wide screen; stacked on an upright one, the graph centred at the
+        bottom. Returns the picture's scale."""
+        wide, white = 1215, (255, 255, 255)
+        deadline = time.monotonic() + timeout
+        while True:
+            left, top, w, h = self.board_size()
+            upright = height > width
+            s = w / (SHORT[0] if upright else wide)
+
+            def at(x, y):  # a form pixel on screen, in device px
+                if upright and x >= SHORT[0]:
+                    x, y = x - SHORT[0] + (2 * SHORT[0] - wide) / 2, h / s - (SHORT[1] - y)
+                return (left + x * s) * dpr, (top + y * s) * dpr
+
+            def counted(rect, colour, tolerance):
+                x, y = at(*rect[:2])
+                return count(shot, [round(x), round(y), max(1, round(rect[2] * s * dpr)),
+                                    max(1, round(rect[3] * s * dpr))], colour, tolerance)
+
+            shot = self.b.screenshot()
+            wrong = [what for what, right in [
+                ("on screen", left >= 0 and top >= 0 and left + w <= width and top + h <= height),
+                ("the water", shot.getpixel(tuple(map(round, at(300, 445)))) == WATER),
+                ("the board above it", shot.getpixel(tuple(map(round, at(300, 300)))) == BOARD),
+                ("the table's minute 1", counted([165, 556, 40, 40], white, 60) > 0),
+                ("the graph's litre axis", counted([856, 150, 8, 250], white, 0) > 200 * s * dpr),
+                ("the graph's point", counted([879, 424, 12, 12], WATER, 40) > 0)] if not right]
+            if not wrong:
+                return s
+            if time.monotonic() > deadline:
+                self.fail(f"at {width} x {height}: wrong {wrong}")
+            time.sleep(0.05)
+
+    def assert_targets(self, width, height, readable):
+        """Every control is hit over at least 24 x 24 CSS px, on screen and by itself."""
+        targets = list(self.b.evaluate(self.TARGETS).items())
+        for i, (name, (left, top, w, h, text)) in enumerate(targets):
+            self.assertGreaterEqual(min(w, h), 24 - 1 / 16, f"{name}'s target: {w:.2f} x {h:.2f}")
+            if readable:
+                self.assertGreaterEqual(text, 12, f"{name}'s text")
+            self.assertTrue(left >= 0 and top >= 0 and left + w <= width and top + h <= height,
+                            f"{name} on screen")
+            for other, (l, t, ow, oh, _) in targets[i + 1:]:
+                across = min(left + w, l + ow) - max(left, l)
+                down = min(top + h, t + oh) - max(top, t)
+                self.assertFalse(across > 0.1 and down > 0.1, f"{name} overlaps {other}")
+
+    def assert_finger_sized_list(self, width, height):
+        """On a touch screen, the delay list's rows are a finger high, and the list shows whole."""
+        self.b.send("Emulation.setTouchEmulationEnabled", enabled=True, maxTouchPoints=1)
+        try:
+            left, top, w, h = self.b.evaluate(f"(r => [r.left, r.top, r.width, r.height])"
+                                              f"({self.ARROW}.getBoundingClientRect())")
+            self.b.click(left + w / 2, top + h / 2)
+            self.wait_until("!document.getElementById('Combo2-list').hidden", "the list to open")
+            rows, (l, t, r, b) = self.b.evaluate(
+                "(ul => [[...ul.children].map(li => li.getBoundingClientRect().height), (r => "
+                "[r.left, r.top, r.right, r.bottom])(ul.getBoundingClientRect())])"
+                "(document.getElementById('Combo2-list'))")
+            self.assertGreaterEqual(min(rows), 44, "the list's rows")
+            self.assertTrue(l >= 0 and t >= 0 and r <= width and b <= height, "the list on screen")
+            self.b.click(left + w / 2, top + h / 2)
+            self.wait_until("document.getElementById('Combo2-list').hidden", "the list to close")
+        finally:
+            self.b.send("Emulation.setTouchEmulationEnabled", enabled=False)
 
     def test_keys_on_a_focused_button(self):
         self.set_delay(1)
@@ -585,5 +774,8 @@ if __name__ == "__main__":
     parser = argparse.ArgumentParser(add_help=False)
     parser.add_argument("--site", default=os.path.join(HERE, "..", "..", "build-web", "site"))
     parser.add_argument("--screenshot")
+    parser.add_argument("--axe", required=True, help="axe.min.js, fetched by fetchaxe.py")
     args, rest = parser.parse_known_args()
+    with open(args.axe, encoding="utf-8") as f:
+        AXE = f.read()
     unittest.main(argv=[sys.argv[0], *rest], verbosity=2)

@@ -38,6 +38,92 @@ class PageError(AssertionError):
     """The page did not do what was asked in time, or threw."""
 
 
+class Driver:
+    """What every engine's driver shares: waiting, where a pupil clicks, typing; each engine
+    brings evaluate, click, key, screenshot, resize and open."""
+
+    name = "?"
+
+    def __init__(self, timeout):
+        self.timeout = timeout
+        self._errors = []
+        self.width, self.height, self.dpr = 0, 0, 1
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+
+    def wait(self, expression, what, timeout=None):
+        """Polls until the expression is truthy; returns its value."""
+        deadline = time.monotonic() + (timeout or self.timeout)
+        while True:
+            value = self.evaluate(expression)
+            if value:
+                return value
+            if time.monotonic() > deadline:
+                raise PageError(f"{self.name}: timed out after {timeout or self.timeout} s "
+                                f"waiting for {what}"
+                                + (f"; the page reported: {self.errors}" if self.errors else ""))
+            time.sleep(0.02)
+
+    @property
+    def errors(self):
+        """Exceptions and console errors the page reported since it was opened."""
+        self.collect_errors()
+        return self._errors
+
+    def collect_errors(self):
+        pass
+
+    def box(self, element_id):
+        """Where a pupil would click a control, in CSS px: [left, top, width, height] of the
+        element, or of its label when the element itself is hidden; None if neither shows."""
+        return self.evaluate(f"""(() => {{
+            const shown = e => {{
+                const r = e && e.getBoundingClientRect();
+                return r && r.width >= 4 && r.height >= 4 &&
+                    getComputedStyle(e).visibility != "hidden" ? [r.left, r.top, r.width, r.height]
+                    : null;
+            }};
+            const e = document.getElementById({json.dumps(element_id)});
+            return e && (shown(e) || shown(e.labels && e.labels[0]));
+        }})()""")
+
+    def click_id(self, element_id):
+        """Clicks the middle of a control, as a pupil would, after checking that the control
+        (or its label) is what lies under the pointer there."""
+        b = self.box(element_id)
+        if b is None:
+            raise PageError(f"{self.name}: #{element_id} is missing or hidden")
+        x, y = int(b[0] + b[2] / 2), int(b[1] + b[3] / 2)
+        hit = self.evaluate(f"""(() => {{
+            const e = document.elementFromPoint({x}, {y});
+            const t = document.getElementById({json.dumps(element_id)});
+            const label = e && e.closest("label");
+            return e == t || t.contains(e) || (label && label.control == t) ? "" :
+                e ? `<${{e.tagName.toLowerCase()}} id="${{e.id}}" class="${{e.className}}">` :
+                "nothing";
+        }})()""")
+        if hit:
+            raise PageError(f"{self.name}: #{element_id} is covered by {hit}")
+        self.click(x, y)
+
+    def type_into(self, element_id, text):
+        """Clicks into a box, deletes what it holds and types `text` key by key."""
+        self.click_id(element_id)
+        self.key("End")
+        for _ in range(len(self.evaluate(f"document.getElementById('{element_id}').value"))):
+            self.key("Backspace")
+        for c in text:
+            self.key(c)
+        value = self.evaluate(f"document.getElementById('{element_id}').value")
+        if value != text:
+            raise PageError(f"{self.name}: typed {text!r} into #{element_id}, "
+                            f"it holds {value!r}")
+
+
 class Site:
     """Serves a folder at http://127.0.0.1:PORT/lesson/ from a thread; every other path is a
     404 and is remembered, so a test can tell the page asked for nothing outside its folder."""
@@ -98,13 +184,14 @@ KEYS.update({c: ("Digit" + c, ord(c), c) for c in "0123456789"})
 KEYS.update({c: ("Key" + c.upper(), ord(c.upper()), c) for c in "abcdefghijklmnopqrstuvwxyz"})
 
 
-class Browser:
+class Browser(Driver):
     """One headless Chromium with one page. Every call gives up after `timeout` seconds; close()
     (or leaving the with-block) always ends Chromium, also after a failure."""
 
+    name = "Chromium"
+
     def __init__(self, width=1280, height=800, timeout=20):
-        self.timeout = timeout
-        self.errors = []  # exceptions and console errors the page reported
+        super().__init__(timeout)
         self.events = []
         self.next_id = 0
         self.ws = None
@@ -165,12 +252,6 @@ class Browser:
         self.proc.wait()
         shutil.rmtree(self.profile, ignore_errors=True)
 
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.close()
-
     # The protocol: one command at a time; events that arrive meanwhile are kept.
     def send(self, method, **params):
         self.next_id += 1
@@ -209,18 +290,6 @@ class Browser:
                             f"{d.get('exception', {}).get('description') or d.get('text')}")
         return reply["result"].get("value")
 
-    def wait(self, expression, what, timeout=None):
-        """Polls until the expression is truthy; returns its value."""
-        deadline = time.monotonic() + (timeout or self.timeout)
-        while True:
-            value = self.evaluate(expression)
-            if value:
-                return value
-            if time.monotonic() > deadline:
-                raise PageError(f"timed out after {timeout or self.timeout} s waiting for {what}"
-                                + (f"; the page reported: {self.errors}" if self.errors else ""))
-            time.sleep(0.02)
-
     # The page.
     def resize(self, width, height, dpr=1):
         self.width, self.height, self.dpr = width, height, dpr
@@ -244,39 +313,6 @@ class Browser:
             self.send("Input.dispatchMouseEvent", type=kind, x=x, y=y, button="left",
                       buttons=0 if kind == "mouseReleased" else 1, clickCount=1)
 
-    def box(self, element_id):
-        """Where a pupil would click a control, in CSS px: [left, top, width, height] of the
-        element, or of its label when the element itself is hidden; None if neither shows."""
-        return self.evaluate(f"""(() => {{
-            const shown = e => {{
-                const r = e && e.getBoundingClientRect();
-                return r && r.width >= 4 && r.height >= 4 &&
-                    getComputedStyle(e).visibility != "hidden" ? [r.left, r.top, r.width, r.height]
-                    : null;
-            }};
-            const e = document.getElementById({json.dumps(element_id)});
-            return e && (shown(e) || shown(e.labels && e.labels[0]));
-        }})()""")
-
-    def click_id(self, element_id):
-        """Clicks the middle of a control, as a pupil would, after checking that the control
-        (or its label) is what lies under the pointer there."""
-        b = self.box(element_id)
-        if b is None:
-            raise PageError(f"#{element_id} is missing or hidden")
-        x, y = b[0] + b[2] / 2, b[1] + b[3] / 2
-        hit = self.evaluate(f"""(() => {{
-            const e = document.elementFromPoint({x}, {y});
-            const t = document.getElementById({json.dumps(element_id)});
-            const label = e && e.closest("label");
-            return e == t || t.contains(e) || (label && label.control == t) ? "" :
-                e ? `<${{e.tagName.toLowerCase()}} id="${{e.id}}" class="${{e.className}}">` :
-                "nothing";
-        }})()""")
-        if hit:
-            raise PageError(f"#{element_id} is covered by {hit}")
-        self.click(x, y)
-
     def key(self, key, modifiers=0):
         code, vk, text = KEYS[key]
         down = {"type": "keyDown" if text else "rawKeyDown", "key": key, "code": code,
@@ -286,18 +322,6 @@ class Browser:
         self.send("Input.dispatchKeyEvent", **down)
         self.send("Input.dispatchKeyEvent", type="keyUp", key=key, code=code,
                   windowsVirtualKeyCode=vk, nativeVirtualKeyCode=vk, modifiers=modifiers)
-
-    def type_into(self, element_id, text):
-        """Clicks into a box, deletes what it holds and types `text` key by key."""
-        self.click_id(element_id)
-        self.key("End")
-        for _ in range(len(self.evaluate(f"document.getElementById('{element_id}').value"))):
-            self.key("Backspace")
-        for c in text:
-            self.key(c)
-        value = self.evaluate(f"document.getElementById('{element_id}').value")
-        if value != text:
-            raise PageError(f"typed {text!r} into #{element_id}, it holds {value!r}")
 
     # Pixels.
     def screenshot(self, clip=None):

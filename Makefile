@@ -105,7 +105,17 @@ $(BENCH_DIR)/build.ninja: | deps
 	cmake -S . -B $(BENCH_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release -DWATER_BENCH=ON \
 		-DBUILD_TESTING=OFF
 
-bench: deps $(BENCH_DIR)/build.ninja web
+# Lighthouse, pinned, from npm into the bench's folder; Debian's Node.js runs it.
+LIGHTHOUSE := $(BENCH_DIR)/lighthouse/node_modules/.bin/lighthouse
+
+$(LIGHTHOUSE): | deps
+	command -v npm >/dev/null || { $(SUDO) apt-get update && \
+		$(SUDO) env DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
+		nodejs npm; }
+	npm install --prefix $(BENCH_DIR)/lighthouse --no-audit --no-fund --no-save \
+		lighthouse@12.8.2
+
+bench: deps $(BENCH_DIR)/build.ninja web $(LIGHTHOUSE)
 	cmake --build $(BENCH_DIR) --parallel $(JOBS) --target water-bench
 	$(BENCH_DIR)/bench/water-bench
-	/usr/bin/python3 tests/web/bench.py $(WEB_DIR)/site
+	/usr/bin/python3 tests/web/bench.py $(WEB_DIR)/site $(LIGHTHOUSE)

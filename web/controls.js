@@ -10,7 +10,7 @@
   descriptions.hidden = true;
   document.body.append(descriptions);
   P.focused = -1; // the handle the program gave the focus to; -1 the board
-  let ringOwner = null;
+  let ringOwner = null, panelStale = false;
 
   // The control that holds `node`, or null.
   P.owner = (node) => {
@@ -76,11 +76,12 @@
       // written, and the box is put back to its start only when it may have scrolled.
       const fit = [left, width, room / width, pen].join();
       if (fit === c.fit) return;
+      const placed = c.fit !== undefined; // a new box has not scrolled
       c.fit = fit;
       Object.assign(c.el.style, { left: px(left), width: px(width),
         transform: `scaleX(${room / width})`, fontWeight: "normal",
         webkitTextStrokeWidth: px(pen) });
-      c.el.scrollLeft = 0;
+      if (placed) c.el.scrollLeft = 0;
     };
     c.layout = c.refit;
   };
@@ -130,8 +131,15 @@
     stage.insertBefore(c.box, ring);
     controls.set(handle, c);
     P.watch(c);
-    if (P.panel) P.fit(); // the panel makes room for it
-    else place(c);
+    place(c);
+    if (P.panel && !panelStale) {
+      // The panel makes room for the new controls, once for all made together.
+      panelStale = true;
+      queueMicrotask(() => {
+        panelStale = false;
+        P.fit();
+      });
+    }
   };
 
   P.enable = (c, on) => {

@@ -1,4 +1,4 @@
-// Fit and layout. The program draws the whole form off screen; the canvas shows it in pieces,
+// Fit and layout. The canvas shows the form the program draws in pieces,
 // as large as the window allows, centred, their edges on whole device pixels; or at a fixed
 // scale (?scale=2) from the page's corner. A wide screen shows the form as it is. An upright
 // one stacks the table and the graph below the board; a narrow upright one also takes the
@@ -110,8 +110,6 @@
       // A new arrangement starts blank: the program paints it all again.
       board.width = bw;
       board.height = bh;
-      P.sheet.width = Math.max(1, dev(W));
-      P.sheet.height = Math.max(1, dev(H));
       P.pieces = pieces;
       shape = now;
       P.css = s;

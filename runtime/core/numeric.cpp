@@ -2,14 +2,15 @@
 
 #include "runtime/core/runtimeerror.h"
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
+#include <clocale>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
-#include <iomanip>
 #include <limits>
-#include <locale>
-#include <sstream>
 #include <vector>
 
 namespace rt {
@@ -104,11 +105,20 @@ double radixValue(const std::string &chars, std::size_t pos) {
 
 // Conversions between doubles and their decimal text, never in the C library's locale: it
 // could turn the point into a comma. Emscripten's libc++ has no floating-point charconv yet;
-// streams in the classic locale stand in there, rounding the same way.
+// the C library stands in there, rounding the same way, with the locale's point put right.
+// (Streams would do too, but they pull the whole locale library into the page.) Defining
+// RT_NUMERIC_VIA_LIBC takes the same path on the desktop, for its test.
 enum class Notation { General, Scientific, Fixed };
 
+#if !defined(__cpp_lib_to_chars) || defined(RT_NUMERIC_VIA_LIBC)
+char localPoint() {
+    const char *point = std::localeconv()->decimal_point;
+    return point && point[0] && !point[1] ? point[0] : '.';
+}
+#endif
+
 std::string printed(double x, Notation notation, int precision) {
-#if defined(__cpp_lib_to_chars)
+#if defined(__cpp_lib_to_chars) && !defined(RT_NUMERIC_VIA_LIBC)
     const auto format = notation == Notation::Fixed        ? std::chars_format::fixed
                         : notation == Notation::Scientific ? std::chars_format::scientific
                                                            : std::chars_format::general;
@@ -118,29 +128,30 @@ std::string printed(double x, Notation notation, int precision) {
     text.resize(static_cast<std::size_t>(result.ptr - text.data()));
     return text;
 #else
-    std::ostringstream out;
-    out.imbue(std::locale::classic());
-    if (notation == Notation::Fixed) out << std::fixed;
-    if (notation == Notation::Scientific) out << std::scientific;
-    out << std::setprecision(precision) << x;
-    return out.str();
+    const char *format = notation == Notation::Fixed        ? "%.*f"
+                         : notation == Notation::Scientific ? "%.*e"
+                                                            : "%.*g";
+    std::string text(static_cast<std::size_t>(precision) + 320, '\0');
+    const int length = std::snprintf(text.data(), text.size(), format, precision, x);
+    text.resize(static_cast<std::size_t>(std::max(0, length)));
+    std::replace(text.begin(), text.end(), localPoint(), '.');
+    return text;
 #endif
 }
 
 // Reads a plain decimal number, [-] digits [. digits] [e [sign] digits], checked beforehand.
 // False when it lies beyond the double range or so close to zero that nothing is left.
 bool parsed(const std::string &text, double &value) {
-#if defined(__cpp_lib_to_chars)
+#if defined(__cpp_lib_to_chars) && !defined(RT_NUMERIC_VIA_LIBC)
     return std::from_chars(text.data(), text.data() + text.size(), value).ec !=
            std::errc::result_out_of_range;
 #else
-    std::istringstream in(text);
-    in.imbue(std::locale::classic());
-    double result = 0.0;
-    in >> result;
-    // A failed read that still gives a subnormal number only lost precision, as from_chars allows.
-    const bool subnormal = result != 0.0 && std::fabs(result) < std::numeric_limits<double>::min();
-    if (in.fail() && !subnormal) return false;
+    std::string local = text;
+    std::replace(local.begin(), local.end(), '.', localPoint());
+    errno = 0;
+    const double result = std::strtod(local.c_str(), nullptr);
+    // A subnormal result only lost precision, as from_chars allows.
+    if (errno == ERANGE && (std::isinf(result) || result == 0.0)) return false;
     value = result;
     return true;
 #endif

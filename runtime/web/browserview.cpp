@@ -46,6 +46,8 @@ BrowserView::BrowserView(Form &form) : form_(&form) {
     page::init(form.Caption(), int(client.width), int(client.height), form.BackColor());
     page::setKeyRoutes(form.keyRoutes());
     for (const auto &control : form.controls()) {
+        // Each control in a task of its own: a slow device answers the page between them.
+        yieldToPage();
         page::createControl(*control);
         shown_.push_back(control->look());
         page::apply(control->handle(), page::Changed::All, shown_.back());

@@ -4,6 +4,7 @@ sub-path, for the page's tests and benchmark. Run with Debian's /usr/bin/python3
 import base64
 import ctypes
 import functools
+import gzip
 import http.server
 import io
 import json
@@ -130,7 +131,7 @@ class Site:
 
     prefix = "/lesson/"
 
-    def __init__(self, root):
+    def __init__(self, root, compressed=False):
         if not os.path.isfile(os.path.join(root, "index.html")):
             raise PageError(f"no site at {root}: run `make web` first")
         site = self
@@ -143,7 +144,26 @@ class Site:
                         site.strays.append(self.path)
                     self.send_error(404)
                     return None
+                if compressed and "gzip" in self.headers.get("Accept-Encoding", ""):
+                    return self.send_gzipped()
                 return super().send_head()
+
+            def send_gzipped(self):
+                """As a static host serves it: the file compressed on the way."""
+                path = self.translate_path(self.path.split("?")[0])
+                if os.path.isdir(path):
+                    path = os.path.join(path, "index.html")
+                if not os.path.isfile(path):
+                    self.send_error(404)
+                    return None
+                with open(path, "rb") as f:
+                    body = gzip.compress(f.read(), 9)
+                self.send_response(200)
+                self.send_header("Content-Type", self.guess_type(path))
+                self.send_header("Content-Encoding", "gzip")
+                self.send_header("Content-Length", str(len(body)))
+                self.end_headers()
+                return io.BytesIO(body)
 
             def translate_path(self, path):
                 return super().translate_path("/" + path[len(site.prefix):])

@@ -31,6 +31,10 @@ void setHost(Host *host) {
     currentHost = host;
 }
 
+void showForm(Form &form) {
+    if (!endCalled && currentHost) currentHost->showForm(form);
+}
+
 void dispatch(const std::function<void()> &handler) noexcept {
     if (endCalled || !handler) return;
     try {

@@ -7,8 +7,10 @@
 
 namespace rt {
 
-/// What the program asks of the backend that runs it, beyond drawing: ending, and showing
-/// run-time errors.
+class Form;
+
+/// What the program asks of the backend that runs it, beyond drawing: ending, showing
+/// run-time errors, and putting another form in the window.
 class Host {
 public:
     virtual ~Host() = default;
@@ -16,10 +18,18 @@ public:
     virtual void quit() = 0;
     /// Shows a run-time error without blocking.
     virtual void report(const RuntimeError &error) = 0;
+    /// Shows `form` in the window in place of the form shown now: the window keeps its place,
+    /// zoom and full screen. A host that shows one form only does nothing.
+    virtual void showForm(Form &form) { (void)form; }
 };
 
 /// Installs the backend's host; nullptr removes it. The caller keeps ownership.
 void setHost(Host *host);
+
+/// Shows `form` in the program's one window in place of the form shown now. Each form keeps
+/// its state (controls, printed text, focus) while the other is shown; `form` must outlive
+/// the window. Nothing happens after End or without a host.
+void showForm(Form &form);
 
 /// Runs an event handler. A run-time error ends the handler and is reported; after End no
 /// handler runs any more. Nothing ever escapes into the backend's event loop.

@@ -1,6 +1,7 @@
 #include "app/form1.h"
 
 #include "runtime/core/events.h"
+#include "runtime/qt/desktophost.h"
 #include "runtime/qt/window.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    rt::qt::takeArguments(argc, argv); // --lesson=…, once Qt has taken its own options
     // Docks and task bars find the menu entry, and so the name and icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(WATER_APP_ID));
     // The lesson's icon from the PNGs built in, in every size rendered.

@@ -8,6 +8,10 @@
 //                                              the page shares with the runtime,
 //                                              palette(colour, css) for every system colour,
 //                                              then init(caption, width, height, back)
+//                                              (again for another form: no definitions)
+//   removeControls()                           removeControls(): every control, the ring and
+//                                              the note go, and the queued input that names
+//                                              a control; keys stay queued
 //   setKeyRoutes(routes)                       setKeyRoutes(Uint8Array)
 //   createControl(control)                     createControl(handle, kind, focusKind,
 //                                              [x, y, w, h], fontPx, bold, tabIndex, id,
@@ -29,6 +33,8 @@
 //   setStatus(text, announcement)              setStatus(text, announcement)
 //   beginNote(title), noteRow(keys, does)      beginNote(title), noteRow(keys, does)
 //   end()                                      end()
+//   query() -> std::string                     query() -> location.search
+//   replaceQuery(query)                        replaceQuery(query): the address in place
 //   reportError(title, text)                   reportError(title, text)
 //
 // Colours are numbers, 0x00BBGGRR, or a system colour of the palette. An input record is
@@ -134,6 +140,16 @@
     const tr = $("note").querySelector("table").insertRow();
     tr.insertCell().textContent = keys;
     tr.insertCell().textContent = does;
+  };
+
+  // The program's arguments live in the address's query: a bookmark opens the same lesson.
+  P.query = () => location.search;
+  P.replaceQuery = (query) => {
+    try {
+      history.replaceState(history.state, "", location.pathname + query + location.hash);
+    } catch (e) {
+      // A page opened from disk may not change its address; the lesson goes on all the same.
+    }
   };
 
   P.reportError = (title, text) => {

@@ -142,6 +142,27 @@
     }
   };
 
+  // Another form takes the page. The board keeps the focus meanwhile, so that the focus moves
+  // nowhere the user did not send it; what the user aimed at the old controls is dropped, and
+  // keys stay for the new form.
+  P.removeControls = () => {
+    const active = document.activeElement;
+    if (!active || active === document.body || P.owner(active)) stage.focus({ preventScroll: true });
+    for (const c of controls.values()) {
+      if (c.closeList) c.closeList();
+      c.box.remove();
+      if (c.list) c.list.remove();
+    }
+    controls.clear();
+    descriptions.replaceChildren();
+    ringAround(null);
+    P.focused = -1;
+    const note = P.$("note");
+    if (note) note.hidden = true;
+    const keys = P.inputs.filter((i) => i.type === P.defs.input.key);
+    P.inputs.splice(0, P.inputs.length, ...keys);
+  };
+
   P.enable = (c, on) => {
     if (c.el.disabled === !on) return;
     c.el.disabled = !on;

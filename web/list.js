@@ -102,6 +102,7 @@
       if (c.open) open();
     };
     c.btn = btn;
+    c.list = ul; // outside the box: it goes with the control
     c.box.append(btn);
     P.$("stage").append(ul);
   };

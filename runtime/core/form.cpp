@@ -330,6 +330,12 @@ void Form::takeStartFocus() {
     moveFocus(chosen == controls_.end() ? nullptr : chosen->get(), nullptr);
 }
 
+void Form::showing() {
+    if (shownBefore_) return;
+    shownBefore_ = true;
+    takeStartFocus();
+}
+
 void Form::input(const Input &in) {
     Control *c = in.control >= 0 && in.control < int(controls_.size())
                      ? controls_[std::size_t(in.control)].get()

@@ -79,6 +79,9 @@ public:
     /// Gives the focus to the control chosen for it, else to the first in the tab order that
     /// can take it: for when the window first shows.
     void takeStartFocus();
+    /// The form comes into its window: the first time it takes its start focus; when it comes
+    /// back after another form was shown, the focus it had stays where it was.
+    void showing();
     /// What the user did, reported by a front end: handlers it starts run through
     /// dispatchInput.
     void input(const Input &in);
@@ -199,6 +202,7 @@ private:
     Control *focus_ = nullptr;
     Control *parkedFrom_ = nullptr; // handed the focus to the board
     bool editing_ = false;
+    bool shownBefore_ = false;
     // Every repaint places texts by their ascent, and the caption of a label sets its size:
     // each text measured once per font, whatever front end measures it.
     mutable std::map<MetricsKey, TextMetrics> metrics_;

@@ -8,6 +8,7 @@
 #include "runtime/qt/fonts.h"
 #include "runtime/qt/textbox.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QWidget>
 
@@ -49,11 +50,20 @@ void ControlWidget::introduce() {
 }
 
 void ControlWidget::render() {
+    if (retired_) return;
     const ControlLook look = control_->look();
     QWidget &w = widget();
     showLook(look);
     if (w.isEnabled() != look.enabled) w.setEnabled(look.enabled);
     if (w.isHidden() == look.visible) w.setVisible(look.visible);
+}
+
+void ControlWidget::retire() {
+    retired_ = true;
+    QWidget &w = widget();
+    if (auto *combo = qobject_cast<QComboBox *>(&w)) combo->hidePopup();
+    w.hide();
+    w.deleteLater();
 }
 
 void ControlWidget::place(const QRect &box, double scale) {
@@ -79,6 +89,7 @@ void ControlWidget::showColours(QWidget &box, const ControlLook &look) {
 }
 
 void ControlWidget::report(Input input) {
+    if (retired_) return;
     input.control = control_->handle();
     control_->form().input(input);
     render();

@@ -25,6 +25,9 @@ public:
 
     /// Shows the control's look; what the widget already shows stays untouched.
     void render();
+    /// Hides the widget for good, its form no longer shown, and deletes it once the event it
+    /// may be handling now is done. It reports and renders nothing from then on.
+    void retire();
     /// Places the widget on `box` (pixels of the window) with its font at `scale`.
     virtual void place(const QRect &box, double scale);
 
@@ -46,6 +49,7 @@ protected:
 
 private:
     Control *control_;
+    bool retired_ = false;
 };
 
 } // namespace rt::qt

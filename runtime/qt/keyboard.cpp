@@ -96,6 +96,12 @@ void Keyboard::watch(QWidget &widget) {
         child->installEventFilter(this);
 }
 
+void Keyboard::unwatch(QWidget &widget) {
+    widget.removeEventFilter(this);
+    for (QWidget *child : widget.findChildren<QWidget *>())
+        child->removeEventFilter(this);
+}
+
 FocusKind Keyboard::where(QWidget *focus) const {
     ControlWidget *shown = window_.controlWidgetOf(focus);
     if (!shown) return FocusKind::Board;
@@ -106,6 +112,7 @@ FocusKind Keyboard::where(QWidget *focus) const {
 }
 
 void Keyboard::focusOn(const QWidget *focus) {
+    if (window_.switching()) return;
     // The user moved the focus, or the toolkit followed the form: the form tells apart.
     const ControlWidget *shown = window_.controlWidgetOf(focus);
     window_.form().input(Input(Input::Type::Focus, shown ? shown->control().handle() : -1));

@@ -33,6 +33,8 @@ public:
 
     /// Watches the keys and focus of `widget` and of every widget inside it.
     void watch(QWidget &widget);
+    /// Stops watching `widget` and every widget inside it.
+    void unwatch(QWidget &widget);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

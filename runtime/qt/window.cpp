@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QWindow>
 
@@ -52,30 +53,66 @@ void allowAnySize(QWidget &window) {
 Window::Window(Form &form, QWidget *parent)
     : QWidget(parent), form_(&form), frame_(DesignFrame), keyboard_(new Keyboard(*this)) {
     installAccessibility();
-    const FormDef &def = form.definition();
-    installFontSubstitutes(text(def.fontFamily));
-    setObjectName(text(def.name));
-    setWindowTitle(text(def.caption));
     setAttribute(Qt::WA_OpaquePaintEvent);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, toQColor(form.BackColor()));
-    setPalette(pal);
     DesktopHost::install(this);
-
-    for (const auto &control : form.controls())
-        widgets_.push_back(&ControlWidget::make(*control, this));
-    for (std::size_t i = 1; i < widgets_.size(); ++i)
-        setTabOrder(&widgets_[i - 1]->widget(), &widgets_[i]->widget());
     // A click on the board gives it the focus, where every key reaches the lesson.
     setFocusPolicy(Qt::ClickFocus);
     ring_ = new FocusRing(this);
     keyboard_->watch(*this);
-    // The ring follows its control when the zoom moves it.
-    for (ControlWidget *w : widgets_)
-        w->widget().installEventFilter(this);
+    adopt();
+}
+
+void Window::adopt() {
+    Form &form = *form_;
+    const FormDef &def = form.definition();
+    installFontSubstitutes(text(def.fontFamily));
+    setObjectName(text(def.name));
+    setWindowTitle(text(form.Caption()));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(form.BackColor()));
+    setPalette(pal);
+
+    for (const auto &control : form.controls()) {
+        ControlWidget &w = ControlWidget::make(*control, this);
+        widgets_.push_back(&w);
+        keyboard_->watch(w.widget());
+        // The ring follows its control when the zoom moves it.
+        w.widget().installEventFilter(this);
+    }
+    for (std::size_t i = 1; i < widgets_.size(); ++i)
+        setTabOrder(&widgets_[i - 1]->widget(), &widgets_[i]->widget());
     setAccessibleName(windowTitle());
     form.setView(this);
     applyGeometry();
+}
+
+void Window::setForm(Form &next) {
+    if (&next == form_) return;
+    rememberFrame();
+    {
+        const QScopedValueRollback<bool> guard(switching_, true);
+        // Nothing the window showed of the old form stays: its note, its ring, its widgets
+        // (the board holds the focus meanwhile, so that none of them passes it on).
+        if (note_) note_->close(); // and deletes itself
+        note_.clear();
+        ring_->surround(nullptr, 0);
+        if (hasFocus() || isAncestorOf(focusWidget())) setFocus(Qt::OtherFocusReason);
+        for (ControlWidget *w : widgets_) {
+            w->widget().removeEventFilter(this);
+            keyboard_->unwatch(w->widget());
+            w->retire();
+        }
+        widgets_.clear();
+        form_->setView(nullptr);
+        form_ = &next;
+        board_ = BoardPainter();
+        adopt();
+    }
+    update();
+    statusChanged();
+    // Before the window first shows, showing it takes the start focus.
+    if (shownOnce_) form_->showing();
+    focusChanged();
 }
 
 Window::~Window() {
@@ -267,7 +304,7 @@ void Window::showEvent(QShowEvent *event) {
         rememberFrame();
         applyGeometry();
     });
-    form_->takeStartFocus();
+    form_->showing();
     focusChanged();
 }
 

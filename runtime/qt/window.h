@@ -31,6 +31,14 @@ public:
     ~Window() override;
 
     Form &form() const { return *form_; }
+    /// Shows `form`, which must outlive the window, in place of the form shown: the window
+    /// keeps its place, zoom and full screen and takes the new form's size, caption and
+    /// controls. Safe from a handler of the old form's controls: their widgets go once their
+    /// events are done.
+    void setForm(Form &form);
+    /// True while the widgets of one form give way to another's: focus moves then are the
+    /// window's own, not the user's.
+    bool switching() const { return switching_; }
 
     /// The widget that shows `control`.
     QWidget *widget(const Control &control) const;
@@ -72,6 +80,8 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    /// Takes on form_: its caption, colour and controls.
+    void adopt();
     void applyGeometry();
     double fittingZoom(double wanted) const;
     void rememberFrame();
@@ -86,6 +96,7 @@ private:
     QPointF offset_;          // where the design's top-left lies, in widget pixels
     QSize frame_;             // what the window system adds around the window
     bool shownOnce_ = false;
+    bool switching_ = false;
 
     std::vector<ControlWidget *> widgets_; // by handle, in tab order; children of the window
     Keyboard *keyboard_;                   // a child: the window owns it

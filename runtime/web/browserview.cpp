@@ -1,5 +1,6 @@
 #include "runtime/web/browserview.h"
 
+#include "runtime/core/arguments.h"
 #include "runtime/core/runtimeerror.h"
 #include "runtime/web/page.h"
 
@@ -42,24 +43,51 @@ unsigned changes(const ControlLook &was, const ControlLook &now) {
 } // namespace
 
 BrowserView::BrowserView(Form &form) : form_(&form) {
+    // The address holds the program's arguments, and follows when the program sets one.
+    setQuery(page::query());
+    setQueryWatcher([](const std::string &query) { page::replaceQuery(query); });
+    present(true);
+    setBackendClock(this);
+    setHost(this);
+    form.setView(this);
+}
+
+void BrowserView::present(bool yielding) {
+    const Form &form = *form_;
     const SizeF client = form.clientSize();
     page::init(form.Caption(), int(client.width), int(client.height), form.BackColor());
     page::setKeyRoutes(form.keyRoutes());
     for (const auto &control : form.controls()) {
         // Each control in a task of its own: a slow device answers the page between them.
-        yieldToPage();
+        if (yielding) yieldToPage();
         page::createControl(*control);
         shown_.push_back(control->look());
         page::apply(control->handle(), page::Changed::All, shown_.back());
     }
     stale_.assign(shown_.size(), false);
     takeScale();
-    setBackendClock(this);
-    setHost(this);
-    form.setView(this);
+}
+
+void BrowserView::showForm(Form &form) {
+    if (&form == form_) return;
+    form_->setView(nullptr);
+    // Nothing of the old form stays: its controls, its damage, the input aimed at them.
+    page::removeControls();
+    shown_.clear();
+    damage_.clear();
+    form_ = &form;
+    present(false);
+    form.setView(this); // the whole board
+    // The new form's state, without repeating the last thing it announced.
+    page::setStatus(form.statusText(), {});
+    statusChanged_ = false;
+    // Before the program's loop starts, it takes the start focus.
+    if (running_) form.showing();
+    focusStale_ = true;
 }
 
 BrowserView::~BrowserView() {
+    setQueryWatcher(nullptr);
     form_->setView(nullptr);
     setHost(nullptr);
     setBackendClock(nullptr);
@@ -210,7 +238,8 @@ void BrowserView::handle(const Input &in) {
 }
 
 void BrowserView::run() {
-    form_->takeStartFocus();
+    running_ = true;
+    form_->showing();
     while (!ending())
         dispatch([this] { idle(60'000); });
 }

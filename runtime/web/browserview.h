@@ -46,8 +46,14 @@ public:
     // Host
     void quit() override;
     void report(const RuntimeError &error) override;
+    /// Puts `form` in the page in place of the form shown: the page keeps its fit and layout
+    /// and takes the new form's caption, size, colour, keys and controls.
+    void showForm(Form &form) override;
 
 private:
+    /// Shows form_ on the page: its caption, size, colour, keys and controls; `yielding`, the
+    /// page gets the thread between two controls.
+    void present(bool yielding);
     void handle(const Input &in);
     void takeScale();
     Rect boardPixels() const;
@@ -62,6 +68,7 @@ private:
     std::vector<bool> stale_;
     bool focusStale_ = false;
     bool statusChanged_ = false;
+    bool running_ = false;
     std::uint32_t lastTicks_ = 0;
     double resumed_ = -1e9; // when the page last gave the thread back
 };

@@ -15,6 +15,7 @@
 EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back), {
     lessonPage.init(UTF8ToString(caption), width, height, back >>> 0);
 });
+EM_JS(void, js_remove_controls, (), { lessonPage.removeControls(); });
 EM_JS(void, js_define, (const char *group, const char *name, double value), {
     lessonPage.define(UTF8ToString(group), UTF8ToString(name), value);
 });
@@ -80,6 +81,16 @@ EM_JS(void, js_note_row, (const char *keys, const char *does), {
     lessonPage.noteRow(UTF8ToString(keys), UTF8ToString(does));
 });
 EM_JS(void, js_end, (), { lessonPage.end(); });
+// The query into `out` when it fits; returns the bytes it needs.
+EM_JS(int, js_query, (char *out, int capacity), {
+    const q = lessonPage.query();
+    const bytes = lengthBytesUTF8(q) + 1;
+    if (bytes <= capacity) stringToUTF8(q, out, capacity);
+    return bytes;
+});
+EM_JS(void, js_replace_query, (const char *query), {
+    lessonPage.replaceQuery(UTF8ToString(query));
+});
 EM_JS(void, js_error, (const char *title, const char *text), {
     lessonPage.reportError(UTF8ToString(title), UTF8ToString(text));
 });
@@ -148,9 +159,8 @@ constexpr std::pair<Colour, const char *> Palette[] = {
     {SystemColour::ButtonText, "#000000"},
 };
 
-} // namespace
-
-void init(std::string_view caption, int width, int height, Colour back) {
+// The runtime's definitions the page shares, sent once.
+void defineAll() {
     using T = Input::Type;
     for (const auto &[name, type] : {std::pair{"click", T::Click},
                                      {"check", T::Check},
@@ -202,7 +212,21 @@ void init(std::string_view caption, int width, int height, Colour back) {
         define("changed", name, bit);
     for (const auto &[colour, css] : Palette)
         js_palette(colour, css);
+}
+
+} // namespace
+
+void init(std::string_view caption, int width, int height, Colour back) {
+    static bool defined = false;
+    if (!defined) {
+        defined = true;
+        defineAll();
+    }
     js_init(z(caption).c_str(), width, height, back);
+}
+
+void removeControls() {
+    js_remove_controls();
 }
 
 void setKeyRoutes(std::span<const std::uint8_t> routes) {
@@ -304,6 +328,20 @@ void noteRow(std::string_view keys, std::string_view does) {
 
 void end() {
     js_end();
+}
+
+std::string query() {
+    std::vector<char> out(256);
+    const int needed = js_query(out.data(), int(out.size()));
+    if (needed > int(out.size())) {
+        out.resize(std::size_t(needed));
+        js_query(out.data(), int(out.size()));
+    }
+    return out.data();
+}
+
+void replaceQuery(std::string_view query) {
+    js_replace_query(z(query).c_str());
 }
 
 void reportError(std::string_view title, std::string_view text) {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 
 /// The page around the program: thin calls into the page's scripts (`lessonPage`), which own
@@ -18,8 +19,13 @@
 namespace rt::web::page {
 
 /// Sets the page up for a form `width` × `height` form pixels: its caption, its background,
-/// and the runtime's definitions: input types, focus kinds, key names, palette, measurements.
+/// and, the first time, the runtime's definitions: input types, focus kinds, key names,
+/// palette, measurements. Called again for another form, it keeps the page's fit and layout.
 void init(std::string_view caption, int width, int height, Colour back);
+/// Removes every control's element, the focus ring and the note, and drops the queued input
+/// that names a control (clicks, text, checks, choices, focus): another form takes the page.
+/// Keys stay queued, for the form shown next.
+void removeControls();
 /// What every key does, at routeIndex(key, modifiers, focus kind, editing).
 void setKeyRoutes(std::span<const std::uint8_t> routes);
 
@@ -66,6 +72,11 @@ void setStatus(std::string_view text, std::string_view announcement);
 void beginNote(std::string_view title);
 void noteRow(std::string_view keys, std::string_view does);
 void end();
+/// The query of the page's address, "?…", or "".
+std::string query();
+/// Puts `query` ("" for none) in the page's address in place of its query, the rest of the
+/// address kept: no reload, no new history entry.
+void replaceQuery(std::string_view query);
 void reportError(std::string_view title, std::string_view text);
 
 } // namespace rt::web::page

@@ -81,6 +81,7 @@ void Form2::Form_Load() {
         Line13(i).setY1(graph::y(Capacity / x1));
         Line13(i).setX2(graph::x(x2));
         Line13(i).setY2(graph::y(Capacity / x2));
+        Line13(i).ZOrder(1); // behind the points it joins
     }
     ResetScreen();
 }

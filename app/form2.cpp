@@ -161,6 +161,7 @@ void Form2::ShowKeys() {
     static constexpr rt::NoteRow rows[] = {
         {"Page Down または →", "入れる"},
         {"↑ / ↓", "次の量 / 前の量"},
+        {"1 ～ 6", "1 分間に 1 ～ 6 L"},
         {"Esc、B または .", "停止"},
         {"Home", "初期画面"},
         {"H", "Hint (色分け)"},

@@ -227,7 +227,7 @@ constexpr std::array<ControlDef, 35> Own = {
 constexpr auto Controls = join(join(Container, Own), Common);
 
 // The remote's keys act wherever the focus is, as in the first lesson.
-constexpr std::array<rt::KeyDef, 10> Keys = {{
+constexpr std::array<rt::KeyDef, 16> Keys = {{
     {rt::Key::PageDown, "Command2", -1, true},
     {rt::Key::Right, "Command2"},
     {rt::Key::Escape, "Command5", -1, true},
@@ -238,6 +238,12 @@ constexpr std::array<rt::KeyDef, 10> Keys = {{
     {rt::Key::T, "Check2"},
     {rt::Key::G, "Check3"},
     {rt::Key::F2, "Command7"},
+    {rt::Key::One, "Command8", 0},
+    {rt::Key::Two, "Command8", 1},
+    {rt::Key::Three, "Command8", 2},
+    {rt::Key::Four, "Command8", 3},
+    {rt::Key::Five, "Command8", 4},
+    {rt::Key::Six, "Command8", 5},
 }};
 
 constexpr rt::FormDef InverseWindow = {

@@ -60,6 +60,12 @@ constexpr std::array<Row, rt::KeyCount> Plain = {{
     {Key::Equal, "TTTXXX"},
     {Key::Minus, "TTTXXX"},
     {Key::Zero, "TTTXXX"},
+    {Key::One, "TTTXXX"},
+    {Key::Two, "TTTXXX"},
+    {Key::Three, "TTTXXX"},
+    {Key::Four, "TTTXXX"},
+    {Key::Five, "TTTXXX"},
+    {Key::Six, "TTTXXX"},
     {Key::Tab, "TTTTTT"},
     {Key::F11, "FFFFFF"},
 }};

@@ -198,6 +198,8 @@ void InverseTest::keys_data() {
     QTest::addRow("↓") << QList<int>{Qt::Key_Down} << 4 << 0 << 0 << 0;
     QTest::addRow("↑ past 12") << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << 12
                                << 0 << 0 << 0;
+    QTest::addRow("2") << QList<int>{Qt::Key_2} << 2 << 0 << 0 << 0;
+    QTest::addRow("6 →") << QList<int>{Qt::Key_6, Qt::Key_Right} << 6 << 10 << 0 << 0;
     QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << 5 << 12 << 0 << 0;
     QTest::addRow("↑ →") << QList<int>{Qt::Key_Up, Qt::Key_Right} << 6 << 10 << 0 << 0;
     QTest::addRow("T G") << QList<int>{Qt::Key_T, Qt::Key_G} << 5 << 0 << 1 << 1;

@@ -127,6 +127,11 @@ void Form2::EmptyContainer() {
 
 void Form2::ChooseRate(rt::Integer rate) {
     if (rate == Rate) return;
+    // The water shown was poured at the old rate: a new rate starts from the empty container.
+    if (Minutes > 0) {
+        EmptyContainer();
+        Text1.setText("0.00");
+    }
     Rate = rate;
     for (rt::Integer i = 0; i < RateCount; ++i)
         Command8(i).setBackColor(Rates[i] == rate ? 0x00FFFF : 0xFFFFC0);

@@ -68,7 +68,7 @@ public:
     void WaitFrame();
     /// Pours minute `Minutes` + 1 in 40 frames.
     void PourMinute();
-    /// Chooses `rate` litres a minute, at rest only.
+    /// Chooses `rate` litres a minute, at rest only, emptying the container.
     void ChooseRate(rt::Integer rate);
 
     void Command1_Click();

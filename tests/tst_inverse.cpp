@@ -21,32 +21,15 @@ const QColor Water = bgr(design::Water);
 const QColor Board = bgr(design::Board);
 const QColor Curve = bgr(0x00FFFF);
 
-// Both lessons as the program starts them, each shown in a window of its own: the window's
-// switch between forms is the front ends' business.
-class Unit {
+// Both lessons as the program starts them, the second shown in a window of its own: the
+// window's switch between forms is the front ends' business.
+class Unit : public Lesson {
 public:
-    Unit() {
-        rt::setErrorReporter([this](const rt::RuntimeError &e) {
-            errors << QStringLiteral("%1 %2").arg(e.number()).arg(qs(e.description()));
-        });
-        lessons.load();
-        for (rt::qt::Window *w : {&first, &second}) {
-            w->show();
-            w->activateWindow();
-            if (!QTest::qWaitForWindowExposed(w)) qWarning("a lesson's window did not show");
-        }
-    }
-    ~Unit() { rt::setErrorReporter(nullptr); }
-    Unit(const Unit &) = delete;
-    Unit &operator=(const Unit &) = delete;
-
-    Form1 &f1() { return lessons.proportion(); }
-    Form2 &f2() { return lessons.inverse(); }
-
-    Lessons lessons;
-    rt::qt::Window first{lessons.proportion()};
-    rt::qt::Window second{lessons.inverse()};
-    QStringList errors;
+    Unit() : second(inverseWindow()) {}
+    Form1 &f1() { return form(); }
+    Form2 &f2() { return inverse(); }
+    rt::qt::Window &first = window();
+    rt::qt::Window &second;
 };
 
 void pour(Form2 &f, int rate) {
@@ -110,7 +93,7 @@ void InverseTest::fillsInWholeMinutes() {
     QCOMPARE(pixel(s, 424, 52), Board);
     QCOMPARE(f.Shape9(rt::Integer(minutes - 1)).Top(), 100.0f);
     QCOMPARE(f.Shape9(rt::Integer(minutes - 1)).Height(), 6.0f * rate);
-    QVERIFY(unit.errors.isEmpty());
+    QVERIFY(unit.errors().isEmpty());
 }
 
 void InverseTest::pointsThenCurve() {
@@ -202,6 +185,8 @@ void InverseTest::keys_data() {
     QTest::addRow("6 →") << QList<int>{Qt::Key_6, Qt::Key_Right} << 6 << 10 << 0 << 0;
     QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << 5 << 12 << 0 << 0;
     QTest::addRow("↑ →") << QList<int>{Qt::Key_Up, Qt::Key_Right} << 6 << 10 << 0 << 0;
+    QTest::addRow("→ ↑: a new rate empties the container")
+        << QList<int>{Qt::Key_Right, Qt::Key_Up} << 6 << 0 << 0 << 0;
     QTest::addRow("T G") << QList<int>{Qt::Key_T, Qt::Key_G} << 5 << 0 << 1 << 1;
     QTest::addRow("↓ → T Home") << QList<int>{Qt::Key_Down, Qt::Key_Right, Qt::Key_T, Qt::Key_Home}
                                 << 5 << 0 << 0 << 0;
@@ -231,21 +216,21 @@ void InverseTest::switchingKeepsEachLesson() {
     Lesson::click(unit.f1().Command4(0));
     Lesson::click(unit.f1().Check1);
     Lesson::click(unit.f1().Command7);
-    QCOMPARE(&unit.lessons.shown(), static_cast<rt::Form *>(&unit.f2()));
+    QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
     pour(unit.f2(), 10);
     Lesson::click(unit.f2().Check2);
     key(unit.second, Qt::Key_F2);
-    QCOMPARE(&unit.lessons.shown(), static_cast<rt::Form *>(&unit.f1()));
+    QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f1()));
     QCOMPARE(unit.f1().Progress, rt::Integer(2));
     QCOMPARE(unit.f1().Check1.Value(), 1);
     QVERIFY2(restProblem(unit.f1()).isEmpty(), qPrintable(restProblem(unit.f1())));
     key(unit.first, Qt::Key_F2);
-    QCOMPARE(&unit.lessons.shown(), static_cast<rt::Form *>(&unit.f2()));
+    QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
     QCOMPARE(unit.f2().Rate, rt::Integer(10));
     QCOMPARE(unit.f2().Minutes, rt::Integer(6));
     QVERIFY(unit.f2().Recorded[6]);
     QCOMPARE(unit.f2().Check2.Value(), 1);
-    QVERIFY(unit.errors.isEmpty());
+    QVERIFY(unit.errors().isEmpty());
 }
 
 // Neither the button nor F2 switches while a lesson animates: during the first lesson's step and
@@ -257,16 +242,16 @@ void InverseTest::noSwitchDuringAFill() {
     auto attempt = [&](rt::qt::Window &w, rt::Control &button) {
         tried << QStringLiteral("%1%2")
                      .arg(Lesson::widget(button).isEnabled())
-                     .arg(unit.lessons.shown().definition().name.data()[4]);
+                     .arg(unit.lessons().shown().definition().name.data()[4]);
         Lesson::click(button);
         key(w, Qt::Key_F2);
-        tried.last() += unit.lessons.shown().definition().name.data()[4];
+        tried.last() += unit.lessons().shown().definition().name.data()[4];
     };
     clock.at(clock.now() + 300, [&] { attempt(unit.first, unit.f1().Command7); });
     Lesson::click(unit.f1().Command4(0));
     clock.at(clock.now() + Minute + 300, [&] { attempt(unit.first, unit.f1().Command7); });
     Lesson::click(unit.f1().Command2);
-    unit.lessons.show(unit.f2());
+    unit.lessons().show(unit.f2());
     clock.at(clock.now() + 3 * Minute, [&] { attempt(unit.second, unit.f2().Command7); });
     Lesson::click(unit.f2().Command2);
     QCOMPARE(tried, (QStringList{"0"

@@ -83,6 +83,10 @@ inline constexpr int RateCount = 8;
 // The rates up to 12 that fill the container in whole minutes.
 inline constexpr int Rates[RateCount] = {1, 2, 3, 4, 5, 6, 10, 12};
 inline constexpr int StartRate = 5;
+// The rate buttons' face, yellow for the rate chosen; the curve and its formula.
+inline constexpr rt::Colour RateFace = 0xFFFFC0;
+inline constexpr rt::Colour ChosenRateFace = 0x00FFFF;
+inline constexpr rt::Colour Curve = 0x00FFFF;
 inline constexpr int MaxMinutes = Capacity / Rates[0];
 // Minutes in the table and on the graph's vertical axis share the litres' scale: 60 at y 100.
 inline constexpr float PixelsPerLitre = graph::PixelsPerLitre;

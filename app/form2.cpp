@@ -134,7 +134,7 @@ void Form2::ChooseRate(rt::Integer rate) {
     }
     Rate = rate;
     for (rt::Integer i = 0; i < RateCount; ++i)
-        Command8(i).setBackColor(Rates[i] == rate ? 0x00FFFF : 0xFFFFC0);
+        Command8(i).setBackColor(Rates[i] == rate ? ChosenRateFace : RateFace);
 }
 
 void Form2::EnableAtRest(bool rest) {

@@ -10,8 +10,8 @@ namespace {
 using namespace layout;
 namespace graph = design::graph;
 namespace inverse = design::inverse;
-constexpr rt::Colour Curve = 0x00FFFF;
-constexpr rt::Colour RateFace = 0xFFFFC0;
+using inverse::Curve;
+using inverse::RateFace;
 
 // One button per rate, four to a row.
 constexpr ControlDef rateButton(rt::Integer index, std::string_view caption, std::string_view name,

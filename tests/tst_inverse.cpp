@@ -19,7 +19,7 @@ namespace graph = design::graph;
 constexpr quint32 Minute = 40 * 20; // ms: 40 frames at the default delay
 const QColor Water = bgr(design::Water);
 const QColor Board = bgr(design::Board);
-const QColor Curve = bgr(0x00FFFF);
+const QColor Curve = bgr(inverse::Curve);
 
 // Both lessons as the program starts them, the second shown in a window of its own: the
 // window's switch between forms is the front ends' business.

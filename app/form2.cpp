@@ -110,7 +110,7 @@ void Form2::ResetScreen() {
     Rate = 0;
     ChooseRate(StartRate);
     EnableAtRest(true);
-    AnnounceState("初期画面");
+    AnnounceState("初期画面。毎分 " + std::to_string(Rate) + " L、0 分後、0 L");
 }
 
 // The container empty, the stream off, and nothing climbing the graph.

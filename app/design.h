@@ -68,4 +68,45 @@ constexpr float y(double litres) {
 }
 } // namespace graph
 
+/// The Hint colour of the water poured in minute `layer`: dark to light, so that neighbouring
+/// minutes can be told apart.
+constexpr rt::Colour hint(int layer) {
+    const auto level = static_cast<rt::Colour>(135 + 10 * layer);
+    return level << 16 | level << 8;
+}
+
+/// The second lesson: the same container filled at a chosen rate, x litres a minute, until it
+/// is full after y = 60 ÷ x minutes.
+namespace inverse {
+inline constexpr int Capacity = 60; // litres, the top of the scale
+inline constexpr int RateCount = 8;
+// The rates up to 12 that fill the container in whole minutes.
+inline constexpr int Rates[RateCount] = {1, 2, 3, 4, 5, 6, 10, 12};
+inline constexpr int StartRate = 5;
+// The rate buttons' face, yellow for the rate chosen; the curve and its formula.
+inline constexpr rt::Colour RateFace = 0xFFFFC0;
+inline constexpr rt::Colour ChosenRateFace = 0x00FFFF;
+inline constexpr rt::Colour Curve = 0x00FFFF;
+inline constexpr int MaxMinutes = Capacity / Rates[0];
+// Minutes in the table and on the graph's vertical axis share the litres' scale: 60 at y 100.
+inline constexpr float PixelsPerLitre = graph::PixelsPerLitre;
+
+// The table: the rates in one row, the minutes in the other, 80 px apart from x 120.
+inline constexpr float RateColumnX = 120;
+inline constexpr float RateColumnSpacing = 80;
+
+// The curve through the points, from 1 to 12 litres a minute in quarter steps.
+inline constexpr int CurveSteps = 44;
+inline constexpr double CurveStep = double(Rates[RateCount - 1] - Rates[0]) / CurveSteps;
+
+constexpr int index(int rate) {
+    for (int i = 0; i < RateCount; ++i)
+        if (Rates[i] == rate) return i;
+    return -1;
+}
+constexpr float surface(double litres) {
+    return static_cast<float>(Floor - PixelsPerLitre * litres);
+}
+} // namespace inverse
+
 } // namespace design

@@ -2,6 +2,7 @@
 
 #include "app/design.h"
 #include "app/layout.h"
+#include "app/scales.h"
 
 using namespace design;
 
@@ -9,7 +10,8 @@ Form1::Form1()
     : rt::Form(mainWindowDefinition()), Command1(control<rt::CommandButton>("Command1")),
       Command2(control<rt::CommandButton>("Command2")),
       Command5(control<rt::CommandButton>("Command5")),
-      Command6(control<rt::CommandButton>("Command6")), Command4(*this, "Command4"),
+      Command6(control<rt::CommandButton>("Command6")),
+      Command7(control<rt::CommandButton>("Command7")), Command4(*this, "Command4"),
       Check1(control<rt::CheckBox>("Check1")), Check2(control<rt::CheckBox>("Check2")),
       Check3(control<rt::CheckBox>("Check3")), Text1(control<rt::TextBox>("Text1")),
       Combo2(control<rt::ComboBox>("Combo2")), Shape11(control<rt::Shape>("Shape11")),
@@ -20,6 +22,7 @@ Form1::Form1()
     Command2.setClickHandler([this] { Command2_Click(); });
     Command5.setClickHandler([this] { Command5_Click(); });
     Command6.setClickHandler([this] { Command6_Click(); });
+    Command7.setClickHandler([this] { Command7_Click(); });
     for (rt::Integer i = 0; i <= 1; ++i)
         Command4(i).setClickHandler([this, i] { Command4_Click(i); });
     Check1.setClickHandler([this] { Check1_Click(); });
@@ -68,23 +71,8 @@ void Form1::ResetScreen() {
     StopRequested = 0;
     Cls();
     setForeColor(rt::QBColor(15));
-    for (rt::Integer i = 0; i <= Minutes; ++i) {
-        setCurrentX(i < 2 ? 510 : 498); // one-digit labels stand further right
-        setCurrentY(Line5(i).Y1() - LabelLift);
-        Print(5.0 * i);
-    }
-    // The graph's axes are labelled every 10 litres and every 2 minutes.
-    setFontSize(12);
-    for (int litres = 0; litres <= 60; litres += graph::LitresPerLabel) {
-        setCurrentX(graph::x(0) - (litres < 10 ? 18 : 26));
-        setCurrentY(graph::y(litres) - LabelLift);
-        Print(std::to_string(litres));
-    }
-    for (int minute = 0; minute <= Minutes; minute += graph::MinutesPerLabel) {
-        setCurrentX(graph::x(minute) - (minute < 10 ? 4 : 8));
-        setCurrentY(graph::y(0) + 8);
-        Print(std::to_string(minute));
-    }
+    printContainerScale(*this);
+    printGraphScale(*this);
     for (rt::Integer i = 0; i <= Minutes; ++i) {
         Shape9(i).setHeight(0);
         Shape9(i).setTop(Floor);
@@ -131,6 +119,14 @@ void Form1::AnnounceState() {
     setStatusText(text, std::to_string(minutes) + " 分後、" + litres + " L");
 }
 
+Form1::BusyScope::BusyScope(Form1 &form) : form_(form) {
+    if (form_.Busy++ == 0) form_.Command7.setEnabled(false);
+}
+
+Form1::BusyScope::~BusyScope() {
+    if (--form_.Busy == 0) form_.Command7.setEnabled(true);
+}
+
 void Form1::ShowKeys() {
     static constexpr rt::NoteRow rows[] = {
         {"Page Down または →", "進む"},
@@ -141,6 +137,7 @@ void Form1::ShowKeys() {
         {"H", "Hint (色分け)"},
         {"T", "表"},
         {"G", "グラフ"},
+        {"F2", "反比例へ"},
         {"Ctrl + + / Ctrl + -", "拡大 / 縮小"},
         {"Ctrl + 0", "元の大きさ"},
         {"F11", "全画面 / 元の画面"},

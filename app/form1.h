@@ -12,6 +12,7 @@
 #include "runtime/core/textbox.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 /// The lesson's window: water poured into a container at 5 litres a minute for 12 minutes.
@@ -26,11 +27,16 @@ public:
     // Counts the returns to the initial screen. A step that finds it changed after a pacing
     // wait has been overtaken by a reset and stops without touching anything.
     std::uint32_t ResetCount = 0;
+    // Steps and runs under way, nested ones included: the other lesson waits for none.
+    int Busy = 0;
+    // Shows the other lesson; set by the owner of both.
+    std::function<void()> SwitchLesson;
 
     rt::CommandButton &Command1;                  // 終了
     rt::CommandButton &Command2;                  // 自　動
     rt::CommandButton &Command5;                  // 停止
     rt::CommandButton &Command6;                  // 初期画面
+    rt::CommandButton &Command7;                  // 反比例へ
     rt::ControlArray<rt::CommandButton> Command4; // 0 進む, 1 戻る
     rt::CheckBox &Check1;                         // Hint
     rt::CheckBox &Check2;                         // 表
@@ -67,11 +73,24 @@ public:
     void Command4_Click(rt::Integer index);
     void Command5_Click();
     void Command6_Click();
+    void Command7_Click();
     void Check1_Click();
     void Check2_Click();
     void Check3_Click();
 
 private:
+    /// Counts a step or run for as long as it lasts, however it ends.
+    class BusyScope {
+    public:
+        explicit BusyScope(Form1 &form);
+        ~BusyScope();
+        BusyScope(const BusyScope &) = delete;
+        BusyScope &operator=(const BusyScope &) = delete;
+
+    private:
+        Form1 &form_;
+    };
+
     void EnableStepButtons();
     bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, std::uint32_t resetCount,
                std::string &time);

@@ -1,37 +1,19 @@
 #include "app/layout.h"
 
+#include "app/container.h"
 #include "app/design.h"
 
 #include <array>
 
 namespace {
 
-using rt::ControlDef;
-using rt::ControlKind;
-using rt::FontDef;
-namespace Sys = rt::SystemColour;
-
+using namespace layout;
 using design::Board;
-using design::Water;
-using design::White;
 namespace graph = design::graph;
-constexpr rt::Colour LightOrange = 0x80C0FF;
-
-constexpr int twips(float pixels) {
-    return static_cast<int>(pixels * rt::TwipsPerPixel);
-}
-
-constexpr std::array<std::string_view, 6> DelayChoices = {" 1", " 5", "10", "20", "50", "100"};
 
 // Boxes in twips (15 per pixel): Left, Top, Width, Height; lines X1, Y1, X2, Y2.
-constexpr std::array<ControlDef, 40> Controls = {
+constexpr std::array<ControlDef, 23> Own = {
     {// Lightweight items, backmost first.
-     {.name = "Shape9",
-      .index = 0,
-      .kind = ControlKind::Shape,
-      .twips = {2325, 6900, 5100, 15},
-      .back = Water,
-      .fore = Water},
      {.name = "Label1",
       .kind = ControlKind::Label,
       .twips = {120, 120, 2955, 435},
@@ -41,53 +23,6 @@ constexpr std::array<ControlDef, 40> Controls = {
       .font = {21.75, false},
       .tabIndex = 0,
       .autoSize = true},
-     {.name = "Line2",
-      .kind = ControlKind::Line,
-      .twips = {2280, 6900, 7440, 6900},
-      .fore = LightOrange,
-      .borderWidth = 5},
-     {.name = "Line3",
-      .kind = ControlKind::Line,
-      .twips = {7440, 1500, 7440, 6900},
-      .fore = LightOrange,
-      .borderWidth = 5},
-     {.name = "Shape1",
-      .kind = ControlKind::Shape,
-      .twips = {6240, 360, 1455, 255},
-      .back = Sys::WindowBackground,
-      .fore = White},
-     {.name = "Shape3",
-      .kind = ControlKind::Shape,
-      .twips = {6600, 240, 255, 135},
-      .back = Sys::WindowBackground,
-      .fore = White},
-     {.name = "Shape4",
-      .kind = ControlKind::Shape,
-      .twips = {6480, 120, 495, 135},
-      .back = Sys::WindowBackground,
-      .fore = White},
-     {.name = "Line4",
-      .kind = ControlKind::Line,
-      .twips = {7800, 120, 7800, 840},
-      .fore = 0x808080,
-      .borderWidth = 15},
-     {.name = "Line5",
-      .index = 0,
-      .kind = ControlKind::Line,
-      .twips = {7440, 6900, 6960, 6900},
-      .fore = LightOrange,
-      .borderWidth = 3},
-     {.name = "Shape11",
-      .kind = ControlKind::Shape,
-      .twips = {6270, twips(design::StreamTop), 195, 15},
-      .back = Water,
-      .fore = Water,
-      .borderWidth = 0},
-     {.name = "Shape2",
-      .kind = ControlKind::Shape,
-      .twips = {6240, 600, 255, 135},
-      .back = Sys::WindowBackground,
-      .fore = White},
      {.name = "Label4",
       .kind = ControlKind::Label,
       .twips = {11160, 1320, 720, 360},
@@ -146,11 +81,6 @@ constexpr std::array<ControlDef, 40> Controls = {
       .font = {9, false},
       .tabIndex = 15,
       .autoSize = true},
-     {.name = "Line1",
-      .kind = ControlKind::Line,
-      .twips = {2280, 1500, 2280, 6900},
-      .fore = LightOrange,
-      .borderWidth = 5},
 
      // The graph: axes, one tick mark of each axis (Form_Load copies them), the first
      // segment and the origin's point (the points and segments of the minutes are copies).
@@ -217,15 +147,15 @@ constexpr std::array<ControlDef, 40> Controls = {
       .autoSize = true},
 
      // Windowed controls.
-     {.name = "Command6",
+     {.name = "Command7",
       .kind = ControlKind::CommandButton,
-      .twips = {600, 840, 1335, 495},
-      .back = 0x80FFFF,
-      .caption = "初期画面",
+      .twips = {240, 6300, 1755, 495},
+      .back = 0xC0FFC0,
+      .caption = "反比例へ",
       .font = {12, false},
-      .tabIndex = 9,
-      .accessibleName = "初期画面",
-      .description = "はじめの画面にもどします。容器は空になり、時間は 0 分にもどります。"},
+      .tabIndex = 16,
+      .accessibleName = "反比例へ",
+      .description = "反比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
      {.name = "Command2",
       .kind = ControlKind::CommandButton,
       .twips = {8640, 2160, 1935, 495},
@@ -261,66 +191,14 @@ constexpr std::array<ControlDef, 40> Controls = {
       .tabIndex = 3,
       .accessibleName = "進む",
       .description = "1 分すすめます。",
-      .startFocus = true},
-     {.name = "Command1",
-      .kind = ControlKind::CommandButton,
-      .twips = {10320, 6720, 1575, 495},
-      .back = 0xFF8080,
-      .caption = "終了",
-      .tabIndex = 1,
-      .accessibleName = "終了",
-      .description = "プログラムを終わります。"},
-     {.name = "Check1",
-      .kind = ControlKind::CheckBox,
-      .twips = {8760, 5280, 1455, 375},
-      .back = Board,
-      .fore = White,
-      .caption = "Hint",
-      .tabIndex = 14,
-      .accessibleName = "Hint",
-      .description = "1 分ごとの水の色を変えて、区別できるようにします。"},
-     {.name = "Check2",
-      .kind = ControlKind::CheckBox,
-      .twips = {8760, 5880, 1815, 615},
-      .back = Board,
-      .fore = White,
-      .caption = "表",
-      .tabIndex = 12,
-      .accessibleName = "表",
-      .description = "x と y の表を見せます。"},
-     {.name = "Check3",
-      .kind = ControlKind::CheckBox,
-      .twips = {8760, 6600, 1455, 375},
-      .back = Board,
-      .fore = White,
-      .caption = "グラフ",
-      .tabIndex = 13,
-      .accessibleName = "グラフ",
-      .description = "x と y の関係を、水の高さと並べてグラフで見せます。"},
-     {.name = "Text1",
-      .kind = ControlKind::TextBox,
-      .twips = {8640, 600, 2415, 1095},
-      .back = Sys::WindowBackground,
-      .fore = Sys::WindowText,
-      .font = {48, true},
-      .tabIndex = 5,
-      .accessibleName = "経過時間 (分)",
-      .description = "水を入れはじめてからの時間を分で示します。"},
-     {.name = "Combo2",
-      .kind = ControlKind::ComboBox,
-      .twips = {10800, 2925, 735, 315},
-      .back = Sys::WindowBackground,
-      .fore = Sys::WindowText,
-      .caption = "20",
-      .font = {9.75, false},
-      .tabIndex = 4,
-      .list = DelayChoices,
-      .accessibleName = "こま送りの間隔 (ミリ秒)",
-      .description = "アニメーションのこまとこまの間の時間をミリ秒で選びます。"}}};
+      .startFocus = true}}};
+
+// The container stands behind everything else; the shared controls come last.
+constexpr auto Controls = layout::join(layout::join(layout::Container, Own), layout::Common);
 
 // Presentation remotes send Page Down / Page Up, F5, Esc, B or "."; these act wherever the
 // focus is. Some send Right / Left, which move the cursor in a box.
-constexpr std::array<rt::KeyDef, 12> Keys = {{
+constexpr std::array<rt::KeyDef, 13> Keys = {{
     {rt::Key::PageDown, "Command4", 0, true},
     {rt::Key::Right, "Command4", 0},
     {rt::Key::PageUp, "Command4", 1, true},
@@ -333,6 +211,7 @@ constexpr std::array<rt::KeyDef, 12> Keys = {{
     {rt::Key::H, "Check1"},
     {rt::Key::T, "Check2"},
     {rt::Key::G, "Check3"},
+    {rt::Key::F2, "Command7"},
 }};
 
 constexpr rt::FormDef MainWindow = {

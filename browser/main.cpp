@@ -1,16 +1,16 @@
-#include "app/form1.h"
+#include "app/lessons.h"
 
 #include "runtime/core/events.h"
 #include "runtime/web/browserview.h"
 
 int main() {
-    // Both live as long as the page: the program's loop below never returns before End.
+    // All live as long as the page: the program's loop below never returns before End.
     // Start-up in short tasks, the page getting the thread between them: making the controls
     // (one a task), Form_Load, then the first board.
-    static Form1 form;
-    static rt::web::BrowserView view(form);
+    static Lessons lessons;
+    static rt::web::BrowserView view(lessons.shown());
     view.yieldToPage();
-    rt::dispatch([] { form.Form_Load(); });
+    lessons.load();
     view.yieldToPage();
     view.flush();
     view.run();

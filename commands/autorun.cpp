@@ -7,6 +7,7 @@ using namespace design;
 // 自　動: plays the filling minute after minute up to twelve minutes; 停止 ends the run at the
 // next whole minute.
 void Form1::Command2_Click() {
+    const BusyScope busy(*this);
     Command2.setEnabled(false);
     if (Progress == FullProgress) {
         // The container is full: start over from the empty container, shown for one frame.

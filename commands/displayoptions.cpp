@@ -8,7 +8,7 @@ using namespace design;
 void Form1::Check1_Click() {
     for (rt::Integer i = 0; i <= Minutes; ++i) {
         if (Check1.Value() != 0)
-            Shape9(i).setBackColor(rt::RGB(0, 135 + 10 * i, 135 + 10 * i));
+            Shape9(i).setBackColor(hint(i));
         else
             Shape9(i).setBackColor(Water);
         Shape9(i).setBorderColor(Shape9(i).BackColor());

@@ -15,3 +15,8 @@ void Form1::Command6_Click() {
 void Form1::Command1_Click() {
     rt::End();
 }
+
+// 反比例へ: the other lesson, which keeps its own state meanwhile.
+void Form1::Command7_Click() {
+    if (SwitchLesson) SwitchLesson();
+}

@@ -6,6 +6,7 @@ using namespace design;
 
 // 進む (index 0) and 戻る (index 1): one minute forward or back.
 void Form1::Command4_Click(rt::Integer index) {
+    const BusyScope busy(*this);
     Command4(1).setEnabled(true);
     // An automatic run started in the middle of this step would animate over it; 自　動 waits
     // until the step is done.

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/lessons.h"
 
 #include "runtime/core/events.h"
 #include "runtime/qt/desktophost.h"
@@ -20,9 +20,9 @@ int main(int argc, char *argv[]) {
         icon.addFile(icons.filePath(png));
     QApplication::setWindowIcon(icon);
 
-    Form1 form;
-    rt::qt::Window window(form);
-    rt::dispatch([&form] { form.Form_Load(); });
+    Lessons lessons;
+    rt::qt::Window window(lessons.shown());
+    lessons.load();
     if (rt::ending()) return 0;
     window.show();
     return app.exec();

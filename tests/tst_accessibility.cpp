@@ -39,15 +39,23 @@ class AccessibilityTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void namesAndDescriptions_data();
     void namesAndDescriptions();
     void stateFollowsTheLesson();
     void runKeepsStepButtonsSteady();
 };
 
+void AccessibilityTest::namesAndDescriptions_data() {
+    QTest::addColumn<bool>("inverse");
+    QTest::newRow("proportion") << false;
+    QTest::newRow("inverse proportion") << true;
+}
+
 void AccessibilityTest::namesAndDescriptions() {
+    QFETCH(bool, inverse);
     Lesson lesson;
-    Form1 &f = lesson.form();
-    rt::qt::Window &w = lesson.window();
+    rt::Form &f = inverse ? static_cast<rt::Form &>(lesson.inverse()) : lesson.form();
+    rt::qt::Window &w = inverse ? lesson.inverseWindow() : lesson.window();
     QCOMPARE(QAccessible::queryAccessibleInterface(&w)->role(), QAccessible::Window);
     QCOMPARE(accessible(&w, QAccessible::Name), w.windowTitle());
     QCOMPARE(w.windowTitle(), qs(f.Caption()));
@@ -58,8 +66,8 @@ void AccessibilityTest::namesAndDescriptions() {
         QVERIFY2(!accessible(b, QAccessible::Description).isEmpty(), qPrintable(caption));
     }
     // The boxes say what they are, not what they hold.
-    QWidget *combo = &Lesson::widget(f.Combo2);
-    for (QWidget *box : {&Lesson::widget(f.Text1), combo}) {
+    QWidget *combo = &Lesson::widget(f.control<rt::Control>("Combo2"));
+    for (QWidget *box : {&Lesson::widget(f.control<rt::Control>("Text1")), combo}) {
         QVERIFY(!accessible(box, QAccessible::Description).isEmpty());
         QCOMPARE(accessible(box, QAccessible::Name), box->accessibleName());
     }

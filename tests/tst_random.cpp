@@ -1,7 +1,7 @@
 // A restless pupil: a seeded random driver clicks, types and picks through the real widgets at
-// random moments, many inside the pacing waits of running animations. Whenever everything is
-// at rest the lesson must be consistent, and the screen must show exactly what a fresh drawing
-// of it shows, whatever repaints led there.
+// random moments, many inside the pacing waits of running animations, in both lessons and
+// switching between them. Whenever everything is at rest each lesson must be consistent, and
+// the screen must show exactly what a fresh drawing of it shows, whatever repaints led there.
 //
 // RANDOM_SEEDS=first-last (or one seed) and RANDOM_ACTIONS=n choose the work; a failure names
 // its seed, and RANDOM_SEEDS=that seed replays it.
@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRandomGenerator>
+#include <QSet>
 #include <QTest>
 
 #include <array>
@@ -101,6 +102,9 @@ public:
     QString run() {
         Form1 &f = lesson_.form();
         setDelay(delayTexts()[5 + int(rng_.bounded(4))]); // 2.5 … 3 ms to start with
+        // The other lesson's fills are long: a millisecond a frame.
+        lesson_.inverseWindow();
+        Lesson::typeInto(lesson_.inverse().Combo2, QStringLiteral("1"));
         while (remaining_ > 0 || clock_.hasPending()) {
             if (!clock_.hasPending()) scheduleNext();
             clock_.runNext();
@@ -124,7 +128,12 @@ private:
         scheduleNext(); // the next one lands inside this action's animation, if it animates
         Form1 &f = lesson_.form();
         const bool mayAnimate = depth_ < 4; // a pupil nests only so deep
-        const quint32 choice = rng_.bounded(13);
+        if (&lesson_.lessons().shown() == &lesson_.inverse()) {
+            actInverse(mayAnimate);
+            --depth_;
+            return;
+        }
+        const quint32 choice = rng_.bounded(14);
         switch (choice) {
         case 0:
         case 1:
@@ -179,12 +188,110 @@ private:
             QTest::keyClick(&window, up ? Qt::Key_Equal : Qt::Key_Minus, Qt::ControlModifier);
             break;
         }
+        case 12:
+            // To the other lesson, by its button or F2: only at rest.
+            if (rng_.bounded(2))
+                Lesson::click(f.Command7);
+            else
+                QTest::keyClick(&lesson_.window(), Qt::Key_F2);
+            break;
         default:
             // Keeps runs short: the delay box back to a short pause.
             setDelay(delayTexts()[5 + int(rng_.bounded(4))]);
             break;
         }
         --depth_;
+    }
+
+    // The same pupil in the second lesson.
+    void actInverse(bool mayAnimate) {
+        Form2 &f = lesson_.inverse();
+        rt::qt::Window &window = lesson_.inverseWindow();
+        switch (rng_.bounded(10)) {
+        case 0:
+            Lesson::click(f.Command8(rt::Integer(rng_.bounded(8))));
+            break;
+        case 1:
+            QTest::keyClick(&window, rng_.bounded(2) ? Qt::Key_Up : Qt::Key_Down);
+            break;
+        case 2:
+            if (mayAnimate) Lesson::click(f.Command2);
+            break;
+        case 3:
+            Lesson::click(f.Command5);
+            break;
+        case 4:
+            if (Lesson::widget(f.Command6).isEnabled()) completed_.clear();
+            Lesson::click(f.Command6);
+            break;
+        case 5:
+            Lesson::click(f.Check1);
+            break;
+        case 6:
+            Lesson::click(rng_.bounded(2) ? f.Check2 : f.Check3);
+            break;
+        case 7:
+            QTest::keyClick(&window, rng_.bounded(2) ? Qt::Key_Equal : Qt::Key_Minus,
+                            Qt::ControlModifier);
+            break;
+        default:
+            if (rng_.bounded(2))
+                Lesson::click(f.Command7);
+            else
+                QTest::keyClick(&window, Qt::Key_F2);
+            break;
+        }
+    }
+
+    // At rest the second lesson holds rate × minutes litres, and its table and graph exactly
+    // the rates that have filled the container since the last 初期画面.
+    QString inverseProblem() {
+        Form2 &f = lesson_.inverse();
+        namespace inverse = design::inverse;
+        if (f.Rate * f.Minutes == inverse::Capacity) completed_.insert(f.Rate);
+        for (rt::Integer k = 0; k < inverse::MaxMinutes; ++k) {
+            const bool full = k < f.Minutes;
+            const float top = full ? 460.0f - 6.0f * f.Rate * (k + 1) : 460.0f;
+            const float height = full ? 6.0f * f.Rate : 0.0f;
+            if (f.Shape9(k).Top() != top || f.Shape9(k).Height() != height)
+                return QStringLiteral("inverse: layer %1 at %2 high %3 for %4 minutes at %5 L")
+                    .arg(k)
+                    .arg(f.Shape9(k).Top())
+                    .arg(f.Shape9(k).Height())
+                    .arg(f.Minutes)
+                    .arg(f.Rate);
+        }
+        if (Lesson::shownText(f.Text1) != QStringLiteral("%1.00").arg(f.Minutes))
+            return QStringLiteral("inverse: the time box shows %1 after %2 minutes")
+                .arg(Lesson::shownText(f.Text1))
+                .arg(f.Minutes);
+        rt::qt::Window &window = lesson_.inverseWindow();
+        if (const QRect differs = presentedDiffers(window); !differs.isEmpty())
+            return QStringLiteral("inverse: at zoom %1 the screen differs from a fresh drawing")
+                .arg(window.zoom());
+        // The whole board, the table and the graph shown for the look.
+        const int table = f.Check2.Value(), graph = f.Check3.Value();
+        f.Check2.setValue(1);
+        f.Check3.setValue(1);
+        const qreal z = window.zoom();
+        const QImage picture = formPicture(window);
+        f.Check2.setValue(table);
+        f.Check3.setValue(graph);
+        for (int i = 0; i < inverse::RateCount; ++i) {
+            const int rate = inverse::Rates[i];
+            const bool done = completed_.contains(rate);
+            const QRect cell = QRectF((108 + 80 * i) * z, 605 * z, 60 * z, 36 * z).toAlignedRect();
+            const QPointF point(design::graph::x(rate) * z,
+                                design::graph::y(double(inverse::Capacity) / rate) * z);
+            if ((countNear(picture, cell, Qt::white) > 0) != done ||
+                (picture.pixelColor(point.toPoint()) == bgr(design::Water)) != done)
+                return QStringLiteral("inverse: %1 L a minute %2 in the table or on the graph")
+                    .arg(rate)
+                    .arg(done ? "missing" : "shown");
+        }
+        if (f.Label8.Visible() != (completed_.size() == inverse::RateCount))
+            return QStringLiteral("inverse: the curve with %1 rates").arg(completed_.size());
+        return {};
     }
 
     void setDelay(const Typed &typed) {
@@ -223,6 +330,7 @@ private:
                 .arg(expectedText_.left(20));
         if (!lesson_.errors().isEmpty())
             return QStringLiteral("run-time error: ") + lesson_.errors().first();
+        if (const QString problem = inverseProblem(); !problem.isEmpty()) return problem;
 
         // Before the table is shown for its check below, which repaints the whole window.
         rt::qt::Window &window = lesson_.window();
@@ -252,6 +360,7 @@ private:
     int depth_ = 0;
     QString expectedText_;
     int expectedDelay_ = 0;
+    QSet<int> completed_; // rates that filled the second lesson's container
 };
 
 QPair<int, int> seedRange() {

@@ -200,6 +200,12 @@ bool editsText(Key key) {
     case Key::G:
     case Key::H:
     case Key::T:
+    case Key::One:
+    case Key::Two:
+    case Key::Three:
+    case Key::Four:
+    case Key::Five:
+    case Key::Six:
     case Key::Left:
     case Key::Right:
     case Key::Up:

@@ -36,8 +36,15 @@ enum class Key : std::uint8_t {
     G,
     H,
     T,
+    // The figures a lesson binds; others type as Key::Text.
+    One,
+    Two,
+    Three,
+    Four,
+    Five,
+    Six,
 };
-inline constexpr int KeyCount = static_cast<int>(Key::T) + 1;
+inline constexpr int KeyCount = static_cast<int>(Key::Six) + 1;
 
 /// Modifier keys held with a key, as bits.
 namespace Modifier {

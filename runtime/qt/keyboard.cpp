@@ -69,6 +69,18 @@ Key keyOf(int qtKey, const QString &text) {
         return Key::H;
     case Qt::Key_T:
         return Key::T;
+    case Qt::Key_1:
+        return Key::One;
+    case Qt::Key_2:
+        return Key::Two;
+    case Qt::Key_3:
+        return Key::Three;
+    case Qt::Key_4:
+        return Key::Four;
+    case Qt::Key_5:
+        return Key::Five;
+    case Qt::Key_6:
+        return Key::Six;
     default:
         return !text.isEmpty() && text.at(0).isPrint() ? Key::Text : Key::None;
     }

@@ -142,6 +142,12 @@ constexpr std::pair<const char *, Key> KeyNames[] = {
     {"g", Key::G},
     {"h", Key::H},
     {"t", Key::T},
+    {"1", Key::One},
+    {"2", Key::Two},
+    {"3", Key::Three},
+    {"4", Key::Four},
+    {"5", Key::Five},
+    {"6", Key::Six},
 };
 
 // How the page treats a key of each outcome: leaves it to the browser (0), takes it and does

@@ -11,11 +11,21 @@ Lesson::Lesson() {
     rt::setErrorReporter([this](const rt::RuntimeError &e) {
         errors_ << QStringLiteral("%1 %2").arg(e.number()).arg(qs(e.description()));
     });
-    rt::dispatch([this] { form_.Form_Load(); });
+    lessons_.load();
     window_.show();
     window_.activateWindow();
     if (!QTest::qWaitForWindowActive(&window_))
         qWarning("the lesson's window did not become active");
+}
+
+rt::qt::Window &Lesson::inverseWindow() {
+    if (!inverseWindow_) {
+        inverseWindow_ = std::make_unique<rt::qt::Window>(lessons_.inverse());
+        inverseWindow_->show();
+        if (!QTest::qWaitForWindowExposed(inverseWindow_.get()))
+            qWarning("the other lesson's window did not show");
+    }
+    return *inverseWindow_;
 }
 
 Lesson::~Lesson() {

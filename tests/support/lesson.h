@@ -1,11 +1,14 @@
 #pragma once
 
-#include "app/form1.h"
+#include "app/lessons.h"
 #include "runtime/qt/window.h"
 
 #include <QString>
 
-/// The lesson's window after start-up, shown, as the program starts it.
+#include <memory>
+
+/// The lesson's window after start-up, shown, as the program starts it, with the unit's other
+/// lesson loaded beside it.
 class Lesson {
 public:
     Lesson();
@@ -13,10 +16,15 @@ public:
     Lesson(const Lesson &) = delete;
     Lesson &operator=(const Lesson &) = delete;
 
-    Form1 &form() { return form_; }
-    Form1 *operator->() { return &form_; }
+    Form1 &form() { return lessons_.proportion(); }
+    Form1 *operator->() { return &form(); }
     /// The desktop window that shows the lesson.
     rt::qt::Window &window() { return window_; }
+    /// Both lessons and their switch.
+    Lessons &lessons() { return lessons_; }
+    Form2 &inverse() { return lessons_.inverse(); }
+    /// A window of its own that shows the other lesson, shown when first asked for.
+    rt::qt::Window &inverseWindow();
 
     /// A real mouse click on `button` (a no-op when it is disabled, as for a pupil).
     static void click(QWidget &button);
@@ -37,8 +45,9 @@ public:
     const QStringList &errors() const { return errors_; }
 
 private:
-    Form1 form_;
-    rt::qt::Window window_{form_};
+    Lessons lessons_;
+    rt::qt::Window window_{lessons_.proportion()};
+    std::unique_ptr<rt::qt::Window> inverseWindow_;
     QStringList errors_;
 };
 

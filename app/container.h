@@ -1,0 +1,169 @@
+#pragma once
+
+#include "app/design.h"
+#include "runtime/core/formdefinition.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+/// What both lessons' windows share, in twips: the container with its tap and stream, and the
+/// controls that stand in the same place and do the same in both.
+namespace layout {
+
+using design::Water;
+using design::White;
+using rt::ControlDef;
+using rt::ControlKind;
+inline constexpr rt::Colour LightOrange = 0x80C0FF;
+inline constexpr rt::Colour Board = design::Board;
+namespace Sys = rt::SystemColour;
+
+constexpr int twips(float pixels) {
+    return static_cast<int>(pixels * rt::TwipsPerPixel);
+}
+
+inline constexpr std::array<std::string_view, 6> DelayChoices = {" 1", " 5", "10",
+                                                                 "20", "50", "100"};
+
+/// The container, its scale's first mark, the tap and the stream, backmost first.
+inline constexpr std::array<ControlDef, 11> Container = {
+    {{.name = "Shape9",
+      .index = 0,
+      .kind = ControlKind::Shape,
+      .twips = {2325, 6900, 5100, 15},
+      .back = Water,
+      .fore = Water},
+     {.name = "Line2",
+      .kind = ControlKind::Line,
+      .twips = {2280, 6900, 7440, 6900},
+      .fore = LightOrange,
+      .borderWidth = 5},
+     {.name = "Line3",
+      .kind = ControlKind::Line,
+      .twips = {7440, 1500, 7440, 6900},
+      .fore = LightOrange,
+      .borderWidth = 5},
+     {.name = "Shape1",
+      .kind = ControlKind::Shape,
+      .twips = {6240, 360, 1455, 255},
+      .back = Sys::WindowBackground,
+      .fore = White},
+     {.name = "Shape3",
+      .kind = ControlKind::Shape,
+      .twips = {6600, 240, 255, 135},
+      .back = Sys::WindowBackground,
+      .fore = White},
+     {.name = "Shape4",
+      .kind = ControlKind::Shape,
+      .twips = {6480, 120, 495, 135},
+      .back = Sys::WindowBackground,
+      .fore = White},
+     {.name = "Line4",
+      .kind = ControlKind::Line,
+      .twips = {7800, 120, 7800, 840},
+      .fore = 0x808080,
+      .borderWidth = 15},
+     {.name = "Line5",
+      .index = 0,
+      .kind = ControlKind::Line,
+      .twips = {7440, 6900, 6960, 6900},
+      .fore = LightOrange,
+      .borderWidth = 3},
+     {.name = "Shape11",
+      .kind = ControlKind::Shape,
+      .twips = {6270, twips(design::StreamTop), 195, 15},
+      .back = Water,
+      .fore = Water,
+      .borderWidth = 0},
+     {.name = "Shape2",
+      .kind = ControlKind::Shape,
+      .twips = {6240, 600, 255, 135},
+      .back = Sys::WindowBackground,
+      .fore = White},
+     {.name = "Line1",
+      .kind = ControlKind::Line,
+      .twips = {2280, 1500, 2280, 6900},
+      .fore = LightOrange,
+      .borderWidth = 5}}};
+
+/// 終了, Hint, 表, グラフ, the time box, the delay box and 初期画面.
+inline constexpr std::array<ControlDef, 7> Common = {
+    {{.name = "Command1",
+      .kind = ControlKind::CommandButton,
+      .twips = {10320, 6720, 1575, 495},
+      .back = 0xFF8080,
+      .caption = "終了",
+      .tabIndex = 1,
+      .accessibleName = "終了",
+      .description = "プログラムを終わります。"},
+     {.name = "Check1",
+      .kind = ControlKind::CheckBox,
+      .twips = {8760, 5280, 1455, 375},
+      .back = Board,
+      .fore = White,
+      .caption = "Hint",
+      .tabIndex = 14,
+      .accessibleName = "Hint",
+      .description = "1 分ごとの水の色を変えて、区別できるようにします。"},
+     {.name = "Check2",
+      .kind = ControlKind::CheckBox,
+      .twips = {8760, 5880, 1815, 615},
+      .back = Board,
+      .fore = White,
+      .caption = "表",
+      .tabIndex = 12,
+      .accessibleName = "表",
+      .description = "x と y の表を見せます。"},
+     {.name = "Check3",
+      .kind = ControlKind::CheckBox,
+      .twips = {8760, 6600, 1455, 375},
+      .back = Board,
+      .fore = White,
+      .caption = "グラフ",
+      .tabIndex = 13,
+      .accessibleName = "グラフ",
+      .description = "x と y の関係を、水の高さと並べてグラフで見せます。"},
+     {.name = "Text1",
+      .kind = ControlKind::TextBox,
+      .twips = {8640, 600, 2415, 1095},
+      .back = Sys::WindowBackground,
+      .fore = Sys::WindowText,
+      .font = {48, true},
+      .tabIndex = 5,
+      .accessibleName = "経過時間 (分)",
+      .description = "水を入れはじめてからの時間を分で示します。"},
+     {.name = "Combo2",
+      .kind = ControlKind::ComboBox,
+      .twips = {10800, 2925, 735, 315},
+      .back = Sys::WindowBackground,
+      .fore = Sys::WindowText,
+      .caption = "20",
+      .font = {9.75, false},
+      .tabIndex = 4,
+      .list = DelayChoices,
+      .accessibleName = "こま送りの間隔 (ミリ秒)",
+      .description = "アニメーションのこまとこまの間の時間をミリ秒で選びます。"},
+     {.name = "Command6",
+      .kind = ControlKind::CommandButton,
+      .twips = {600, 840, 1335, 495},
+      .back = 0x80FFFF,
+      .caption = "初期画面",
+      .font = {12, false},
+      .tabIndex = 9,
+      .accessibleName = "初期画面",
+      .description = "はじめの画面にもどします。容器は空になり、時間は 0 分にもどります。"}}};
+
+/// `a`, then `b`.
+template <std::size_t A, std::size_t B>
+constexpr std::array<ControlDef, A + B> join(const std::array<ControlDef, A> &a,
+                                             const std::array<ControlDef, B> &b) {
+    std::array<ControlDef, A + B> all{};
+    for (std::size_t i = 0; i < A; ++i)
+        all[i] = a[i];
+    for (std::size_t i = 0; i < B; ++i)
+        all[A + i] = b[i];
+    return all;
+}
+
+} // namespace layout

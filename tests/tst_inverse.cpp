@@ -1,0 +1,269 @@
+// The second lesson through its real buttons and keys, on the test clock: each rate fills the
+// container in 60 ÷ x minutes, the table and the graph hold the rates that filled it, and the
+// owner of both lessons switches between them at rest only, each keeping its state.
+
+#include "app/lessons.h"
+#include "lesson.h"
+#include "probes.h"
+#include "testclock.h"
+
+#include "runtime/core/events.h"
+
+#include <QTest>
+
+namespace {
+
+namespace inverse = design::inverse;
+namespace graph = design::graph;
+
+constexpr quint32 Minute = 40 * 20; // ms: 40 frames at the default delay
+const QColor Water = bgr(design::Water);
+const QColor Board = bgr(design::Board);
+const QColor Curve = bgr(inverse::Curve);
+
+// Both lessons as the program starts them, the second shown in a window of its own: the
+// window's switch between forms is the front ends' business.
+class Unit : public Lesson {
+public:
+    Unit() : second(inverseWindow()) {}
+    Form1 &f1() { return form(); }
+    Form2 &f2() { return inverse(); }
+    rt::qt::Window &first = window();
+    rt::qt::Window &second;
+};
+
+void pour(Form2 &f, int rate) {
+    Lesson::click(f.Command8(rt::Integer(inverse::index(rate))));
+    Lesson::click(f.Command2);
+}
+
+void key(rt::qt::Window &w, Qt::Key k) {
+    QTest::keyClick(&w, k);
+}
+
+// The point of `rate` on the graph, in the picture presented.
+QColor pointOf(const QImage &s, int rate) {
+    return pixel(s, int(graph::x(rate)), int(graph::y(double(inverse::Capacity) / rate)));
+}
+
+// White figures in the minutes row of the column of rate number `i`.
+int minutesShown(const QImage &s, int i) {
+    const QRect cell(int(inverse::RateColumnX + inverse::RateColumnSpacing * i) - 12, 605, 60, 36);
+    return countNear(s, cell, Qt::white);
+}
+
+} // namespace
+
+class InverseTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void fillsInWholeMinutes_data();
+    void fillsInWholeMinutes();
+    void pointsThenCurve();
+    void stopThenAgainFromEmpty();
+    void initialScreen();
+    void keys_data();
+    void keys();
+    void switchingKeepsEachLesson();
+    void noSwitchDuringAFill();
+};
+
+void InverseTest::fillsInWholeMinutes_data() {
+    QTest::addColumn<int>("rate");
+    for (const int rate : inverse::Rates)
+        QTest::addRow("%d L a minute", rate) << rate;
+}
+
+void InverseTest::fillsInWholeMinutes() {
+    QFETCH(int, rate);
+    TestClock clock;
+    Unit unit;
+    Form2 &f = unit.f2();
+    const int minutes = inverse::Capacity / rate;
+    const quint32 start = clock.now();
+    pour(f, rate);
+    QCOMPARE(clock.now() - start, quint32(minutes) * Minute);
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("%1.00").arg(minutes));
+    QCOMPARE(f.Minutes * f.Rate, inverse::Capacity);
+    // Full to the top of the scale, one layer a minute, and the tap closed.
+    const QImage s = presented(unit.second);
+    QCOMPARE(pixel(s, 300, 100), Water);
+    QCOMPARE(pixel(s, 300, 98), Board);
+    QCOMPARE(pixel(s, 424, 52), Board);
+    QCOMPARE(f.Shape9(rt::Integer(minutes - 1)).Top(), 100.0f);
+    QCOMPARE(f.Shape9(rt::Integer(minutes - 1)).Height(), 6.0f * rate);
+    // A screen reader hears the rate, the minutes, the litres and the pair recorded.
+    const QString status = qs(f.statusText());
+    QVERIFY2(
+        status.contains(QStringLiteral("毎分 %1 L。%2 分後、水は 60 L").arg(rate).arg(minutes)) &&
+            status.contains(QStringLiteral("毎分 %1 L で %2 分").arg(rate).arg(minutes)),
+        qPrintable(status));
+    QVERIFY(unit.errors().isEmpty());
+}
+
+void InverseTest::pointsThenCurve() {
+    TestClock clock;
+    Unit unit;
+    Form2 &f = unit.f2();
+    Lesson::click(f.Check2);
+    Lesson::click(f.Check3);
+    // Between the points of 6 and 10 litres a minute, on the curve only.
+    const QPoint onCurve(int(graph::x(8)), int(graph::y(7.5)));
+    const QRect formula(1010, 260, 120, 24);
+    for (int i = 0; i < inverse::RateCount; ++i) {
+        const int rate = inverse::Rates[i];
+        QImage s = presented(unit.second);
+        QVERIFY(pointOf(s, rate) != Water);
+        QCOMPARE(minutesShown(s, i), 0);
+        pour(f, rate);
+        s = presented(unit.second);
+        QCOMPARE(pointOf(s, rate), Water);
+        QVERIFY(minutesShown(s, i) > 20);
+        const bool all = i == inverse::RateCount - 1;
+        QCOMPARE(pixel(s, onCurve.x(), onCurve.y()) == Curve, all);
+        QCOMPARE(countNear(s, formula, Curve) > 50, all);
+    }
+    QVERIFY(qs(f.statusText()).contains(QStringLiteral("x × y = 60")));
+}
+
+void InverseTest::stopThenAgainFromEmpty() {
+    TestClock clock;
+    Unit unit;
+    Form2 &f = unit.f2();
+    // 停止 in the fourth minute at 5 litres a minute: the fill ends at 4 minutes, 20 L.
+    clock.at(clock.now() + 3 * Minute + 100, [&] { Lesson::click(f.Command5); });
+    Lesson::click(f.Command2);
+    QCOMPARE(f.Minutes, rt::Integer(4));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("4.00"));
+    QCOMPARE(f.Shape9(3).Top(), 460.0f - 6 * 20);
+    QCOMPARE(f.Shape9(4).Height(), 0.0f);
+    QCOMPARE(f.Shape11.Height(), 0.0f);
+    QVERIFY(!f.Recorded[4]);
+    QVERIFY(!f.Shape13.Visible());
+    QVERIFY(Lesson::widget(f.Command2).isEnabled());
+    // Again: empty at its first frame, then full.
+    float firstFrame = -1;
+    clock.at(clock.now() + 30, [&] { firstFrame = f.Shape9(3).Height(); });
+    Lesson::click(f.Command2);
+    QCOMPARE(firstFrame, 0.0f);
+    QCOMPARE(f.Minutes, rt::Integer(12));
+    QVERIFY(f.Recorded[4]);
+}
+
+void InverseTest::initialScreen() {
+    TestClock clock;
+    Unit unit;
+    Form2 &f = unit.f2();
+    Lesson::click(f.Check2);
+    Lesson::click(f.Check3);
+    pour(f, 12);
+    Lesson::click(f.Command6);
+    QCOMPARE(f.Rate, rt::Integer(5));
+    QCOMPARE(f.Minutes, rt::Integer(0));
+    QCOMPARE(f.Check2.Value(), 0);
+    QCOMPARE(f.Check3.Value(), 0);
+    QCOMPARE(f.Width(), design::NarrowWidth);
+    QCOMPARE(f.Height(), design::ShortHeight);
+    // Opened again, the table and the graph are empty.
+    Lesson::click(f.Check2);
+    Lesson::click(f.Check3);
+    const QImage s = presented(unit.second);
+    QCOMPARE(minutesShown(s, 7), 0);
+    QVERIFY(pointOf(s, 12) != Water);
+    QCOMPARE(pixel(s, 300, 455), Board);
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
+}
+
+// Each key as a pupil presses it on the board, from the initial screen at 5 litres a minute.
+void InverseTest::keys_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("minutes");
+    QTest::addColumn<int>("table"); // 表 checked
+    QTest::addColumn<int>("graph");
+    QTest::addRow("↑") << QList<int>{Qt::Key_Up} << 6 << 0 << 0 << 0;
+    QTest::addRow("↑ ↑") << QList<int>{Qt::Key_Up, Qt::Key_Up} << 10 << 0 << 0 << 0;
+    QTest::addRow("↓") << QList<int>{Qt::Key_Down} << 4 << 0 << 0 << 0;
+    QTest::addRow("↑ past 12") << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << 12
+                               << 0 << 0 << 0;
+    QTest::addRow("2") << QList<int>{Qt::Key_2} << 2 << 0 << 0 << 0;
+    QTest::addRow("6 →") << QList<int>{Qt::Key_6, Qt::Key_Right} << 6 << 10 << 0 << 0;
+    QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << 5 << 12 << 0 << 0;
+    QTest::addRow("↑ →") << QList<int>{Qt::Key_Up, Qt::Key_Right} << 6 << 10 << 0 << 0;
+    QTest::addRow("→ ↑: a new rate empties the container")
+        << QList<int>{Qt::Key_Right, Qt::Key_Up} << 6 << 0 << 0 << 0;
+    QTest::addRow("T G") << QList<int>{Qt::Key_T, Qt::Key_G} << 5 << 0 << 1 << 1;
+    QTest::addRow("↓ → T Home") << QList<int>{Qt::Key_Down, Qt::Key_Right, Qt::Key_T, Qt::Key_Home}
+                                << 5 << 0 << 0 << 0;
+}
+
+void InverseTest::keys() {
+    QFETCH(QList<int>, keys);
+    QFETCH(int, rate);
+    QFETCH(int, minutes);
+    QFETCH(int, table);
+    QFETCH(int, graph);
+    TestClock clock;
+    Unit unit;
+    Form2 &f = unit.f2();
+    unit.second.setFocus();
+    for (const int k : keys)
+        key(unit.second, Qt::Key(k));
+    QCOMPARE(f.Rate, rt::Integer(rate));
+    QCOMPARE(f.Minutes, rt::Integer(minutes));
+    QCOMPARE(f.Check2.Value(), table);
+    QCOMPARE(f.Check3.Value(), graph);
+}
+
+void InverseTest::switchingKeepsEachLesson() {
+    TestClock clock;
+    Unit unit;
+    Lesson::click(unit.f1().Command4(0));
+    Lesson::click(unit.f1().Check1);
+    Lesson::click(unit.f1().Command7);
+    QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
+    pour(unit.f2(), 10);
+    Lesson::click(unit.f2().Check2);
+    key(unit.second, Qt::Key_F2);
+    QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f1()));
+    QCOMPARE(unit.f1().Progress, rt::Integer(2));
+    QCOMPARE(unit.f1().Check1.Value(), 1);
+    QVERIFY2(restProblem(unit.f1()).isEmpty(), qPrintable(restProblem(unit.f1())));
+    key(unit.first, Qt::Key_F2);
+    QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
+    QCOMPARE(unit.f2().Rate, rt::Integer(10));
+    QCOMPARE(unit.f2().Minutes, rt::Integer(6));
+    QVERIFY(unit.f2().Recorded[6]);
+    QCOMPARE(unit.f2().Check2.Value(), 1);
+    QVERIFY(unit.errors().isEmpty());
+}
+
+// Neither the button nor F2 switches while a lesson animates: during the first lesson's step and
+// run, and the second's fill.
+void InverseTest::noSwitchDuringAFill() {
+    TestClock clock;
+    Unit unit;
+    // Each attempt: the button is off, and neither it nor F2 changes the lesson shown.
+    QList<bool> refused;
+    auto attempt = [&](rt::qt::Window &w, rt::Control &button) {
+        const rt::Form *before = &unit.lessons().shown();
+        const bool off = !Lesson::widget(button).isEnabled();
+        Lesson::click(button);
+        key(w, Qt::Key_F2);
+        refused << (off && &unit.lessons().shown() == before);
+    };
+    clock.at(clock.now() + 300, [&] { attempt(unit.first, unit.f1().Command7); });
+    Lesson::click(unit.f1().Command4(0));
+    clock.at(clock.now() + Minute + 300, [&] { attempt(unit.first, unit.f1().Command7); });
+    Lesson::click(unit.f1().Command2);
+    unit.lessons().show(unit.f2());
+    clock.at(clock.now() + 3 * Minute, [&] { attempt(unit.second, unit.f2().Command7); });
+    Lesson::click(unit.f2().Command2);
+    QCOMPARE(refused, (QList<bool>{true, true, true}));
+    QVERIFY(Lesson::widget(unit.f1().Command7).isEnabled());
+    QVERIFY(Lesson::widget(unit.f2().Command7).isEnabled());
+}
+
+QTEST_MAIN(InverseTest)
+#include "tst_inverse.moc"

@@ -1,5 +1,6 @@
 #include "app/lessons.h"
 
+#include "runtime/core/arguments.h"
 #include "runtime/core/events.h"
 
 Lessons::Lessons(std::string_view first)
@@ -16,5 +17,7 @@ void Lessons::load() {
 void Lessons::show(rt::Form &form) {
     if (shown_ == &form) return;
     shown_ = &form;
+    // The address follows, so that a bookmark opens the lesson shown.
+    rt::setArgument("lesson", shown_ == &inverse_ ? "inverse" : "");
     rt::showForm(form);
 }

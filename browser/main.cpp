@@ -1,5 +1,6 @@
 #include "app/lessons.h"
 
+#include "runtime/core/arguments.h"
 #include "runtime/core/events.h"
 #include "runtime/web/browserview.h"
 
@@ -7,7 +8,8 @@ int main() {
     // All live as long as the page: the program's loop below never returns before End.
     // Start-up in short tasks, the page getting the thread between them: making the controls
     // (one a task), Form_Load, then the first board.
-    static Lessons lessons;
+    rt::web::takeArguments();
+    static Lessons lessons(rt::argument("lesson"));
     static rt::web::BrowserView view(lessons.shown());
     view.yieldToPage();
     lessons.load();

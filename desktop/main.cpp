@@ -1,5 +1,6 @@
 #include "app/lessons.h"
 
+#include "runtime/core/arguments.h"
 #include "runtime/core/events.h"
 #include "runtime/qt/desktophost.h"
 #include "runtime/qt/window.h"
@@ -20,7 +21,7 @@ int main(int argc, char *argv[]) {
         icon.addFile(icons.filePath(png));
     QApplication::setWindowIcon(icon);
 
-    Lessons lessons;
+    Lessons lessons(rt::argument("lesson"));
     rt::qt::Window window(lessons.shown());
     lessons.load();
     if (rt::ending()) return 0;

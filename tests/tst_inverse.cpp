@@ -21,8 +21,7 @@ const QColor Water = bgr(design::Water);
 const QColor Board = bgr(design::Board);
 const QColor Curve = bgr(inverse::Curve);
 
-// Both lessons as the program starts them, the second shown in a window of its own: the
-// window's switch between forms is the front ends' business.
+// Both lessons as the program starts them, the window switched to the second.
 class Unit : public Lesson {
 public:
     Unit() : second(inverseWindow()) {}
@@ -219,6 +218,7 @@ void InverseTest::keys() {
 void InverseTest::switchingKeepsEachLesson() {
     TestClock clock;
     Unit unit;
+    unit.proportionWindow();
     Lesson::click(unit.f1().Command4(0));
     Lesson::click(unit.f1().Check1);
     Lesson::click(unit.f1().Command7);
@@ -245,6 +245,7 @@ void InverseTest::noSwitchDuringAFill() {
     TestClock clock;
     Unit unit;
     // Each attempt: the button is off, and neither it nor F2 changes the lesson shown.
+    unit.proportionWindow();
     QList<bool> refused;
     auto attempt = [&](rt::qt::Window &w, rt::Control &button) {
         const rt::Form *before = &unit.lessons().shown();
@@ -261,8 +262,9 @@ void InverseTest::noSwitchDuringAFill() {
     clock.at(clock.now() + 3 * Minute, [&] { attempt(unit.second, unit.f2().Command7); });
     Lesson::click(unit.f2().Command2);
     QCOMPARE(refused, (QList<bool>{true, true, true}));
-    QVERIFY(Lesson::widget(unit.f1().Command7).isEnabled());
     QVERIFY(Lesson::widget(unit.f2().Command7).isEnabled());
+    unit.proportionWindow();
+    QVERIFY(Lesson::widget(unit.f1().Command7).isEnabled());
 }
 
 QTEST_MAIN(InverseTest)

@@ -105,6 +105,7 @@ public:
         // The other lesson's fills are long: a millisecond a frame.
         lesson_.inverseWindow();
         Lesson::typeInto(lesson_.inverse().Combo2, QStringLiteral("1"));
+        lesson_.proportionWindow();
         while (remaining_ > 0 || clock_.hasPending()) {
             if (!clock_.hasPending()) scheduleNext();
             clock_.runNext();
@@ -206,7 +207,7 @@ private:
     // The same pupil in the second lesson.
     void actInverse(bool mayAnimate) {
         Form2 &f = lesson_.inverse();
-        rt::qt::Window &window = lesson_.inverseWindow();
+        rt::qt::Window &window = lesson_.window();
         switch (rng_.bounded(10)) {
         case 0:
             Lesson::click(f.Command8(rt::Integer(rng_.bounded(8))));
@@ -261,11 +262,15 @@ private:
                     .arg(f.Minutes)
                     .arg(f.Rate);
         }
+        if (f.Label8.Visible() != (completed_.size() == inverse::RateCount))
+            return QStringLiteral("inverse: the curve with %1 rates").arg(completed_.size());
+        // The rest is on the screen, while the window shows this lesson.
+        if (&lesson_.lessons().shown() != &f) return {};
         if (Lesson::shownText(f.Text1) != QStringLiteral("%1.00").arg(f.Minutes))
             return QStringLiteral("inverse: the time box shows %1 after %2 minutes")
                 .arg(Lesson::shownText(f.Text1))
                 .arg(f.Minutes);
-        rt::qt::Window &window = lesson_.inverseWindow();
+        rt::qt::Window &window = lesson_.window();
         if (const QRect differs = presentedDiffers(window); !differs.isEmpty())
             return QStringLiteral("inverse: at zoom %1 the screen differs from a fresh drawing")
                 .arg(window.zoom());
@@ -289,8 +294,6 @@ private:
                     .arg(rate)
                     .arg(done ? "missing" : "shown");
         }
-        if (f.Label8.Visible() != (completed_.size() == inverse::RateCount))
-            return QStringLiteral("inverse: the curve with %1 rates").arg(completed_.size());
         return {};
     }
 
@@ -314,6 +317,11 @@ private:
     }
 
     QString checkAtRest(Form1 &f) {
+        if (const QString problem = inverseProblem(); !problem.isEmpty()) return problem;
+        if (!lesson_.errors().isEmpty())
+            return QStringLiteral("run-time error: ") + lesson_.errors().first();
+        // The first lesson's checks read its widgets, there while the window shows it.
+        if (&lesson_.lessons().shown() != &f) return {};
         const QString problem = restProblem(f);
         if (!problem.isEmpty()) return problem;
         const int p = f.Progress;
@@ -328,9 +336,6 @@ private:
             return QStringLiteral("delay %1 for %2")
                 .arg(f.FrameDelay())
                 .arg(expectedText_.left(20));
-        if (!lesson_.errors().isEmpty())
-            return QStringLiteral("run-time error: ") + lesson_.errors().first();
-        if (const QString problem = inverseProblem(); !problem.isEmpty()) return problem;
 
         // Before the table is shown for its check below, which repaints the whole window.
         rt::qt::Window &window = lesson_.window();

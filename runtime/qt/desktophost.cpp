@@ -8,17 +8,27 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
 namespace rt::qt {
 
-void DesktopHost::install(Window *window) {
+DesktopHost &DesktopHost::instance() {
     static DesktopHost host;
+    return host;
+}
+
+void DesktopHost::install(Window *window) {
     static SteadyClock steady;
-    host.window_ = window;
-    setHost(&host);
+    instance().windows_.push_back(window);
+    setHost(&instance());
     setBackendClock(&steady);
+}
+
+void DesktopHost::uninstall(Window *window) {
+    auto &windows = instance().windows_;
+    windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
 }
 
 void DesktopHost::quit() {
@@ -30,15 +40,15 @@ void DesktopHost::quit() {
 void DesktopHost::report(const RuntimeError &error) {
     if (!qobject_cast<QApplication *>(QCoreApplication::instance())) return;
     // Window-modal and not blocking: the error stops the handler, not the program.
-    auto *box = new QMessageBox(
-        QMessageBox::Critical, QString::fromUtf8(ErrorTitle.data(), qsizetype(ErrorTitle.size())),
-        QString::fromStdString(error.report()), QMessageBox::Ok, window_.data());
+    auto *box = new QMessageBox(QMessageBox::Critical,
+                                QString::fromUtf8(ErrorTitle.data(), qsizetype(ErrorTitle.size())),
+                                QString::fromStdString(error.report()), QMessageBox::Ok, window());
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
 
 void DesktopHost::showForm(Form &form) {
-    if (window_) window_->setForm(form);
+    if (Window *w = window()) w->setForm(form);
 }
 
 void takeArguments(int argc, char *argv[]) {

@@ -2,7 +2,7 @@
 
 #include "runtime/core/events.h"
 
-#include <QPointer>
+#include <vector>
 
 namespace rt::qt {
 
@@ -13,15 +13,20 @@ class Window;
 class DesktopHost final : public Host {
 public:
     /// Installs the host and the steady clock once; later calls change only the window that
-    /// shows the forms and the errors.
+    /// shows the forms and the errors: the newest still open.
     static void install(Window *window);
+    /// Forgets a window that closes for good; the one opened before it takes over.
+    static void uninstall(Window *window);
 
     void quit() override;
     void report(const RuntimeError &error) override;
     void showForm(Form &form) override;
 
 private:
-    QPointer<Window> window_;
+    static DesktopHost &instance();
+    Window *window() const { return windows_.empty() ? nullptr : windows_.back(); }
+
+    std::vector<Window *> windows_; // oldest first
 };
 
 /// Takes the program's arguments (rt::argument) from its command line, `--name=value` each:

@@ -116,6 +116,7 @@ void Window::setForm(Form &next) {
 }
 
 Window::~Window() {
+    DesktopHost::uninstall(this);
     form_->setView(nullptr);
 }
 

@@ -42,9 +42,12 @@ unsigned changes(const ControlLook &was, const ControlLook &now) {
 
 } // namespace
 
-BrowserView::BrowserView(Form &form) : form_(&form) {
-    // The address holds the program's arguments, and follows when the program sets one.
+void takeArguments() {
     setQuery(page::query());
+}
+
+BrowserView::BrowserView(Form &form) : form_(&form) {
+    // The address follows when the program sets an argument.
     setQueryWatcher([](const std::string &query) { page::replaceQuery(query); });
     present(true);
     setBackendClock(this);

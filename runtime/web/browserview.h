@@ -9,6 +9,10 @@
 
 namespace rt::web {
 
+/// Takes the program's arguments from the page's address (`?lesson=inverse`), before anything
+/// reads them.
+void takeArguments();
+
 /// Shows a form in the page: the board drawn on the canvas from the form's model, the
 /// windowed controls as HTML elements rendered from their looks, the user's input fed back to
 /// the form. It is also the clock and the host in the browser: waiting yields to the page.

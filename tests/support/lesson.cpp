@@ -19,13 +19,13 @@ Lesson::Lesson() {
 }
 
 rt::qt::Window &Lesson::inverseWindow() {
-    if (!inverseWindow_) {
-        inverseWindow_ = std::make_unique<rt::qt::Window>(lessons_.inverse());
-        inverseWindow_->show();
-        if (!QTest::qWaitForWindowExposed(inverseWindow_.get()))
-            qWarning("the other lesson's window did not show");
-    }
-    return *inverseWindow_;
+    lessons_.show(lessons_.inverse());
+    return window_;
+}
+
+rt::qt::Window &Lesson::proportionWindow() {
+    lessons_.show(lessons_.proportion());
+    return window_;
 }
 
 Lesson::~Lesson() {

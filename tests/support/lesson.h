@@ -23,8 +23,10 @@ public:
     /// Both lessons and their switch.
     Lessons &lessons() { return lessons_; }
     Form2 &inverse() { return lessons_.inverse(); }
-    /// A window of its own that shows the other lesson, shown when first asked for.
+    /// The window, switched to the other lesson as its button would.
     rt::qt::Window &inverseWindow();
+    /// The window, switched back to the first lesson.
+    rt::qt::Window &proportionWindow();
 
     /// A real mouse click on `button` (a no-op when it is disabled, as for a pupil).
     static void click(QWidget &button);
@@ -47,7 +49,6 @@ public:
 private:
     Lessons lessons_;
     rt::qt::Window window_{lessons_.proportion()};
-    std::unique_ptr<rt::qt::Window> inverseWindow_;
     QStringList errors_;
 };
 

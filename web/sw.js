@@ -16,7 +16,7 @@ self.addEventListener("activate", (e) => {
 self.addEventListener("fetch", (e) => {
   const req = e.request;
   if (req.method !== "GET" || new URL(req.url).origin !== location.origin) return;
-  // "?scale=2" is the same page.
+  // "?scale=2" and "?lesson=inverse" are the same page.
   const nav = req.mode === "navigate";
   e.respondWith(caches.match(req, { ignoreSearch: nav, cacheName: VERSION })
     .then((hit) => hit || fetch(req)));

@@ -195,7 +195,7 @@ class Site:
 KEYS = {"PageDown": ("PageDown", 34, ""), "PageUp": ("PageUp", 33, ""),
         "ArrowRight": ("ArrowRight", 39, ""), "ArrowLeft": ("ArrowLeft", 37, ""),
         "Home": ("Home", 36, ""), "End": ("End", 35, ""), "ArrowUp": ("ArrowUp", 38, ""),
-        "ArrowDown": ("ArrowDown", 40, ""), "F1": ("F1", 112, ""),
+        "ArrowDown": ("ArrowDown", 40, ""), "F1": ("F1", 112, ""), "F2": ("F2", 113, ""),
         "F5": ("F5", 116, ""), "Escape": ("Escape", 27, ""), "Enter": ("Enter", 13, "\r"),
         "Backspace": ("Backspace", 8, ""), "Tab": ("Tab", 9, ""), ".": ("Period", 190, "."),
         "-": ("Minus", 189, "-"),

@@ -711,6 +711,33 @@ class Lesson(unittest.TestCase):
               ("表 at 7 minutes", ["tall"], 7), ("グラフ at 7 minutes", ["graph"], 7),
               ("表 and グラフ, full, Hint", ["tall", "graph", "hint"], 12)]
 
+    def test_second_lesson_and_the_switch(self):
+        """?lesson=inverse opens the unit's second lesson, which fills the container at the
+        chosen rate until full; its button and F2 switch, each lesson keeps its state, and the
+        address follows, other parameters kept."""
+        self.b.open(site.url + "?scale=1&lesson=inverse")
+        self.set_delay(0)
+        self.b.click_id("Command8_6")  # 10 L a minute
+        self.b.click_id("Command2")  # 入れる
+        self.wait_until("document.getElementById('Text1').value == '6.00' && "
+                        "!document.getElementById('Command2').disabled", "the fill to end", 30)
+        self.wait_for_board(lambda s: s.getpixel((300, 101)) == WATER and
+                            s.getpixel((300, 98)) == BOARD, "the container full to 60 L")
+        self.b.click_id("Command7")  # 比例へ
+        self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
+        self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
+        self.assertEqual(self.value("Text1"), "0.00")
+        self.b.click_id("Command4_0")
+        self.wait_step_done(1)
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('Command8_6')", "the second lesson again")
+        self.assertEqual(self.b.evaluate("location.search"), "?scale=1&lesson=inverse")
+        self.assertEqual(self.value("Text1"), "6.00", "the second lesson as it was left")
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('Command4_0')", "the first lesson again")
+        self.wait_step_done(1)
+        self.assertEqual(self.b.errors, [])
+
     def test_desktop_and_page_agree(self):
         if not args.screenshot:
             self.skipTest("no --screenshot: the desktop's water-screenshot is needed")

@@ -8,6 +8,7 @@ import argparse
 import json
 import os
 import random
+import re
 import shutil
 import subprocess
 import sys
@@ -218,6 +219,12 @@ class Lesson(unittest.TestCase):
             self.b.click_id("Combo2")
             self.b.key("ArrowDown")
 
+        def second_lesson():  # the rest in the second lesson
+            self.b.click_id("Command7")
+            self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+            for box in ("Check2", "Check3"):
+                self.b.click_id(box)
+
         def ended():
             self.b.evaluate("document.querySelector('#note button').click()")
             self.b.click_id("Command1")
@@ -227,6 +234,7 @@ class Lesson(unittest.TestCase):
                           ("one minute, 表 and グラフ open",
                            lambda: [self.b.click_id(i) for i in ("Check2", "Check3")] and
                            self.steps(1)),
+                          ("the second lesson, 表 and グラフ open", second_lesson),
                           ("the delay list open", delay_list), ("the key list", key_list),
                           ("ended", ended)]:
             with self.subTest(name):
@@ -642,7 +650,13 @@ class Lesson(unittest.TestCase):
     DELAYS = ["0", "1", "2.5", "abc", "", "-5", "99999999999", "１０"]
     CLICKS = BUTTONS[1:] + ["Check1", "Check2", "Check3"]  # all but 終了
     KEYS = ["PageDown", "PageUp", ".", "b", "Escape", "Home", "h", "t", "g", "ArrowRight",
-            "ArrowLeft", "ArrowDown", "Enter", " "]
+            "ArrowLeft", "ArrowDown", "Enter", " ", "F2"]
+    # The same pupil in the second lesson, which a click on 反比例へ or F2 brings.
+    INVERSE_CLICKS = ["Command2", "Command5", "Command6", "Check1", "Check2", "Check3",
+                      "Command7"] + [f"Command8_{i}" for i in range(8)] * 2
+    INVERSE_KEYS = ["PageDown", "ArrowRight", "ArrowUp", "ArrowDown", "1", "2", "3", "4", "5",
+                    "6", ".", "b", "Escape", "Home", "h", "t", "g", "F2"]
+    RATES = [1, 2, 3, 4, 5, 6, 10, 12]
 
     def test_random_pupil(self):
         runs = os.environ.get("WATER_WEB_RANDOM", "3")
@@ -657,13 +671,18 @@ class Lesson(unittest.TestCase):
                     print(f"\nthe random pupil failed: WATER_WEB_RANDOM={seed}:{actions}")
                     raise
 
+    def inverse_shown(self):
+        return self.b.evaluate("!!document.getElementById('Command8_0')")
+
     def pupil(self, rng, actions):
         for n in range(actions):
             what = rng.random()
+            inverse = self.inverse_shown()
             if what < 0.45:
-                self.b.click_id(rng.choice(self.CLICKS))
+                self.b.click_id(rng.choice(self.INVERSE_CLICKS if inverse else
+                                           self.CLICKS + ["Command7"]))
             elif what < 0.8:
-                self.b.key(rng.choice(self.KEYS))
+                self.b.key(rng.choice(self.INVERSE_KEYS if inverse else self.KEYS))
             else:
                 delay = rng.choice(self.DELAYS)
                 if delay.isascii():
@@ -675,6 +694,9 @@ class Lesson(unittest.TestCase):
                 self.check_rest()
 
     def check_rest(self):
+        if self.inverse_shown():
+            self.check_inverse_rest()
+            return
         self.retype("Combo2", "1")
         if self.enabled("Command5"):
             self.b.click_id("Command5")
@@ -703,6 +725,37 @@ class Lesson(unittest.TestCase):
             if checked("Check3") and m > 0:
                 point = shot.getpixel((860 + 25 * m, FLOOR - MINUTE * m))
                 self.assertEqual(point != BOARD, m <= k, f"the graph's point {m} at {k}")
+
+    def check_inverse_rest(self):
+        """At rest the second lesson holds rate × minutes litres, and its table and graph
+        exactly the pairs it has recorded, each a full container."""
+        self.retype("Combo2", "0")
+        if self.enabled("Command5"):
+            self.b.click_id("Command5")
+        self.wait_until("/^\\d+\\.00$/.test(document.getElementById('Text1').value) && "
+                        "document.getElementById('Command5').disabled && "
+                        "!document.getElementById('Command2').disabled", "a rest", 30)
+        minutes = int(float(self.value("Text1")))
+        faces = self.b.evaluate("[...Array(8).keys()].map(i => getComputedStyle("
+                                "document.getElementById('Command8_' + i)).backgroundColor)")
+        chosen = [i for i, face in enumerate(faces) if faces.count(face) == 1]
+        self.assertEqual(len(chosen), 1, f"one rate chosen: {faces}")
+        rate = self.RATES[chosen[0]]
+        state = self.b.evaluate("document.getElementById('state').textContent")
+        pairs = {int(x): int(y) for x, y in re.findall(r"毎分 (\d+) L で (\d+) 分", state)}
+        self.assertTrue(all(x * y == 60 for x, y in pairs.items()), state)
+        if rate * minutes == 60:
+            self.assertIn(rate, pairs, f"a full container at {rate} L a minute recorded")
+        shot = self.board()
+        surface = FLOOR - 6 * rate * minutes
+        if minutes > 0:
+            self.assertNotEqual(shot.getpixel((300, surface + 3)), BOARD, state)
+        if rate * minutes < 60:
+            self.assertEqual(shot.getpixel((300, surface - 3)), BOARD, state)
+        if self.b.evaluate("document.getElementById('Check3').checked"):
+            for x in self.RATES:
+                point = shot.getpixel((860 + 25 * x, FLOOR - 6 * (60 // x)))
+                self.assertEqual(point == WATER, x in pairs, f"the graph's point of {x}: {state}")
 
     # The same states drawn by the desktop program and by the page agree on every pixel of the
     # lines, rectangles and water; text (labels, printed numbers) and the windowed controls

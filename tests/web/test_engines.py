@@ -179,6 +179,20 @@ class EssentialCases:
                     "the ended overlay with もう一度")
         self.assertEqual([c for c in CONTROLS if self.enabled(c)], [], "every control disabled")
 
+    def test_second_lesson(self):
+        self.b.open(site.url + "?scale=1&lesson=inverse")
+        self.b.type_into("Combo2", "1")
+        self.b.click_id("Command8_7")  # 12 L a minute
+        self.b.click_id("Command2")  # 入れる
+        self.b.wait("document.getElementById('Text1').value == '5.00' && "
+                    "!document.getElementById('Command2').disabled", "the fill to end", 30)
+        self.settled(lambda shot: self.assertEqual(
+            [shot.getpixel((300, 101)), shot.getpixel((300, 98))], [WATER, BOARD],
+            "the container full to 60 L"))
+        self.b.click_id("Command7")  # 比例へ
+        self.b.wait("!!document.getElementById('Command4_0')", "the first lesson")
+        self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
+
     def test_bold_is_bold(self):
         """Bold is drawn as a stroke around the plain outline, so it is bold in every engine,
         also where the font has no bold face and the engine would not thicken it."""

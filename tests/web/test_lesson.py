@@ -499,15 +499,17 @@ class Lesson(unittest.TestCase):
         const textPx = (e) => parseFloat(getComputedStyle(e).fontSize) *
             e.getBoundingClientRect().height / e.offsetHeight;
         const out = {};
-        for (const id of %s) {
-            const el = document.getElementById(id), check = el.type == "checkbox";
+        // Every control of the lesson shown: a button is its own box, the others hold an input.
+        for (const ctl of document.querySelectorAll("#stage .ctl")) {
+            const el = ctl.id ? ctl : ctl.querySelector("input"), check = el.type == "checkbox";
+            const id = el.id;
             const box = check ? el.labels[0] : el.type == "text" ? el.parentElement : el;
             const arrow = box.querySelector("button");
             out[id] = [...extent(hits(box, arrow), check ? box : el), textPx(check ? box : el)];
             if (arrow) out[id + " arrow"] = [...extent(hits(arrow), arrow), textPx(el)];
         }
         return out;
-    })()""" % json.dumps(CONTROLS)
+    })()"""
 
     def test_upright_and_small_screens(self):
         for width, height, dpr, least_scale, readable in self.SCREENS:
@@ -531,6 +533,13 @@ class Lesson(unittest.TestCase):
                     self.wait_for_pieces(w, h, dpr)
                     self.assertEqual([self.value("Text1"), self.value("Combo2"), self.focused()],
                                      ["1.00", "3", "Combo2"], f"turned to {w} x {h}")
+                # The second lesson, with its eight rate buttons, in the same layout.
+                self.b.click_id("Command7")
+                self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+                for box in ("Check2", "Check3"):
+                    self.b.click_id(box)
+                    self.wait_until(f"document.getElementById('{box}').checked", box)
+                self.assert_targets(width, height, readable)
 
     def wait_for_pieces(self, width, height, dpr, timeout=5):
         """Until minute 1 shows on the board, in the table and on the graph, where they belong:

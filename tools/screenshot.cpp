@@ -1,8 +1,10 @@
 // Renders the window in a given state to a PNG, for the README and for looking at changes.
 // Usage: water-screenshot OUT.png [tall] [graph] [steps N] [hint] [board]
-// "board" writes the board alone, without the windowed controls.
+//        water-screenshot OUT.png inverse [tall] [graph] [pour RATE]... [hint] [board]
+// "board" writes the board alone, without the windowed controls; "inverse" shows the second
+// lesson, "pour RATE" fills its container at RATE litres a minute.
 
-#include "app/form1.h"
+#include "app/lessons.h"
 
 #include "runtime/core/events.h"
 #include "runtime/qt/window.h"
@@ -10,27 +12,53 @@
 #include <QApplication>
 #include <QImage>
 
+namespace {
+
+// The options both lessons have.
+template <typename F> void options(F &form, const QStringList &args) {
+    if (args.contains(QStringLiteral("hint"))) form.Check1.setValue(1);
+    if (args.contains(QStringLiteral("tall"))) form.Check2.setValue(1);
+    if (args.contains(QStringLiteral("graph"))) form.Check3.setValue(1);
+}
+
+} // namespace
+
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr,
-                     "usage: water-screenshot OUT.png [tall] [graph] [steps N] [hint] [board]\n");
+        std::fprintf(stderr, "usage: water-screenshot OUT.png [inverse] [tall] [graph] "
+                             "[steps N | pour RATE...] [hint] [board]\n");
         return 2;
     }
-    Form1 form;
-    rt::qt::Window window(form);
-    rt::dispatch([&form] { form.Form_Load(); });
+    const bool inverse = args.contains(QStringLiteral("inverse"));
+    Lessons lessons(inverse ? "inverse" : "");
+    rt::qt::Window window(lessons.shown());
+    lessons.load();
     window.show();
-    form.Combo2.setText("0");
-    if (args.contains(QStringLiteral("hint"))) form.Check1.setValue(1);
-    if (args.contains(QStringLiteral("tall"))) form.Check2.setValue(1);
-    if (args.contains(QStringLiteral("graph"))) form.Check3.setValue(1);
-    const qsizetype at = args.indexOf(QStringLiteral("steps"));
-    const int steps = at > 0 && at + 1 < args.size() ? args[at + 1].toInt() : 0;
-    for (int i = 0; i < steps; ++i)
-        rt::dispatch([&form] { form.Command4_Click(0); });
-    form.Combo2.setText("20");
+    if (inverse) {
+        Form2 &form = lessons.inverse();
+        form.Combo2.setText("0");
+        options(form, args);
+        for (qsizetype at = args.indexOf(QStringLiteral("pour")); at > 0 && at + 1 < args.size();
+             at = args.indexOf(QStringLiteral("pour"), at + 1)) {
+            const int rate = args[at + 1].toInt();
+            for (rt::Integer i = 0; i < design::inverse::RateCount; ++i)
+                if (design::inverse::Rates[std::size_t(i)] == rate)
+                    rt::dispatch([&form, i] { form.Command8_Click(i); });
+            rt::dispatch([&form] { form.Command2_Click(); });
+        }
+        form.Combo2.setText("20");
+    } else {
+        Form1 &form = lessons.proportion();
+        form.Combo2.setText("0");
+        options(form, args);
+        const qsizetype at = args.indexOf(QStringLiteral("steps"));
+        const int steps = at > 0 && at + 1 < args.size() ? args[at + 1].toInt() : 0;
+        for (int i = 0; i < steps; ++i)
+            rt::dispatch([&form] { form.Command4_Click(0); });
+        form.Combo2.setText("20");
+    }
     QApplication::processEvents();
     const QImage image =
         args.contains(QStringLiteral("board")) ? window.boardPicture() : window.grab().toImage();

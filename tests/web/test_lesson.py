@@ -772,6 +772,10 @@ class Lesson(unittest.TestCase):
     STATES = [("initial", [], 0), ("7 minutes with Hint", ["hint"], 7),
               ("表 at 7 minutes", ["tall"], 7), ("グラフ at 7 minutes", ["graph"], 7),
               ("表 and グラフ, full, Hint", ["tall", "graph", "hint"], 12)]
+    INVERSE_STATES = [("the second lesson, 表, グラフ and Hint, three rates",
+                       ["inverse", "tall", "graph", "hint"], [12, 5, 1]),
+                      ("the second lesson, all eight rates", ["inverse", "graph"],
+                       [1, 2, 3, 4, 5, 6, 10, 12])]
 
     def test_second_lesson_and_the_switch(self):
         """?lesson=inverse opens the unit's second lesson, which fills the container at the
@@ -807,32 +811,55 @@ class Lesson(unittest.TestCase):
             with self.subTest(name):
                 self.setUp()
                 self.agree(name, flags, minutes)
+        for name, flags, rates in self.INVERSE_STATES:
+            with self.subTest(name):
+                self.setUp()
+                self.agree(name, flags, rates=rates)
 
-    def agree(self, name, flags, minutes):
+    def agree(self, name, flags, minutes=0, rates=()):
+        """The desktop's picture of a state beside the page's; `rates` are poured in the
+        second lesson (flag "inverse"), `minutes` stepped in the first."""
         out = tempfile.mkdtemp(prefix="water-agree-")
         desk_png = os.path.join(out, "desktop.png")
+        inverse = "inverse" in flags
         try:
-            subprocess.run([args.screenshot, desk_png, *flags, "steps", str(minutes)],
+            actions = [a for r in rates for a in ("pour", str(r))] if inverse else \
+                ["steps", str(minutes)]
+            subprocess.run([args.screenshot, desk_png, *flags, *actions],
                            check=True, timeout=60, capture_output=True,
                            env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
             desk = Image.open(desk_png).convert("RGB")
+            if inverse:
+                self.b.open(site.url + "?scale=1&lesson=inverse")
             self.set_delay(0)
             for flag, box in (("hint", "Check1"), ("tall", "Check2"), ("graph", "Check3")):
                 if flag in flags:
                     self.b.click_id(box)
                     self.wait_until(f"document.getElementById('{box}').checked", box)
-            self.steps(minutes)
+            if inverse:
+                for r in rates:
+                    self.b.click_id(f"Command8_{self.RATES.index(r)}")
+                    self.b.click_id("Command2")
+                    self.wait_until(f"document.getElementById('Text1').value == '{60 // r}.00' "
+                                    "&& !document.getElementById('Command2').disabled",
+                                    f"the fill at {r} L a minute", 30)
+            else:
+                self.steps(minutes)
             self.wait_until("(r => r.width == %d && r.height == %d)(document.getElementById("
                             "'board').getBoundingClientRect())" % desk.size,
                             f"the board at the desktop's size {desk.size}")
             page = self.board()
+            # The windowed controls are the page's own elements: masked with their focus rings.
+            boxes = self.b.evaluate("[...document.querySelectorAll('#stage .ctl')].map(e => "
+                                    "(r => [r.left, r.top, r.width, r.height])"
+                                    "(e.getBoundingClientRect()))")
         except BaseException:
             shutil.rmtree(out)
             raise
         mask = Image.new("L", desk.size, 0)
         draw = ImageDraw.Draw(mask)
-        for l, t, w, h in TEXT_AREAS + [[l - 8, t - 8, w + 16, h + 16]
-                                        for l, t, w, h in CONTROL_BOXES]:
+        texts = TEXT_AREAS + (INVERSE_TEXT_AREAS if inverse else [])
+        for l, t, w, h in texts + [[l - 8, t - 8, w + 16, h + 16] for l, t, w, h in boxes]:
             draw.rectangle([l, t, l + w - 1, t + h - 1], fill=255)
         diff = ImageChops.difference(desk, page).convert("L").point(lambda v: 255 if v else 0)
         diff = ImageChops.subtract(diff, mask)
@@ -853,10 +880,9 @@ TEXT_AREAS = [[0, 0, 240, 50], [497, 84, 50, 396], [738, 82, 70, 36], [642, 212,
               [10, 550, 84, 48], [10, 604, 84, 50], [100, 548, 710, 50], [100, 604, 710, 50],
               [826, 84, 29, 396], [850, 466, 330, 26], [820, 62, 80, 28], [1169, 444, 46, 30],
               [1044, 92, 130, 32]]
-# The windowed controls' boxes (the page's own elements), masked with their focus rings.
-CONTROL_BOXES = [[40, 56, 89, 33], [576, 144, 129, 33], [632, 184, 73, 33], [576, 264, 57, 33],
-                 [648, 264, 57, 33], [688, 448, 105, 33], [584, 352, 97, 25], [584, 392, 121, 41],
-                 [584, 440, 97, 25], [576, 40, 161, 73], [720, 195, 49, 21], [16, 420, 117, 33]]
+# The second lesson's own: the rates' heading, the curve's formula, the graph's minutes.
+INVERSE_TEXT_AREAS = [[0, 0, 300, 50], [570, 228, 150, 24], [990, 250, 170, 44],
+                      [1130, 476, 85, 32]]
 
 
 if __name__ == "__main__":

@@ -88,8 +88,46 @@ inline constexpr std::array<ControlDef, 11> Container = {
       .borderWidth = 5}}};
 
 /// 終了, Hint, 表, グラフ, the time box, the delay box and 初期画面.
-inline constexpr std::array<ControlDef, 7> Common = {
-    {{.name = "Command1",
+/// The graph's axes and the first tick mark of each (Form_Load copies them): the same in both
+/// lessons, the vertical one on the container's scale.
+inline constexpr std::array<ControlDef, 4> GraphAxes = {
+    {{.name = "Line8",
+      .kind = ControlKind::Line,
+      .twips = {twips(design::graph::x(0)), twips(design::graph::y(0)), twips(design::graph::x(0)),
+                twips(design::graph::y(62))},
+      .fore = White,
+      .borderWidth = 2},
+     {.name = "Line9",
+      .kind = ControlKind::Line,
+      .twips = {twips(design::graph::x(0)), twips(design::graph::y(0)),
+                twips(design::graph::x(12.3)), twips(design::graph::y(0))},
+      .fore = White,
+      .borderWidth = 2},
+     {.name = "Line10",
+      .index = 0,
+      .kind = ControlKind::Line,
+      .twips = {twips(design::graph::x(0) - design::graph::Tick), twips(design::graph::y(0)),
+                twips(design::graph::x(0)), twips(design::graph::y(0))},
+      .fore = White},
+     {.name = "Line11",
+      .index = 0,
+      .kind = ControlKind::Line,
+      .twips = {twips(design::graph::x(0)), twips(design::graph::y(0)), twips(design::graph::x(0)),
+                twips(design::graph::y(0) + design::graph::Tick)},
+      .fore = White}}};
+
+inline constexpr std::array<ControlDef, 8> Common = {
+    {// Under the delay box, over nothing else.
+     {.name = "Label5",
+      .kind = ControlKind::Label,
+      .twips = {9720, 3270, 780, 180},
+      .back = Board,
+      .fore = White,
+      .caption = "（１秒ごと）",
+      .font = {9, false},
+      .tabIndex = 15,
+      .autoSize = true},
+     {.name = "Command1",
       .kind = ControlKind::CommandButton,
       .twips = {10320, 6720, 1575, 495},
       .back = 0xFF8080,

@@ -3,6 +3,7 @@
 #include "app/container.h"
 #include "app/design.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -30,7 +31,7 @@ constexpr ControlDef rateButton(rt::Integer index, std::string_view caption, std
 }
 
 // Boxes in twips (15 per pixel): Left, Top, Width, Height; lines X1, Y1, X2, Y2.
-constexpr std::array<ControlDef, 35> Own = {
+constexpr std::array<ControlDef, 11> Own = {
     {// Lightweight items, backmost first.
      {.name = "Label1",
       .kind = ControlKind::Label,
@@ -100,18 +101,8 @@ constexpr std::array<ControlDef, 35> Own = {
       .font = {20.25, true},
       .tabIndex = 11,
       .autoSize = true},
-     {.name = "Label5",
-      .kind = ControlKind::Label,
-      .twips = {9720, 3270, 780, 180},
-      .back = Board,
-      .fore = White,
-      .caption = "（１秒ごと）",
-      .font = {9, false},
-      .tabIndex = 15,
-      .autoSize = true},
 
-     // The graph: axes, one tick mark of each axis (Form_Load copies them), the curve's first
-     // piece, the line climbed during a fill with its point, and the first rate's point.
+     // Under the graph's axes: the curve's first piece and the line climbed during a fill.
      {.name = "Line13",
       .index = 0,
       .kind = ControlKind::Line,
@@ -122,30 +113,12 @@ constexpr std::array<ControlDef, 35> Own = {
       .kind = ControlKind::Line,
       .twips = {twips(graph::x(5)), twips(graph::y(0)), twips(graph::x(5)), twips(graph::y(0))},
       .fore = Water,
-      .borderWidth = 2},
-     {.name = "Line8",
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(0)), twips(graph::y(62))},
-      .fore = White,
-      .borderWidth = 2},
-     {.name = "Line9",
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(12.3)), twips(graph::y(0))},
-      .fore = White,
-      .borderWidth = 2},
-     {.name = "Line10",
-      .index = 0,
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0) - graph::Tick), twips(graph::y(0)), twips(graph::x(0)),
-                twips(graph::y(0))},
-      .fore = White},
-     {.name = "Line11",
-      .index = 0,
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(0)),
-                twips(graph::y(0) + graph::Tick)},
-      .fore = White},
-     {.name = "Shape12",
+      .borderWidth = 2}}};
+
+// Over the graph's axes (layout::GraphAxes): the first rate's point, the point climbing during
+// a fill, the axes' labels and the formula; then the windowed controls.
+constexpr std::array<ControlDef, 16> OwnAbove = {
+    {{.name = "Shape12",
       .index = 0,
       .kind = ControlKind::Shape,
       .twips = {twips(graph::x(1) - graph::PointRadius), twips(graph::y(60) - graph::PointRadius),
@@ -224,7 +197,10 @@ constexpr std::array<ControlDef, 35> Own = {
      rateButton(6, "10", "毎分 10 L", "1 分間に 10 L ずつ入れます。"),
      rateButton(7, "12", "毎分 12 L", "1 分間に 12 L ずつ入れます。")}};
 
-constexpr auto Controls = join(join(Container, Own), Common);
+constexpr auto Controls = join(join(join(join(Container, Own), GraphAxes), OwnAbove), Common);
+// A size above the entries would add controls with no name.
+static_assert(std::none_of(Controls.begin(), Controls.end(),
+                           [](const ControlDef &c) { return c.name.empty(); }));
 
 // The remote's keys act wherever the focus is, as in the first lesson.
 constexpr std::array<rt::KeyDef, 16> Keys = {{

@@ -3,6 +3,7 @@
 #include "app/container.h"
 #include "app/design.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -12,7 +13,7 @@ using design::Board;
 namespace graph = design::graph;
 
 // Boxes in twips (15 per pixel): Left, Top, Width, Height; lines X1, Y1, X2, Y2.
-constexpr std::array<ControlDef, 23> Own = {
+constexpr std::array<ControlDef, 9> Own = {
     {// Lightweight items, backmost first.
      {.name = "Label1",
       .kind = ControlKind::Label,
@@ -72,47 +73,19 @@ constexpr std::array<ControlDef, 23> Own = {
       .font = {20.25, true},
       .tabIndex = 11,
       .autoSize = true},
-     {.name = "Label5",
-      .kind = ControlKind::Label,
-      .twips = {9720, 3270, 780, 180},
-      .back = Board,
-      .fore = White,
-      .caption = "（１秒ごと）",
-      .font = {9, false},
-      .tabIndex = 15,
-      .autoSize = true},
 
-     // The graph: axes, one tick mark of each axis (Form_Load copies them), the first
-     // segment and the origin's point (the points and segments of the minutes are copies).
+     // The graph's first segment, under its axes (the segments of the minutes are copies).
      {.name = "Line12",
       .index = 0,
       .kind = ControlKind::Line,
       .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(1)), twips(graph::y(5))},
       .fore = Water,
-      .borderWidth = 2},
-     {.name = "Line8",
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(0)), twips(graph::y(62))},
-      .fore = White,
-      .borderWidth = 2},
-     {.name = "Line9",
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(12.3)), twips(graph::y(0))},
-      .fore = White,
-      .borderWidth = 2},
-     {.name = "Line10",
-      .index = 0,
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0) - graph::Tick), twips(graph::y(0)), twips(graph::x(0)),
-                twips(graph::y(0))},
-      .fore = White},
-     {.name = "Line11",
-      .index = 0,
-      .kind = ControlKind::Line,
-      .twips = {twips(graph::x(0)), twips(graph::y(0)), twips(graph::x(0)),
-                twips(graph::y(0) + graph::Tick)},
-      .fore = White},
-     {.name = "Shape12",
+      .borderWidth = 2}}};
+
+// Over the graph's axes (layout::GraphAxes): the origin's point (the points of the minutes are
+// copies), the axes' labels and the formula; then the windowed controls.
+constexpr std::array<ControlDef, 9> OwnAbove = {
+    {{.name = "Shape12",
       .index = 0,
       .kind = ControlKind::Shape,
       .twips = {twips(graph::x(0) - graph::PointRadius), twips(graph::y(0) - graph::PointRadius),
@@ -194,7 +167,12 @@ constexpr std::array<ControlDef, 23> Own = {
       .startFocus = true}}};
 
 // The container stands behind everything else; the shared controls come last.
-constexpr auto Controls = layout::join(layout::join(layout::Container, Own), layout::Common);
+constexpr auto Controls = layout::join(
+    layout::join(layout::join(layout::join(layout::Container, Own), layout::GraphAxes), OwnAbove),
+    layout::Common);
+// A size above the entries would add controls with no name.
+static_assert(std::none_of(Controls.begin(), Controls.end(),
+                           [](const ControlDef &c) { return c.name.empty(); }));
 
 // Presentation remotes send Page Down / Page Up, F5, Esc, B or "."; these act wherever the
 // focus is. Some send Right / Left, which move the cursor in a box.

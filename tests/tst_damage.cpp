@@ -22,10 +22,10 @@ QColor toColour(rt::Colour c) {
     return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-QFont toFont(const rt::FontSpec &spec) {
-    QFont font(QString::fromStdString(spec.family));
-    font.setPixelSize(std::max(1, spec.pixelSize()));
-    font.setBold(spec.bold);
+QFont toFont(const rt::FontSpec &given) {
+    QFont font(QString::fromStdString(given.family));
+    font.setPixelSize(std::max(1, given.pixelSize()));
+    font.setBold(given.bold);
     return font;
 }
 

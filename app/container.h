@@ -88,6 +88,21 @@ inline constexpr std::array<ControlDef, 11> Container = {
       .borderWidth = 5}}};
 
 /// 終了, Hint, 表, グラフ, the time box, the delay box and 初期画面.
+/// A point on the graph at (x, y) in the graph's units: a filled circle in the water's colour.
+constexpr ControlDef graphPoint(std::string_view name, rt::Integer index, double x, double y) {
+    namespace graph = design::graph;
+    return {.name = name,
+            .index = index,
+            .kind = ControlKind::Shape,
+            .twips = {twips(graph::x(x) - graph::PointRadius),
+                      twips(graph::y(y) - graph::PointRadius), twips(2 * graph::PointRadius),
+                      twips(2 * graph::PointRadius)},
+            .back = Water,
+            .fore = Water,
+            .borderWidth = 0,
+            .style = rt::ShapeStyle::Circle};
+}
+
 /// The graph's axes and the first tick mark of each (Form_Load copies them): the same in both
 /// lessons, the vertical one on the container's scale.
 inline constexpr std::array<ControlDef, 4> GraphAxes = {

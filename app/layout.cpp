@@ -85,15 +85,7 @@ constexpr std::array<ControlDef, 9> Own = {
 // Over the graph's axes (layout::GraphAxes): the origin's point (the points of the minutes are
 // copies), the axes' labels and the formula; then the windowed controls.
 constexpr std::array<ControlDef, 9> OwnAbove = {
-    {{.name = "Shape12",
-      .index = 0,
-      .kind = ControlKind::Shape,
-      .twips = {twips(graph::x(0) - graph::PointRadius), twips(graph::y(0) - graph::PointRadius),
-                twips(2 * graph::PointRadius), twips(2 * graph::PointRadius)},
-      .back = Water,
-      .fore = Water,
-      .borderWidth = 0,
-      .style = rt::ShapeStyle::Circle},
+    {graphPoint("Shape12", 0, 0, 0),
      {.name = "Label6",
       .kind = ControlKind::Label,
       .twips = {twips(826), twips(70), 0, 0},

@@ -8,8 +8,7 @@ using namespace design;
 using namespace design::inverse;
 
 rt::Long Form2::FrameDelay() const {
-    // Whatever a pupil types: no number gives 0, a number beyond 32 bits the nearest limit.
-    return rt::clampToLong(rt::Val(Combo2.Text()));
+    return pace_.milliseconds();
 }
 
 void Form2::WaitFrame() {

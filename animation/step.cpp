@@ -31,8 +31,7 @@ void Form1::PrintColumn(rt::Colour colour, const std::string &minuteText, double
 }
 
 rt::Long Form1::FrameDelay() const {
-    // Whatever a pupil types: no number gives 0, a number beyond 32 bits the nearest limit.
-    return rt::clampToLong(rt::Val(Combo2.Text()));
+    return pace_.milliseconds();
 }
 
 // One frame: wait the frame delay, then show frame n of layer `layer`. Returns false, having

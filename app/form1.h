@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/framepace.h"
 #include "runtime/core/checkbox.h"
 #include "runtime/core/combobox.h"
 #include "runtime/core/commandbutton.h"
@@ -97,4 +98,6 @@ private:
     void PrintColumn(rt::Colour colour, const std::string &minuteText, double minute);
     void Plot(rt::Integer layer, rt::Integer n);
     void ColourMinute(rt::Integer layer);
+
+    animation::FramePace pace_;
 };

@@ -21,7 +21,8 @@ Form2::Form2()
       Shape9(*this, "Shape9"), Line5(*this, "Line5"), Line10(*this, "Line10"),
       Line11(*this, "Line11"), Line12(control<rt::Line>("Line12")),
       Shape13(control<rt::Shape>("Shape13")), Shape12(*this, "Shape12"), Line13(*this, "Line13"),
-      Label8(control<rt::Label>("Label8")) {
+      Label8(control<rt::Label>("Label8")), pace_(Combo2.Text()) {
+    Combo2.setChangeHandler([this] { pace_.follow(Combo2.Text()); });
     Command1.setClickHandler([this] { Command1_Click(); });
     Command2.setClickHandler([this] { Command2_Click(); });
     Command5.setClickHandler([this] { Command5_Click(); });

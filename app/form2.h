@@ -1,5 +1,6 @@
 #pragma once
 
+#include "animation/framepace.h"
 #include "app/design.h"
 #include "runtime/core/checkbox.h"
 #include "runtime/core/combobox.h"
@@ -86,4 +87,6 @@ private:
     void Record();
     void EnableAtRest(bool rest);
     void ColourLayers();
+
+    animation::FramePace pace_;
 };

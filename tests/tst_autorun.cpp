@@ -36,6 +36,8 @@ private slots:
     void stop();
     void continuesAfterStop();
     void hugeDelayPutRightThenStop();
+    void clearingTheDelayKeepsThePace_data();
+    void clearingTheDelayKeepsThePace();
     void restartsWhenFull();
     void hintDuringRun();
     void tableDuringRun();
@@ -107,6 +109,46 @@ void AutoRunTest::hugeDelayPutRightThenStop() {
     verifyFilled(f, 4);
     QCOMPARE(clock.now() - start, 5310u + 24 * 10 + 40 * 10);
     QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10"));
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+void AutoRunTest::clearingTheDelayKeepsThePace_data() {
+    QTest::addColumn<bool>("inverse"); // a fill of the second lesson, else a run of the first
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<quint32>("length"); // of the run or fill, in ms
+    // Selected and cleared in the third minute's sixteenth frame: the pace stays 20 ms a frame
+    // while the text holds no figure; "0" is a real "no pause".
+    for (const bool inverse : {false, true}) {
+        const char *lesson = inverse ? "fill" : "run";
+        for (const char *typed : {"", ".", "-", "xyz"})
+            QTest::addRow("%s, \"%s\"", lesson, typed) << inverse << typed << 12 * Minute;
+        QTest::addRow("%s, \"0\"", lesson) << inverse << "0" << 2 * Minute + 310;
+    }
+}
+
+void AutoRunTest::clearingTheDelayKeepsThePace() {
+    QFETCH(bool, inverse);
+    QFETCH(QString, typed);
+    QFETCH(quint32, length);
+    TestClock clock;
+    Lesson lesson;
+    if (inverse) lesson.inverseWindow();
+    rt::Control &delay =
+        inverse ? static_cast<rt::Control &>(lesson.inverse().Combo2) : lesson.form().Combo2;
+    const quint32 start = clock.now();
+    clock.at(start + 2 * Minute + 310, [&] {
+        Lesson::typeInto(delay, {});
+        QTest::keyClick(&Lesson::widget(delay), Qt::Key_Backspace);
+        QTest::keyClicks(&Lesson::widget(delay), typed);
+    });
+    Lesson::click(inverse ? lesson.inverse().Command2 : lesson.form().Command2);
+    QCOMPARE(clock.now() - start, length);
+    QCOMPARE(Lesson::shownText(delay), typed);
+    if (inverse) {
+        QCOMPARE(lesson.inverse().Minutes, rt::Integer(12));
+    } else {
+        verifyFilled(lesson.form(), 24);
+    }
     QVERIFY(lesson.errors().isEmpty());
 }
 

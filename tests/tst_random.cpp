@@ -28,16 +28,19 @@ namespace {
 constexpr int IntMax = std::numeric_limits<int>::max();
 constexpr int IntMin = std::numeric_limits<int>::min();
 
+// A text with no figure in it keeps the pause of the last one that had one.
+constexpr int KeepsPace = std::numeric_limits<int>::min() + 1;
+
 struct Typed {
     QString text;
-    int delay;          // the pause between frames it must give
+    int delay;          // the pause between frames it must give, or KeepsPace
     QString shown = {}; // what the box shows, where that is not the text typed
 };
 
 const QList<Typed> &delayTexts() {
     static const QList<Typed> texts = {
-        {"", 0},
-        {"xyz", 0},
+        {"", KeepsPace},
+        {"xyz", KeepsPace},
         {"-5", -5},
         {"0", 0},
         {"0.5", 0},
@@ -52,6 +55,8 @@ const QList<Typed> &delayTexts() {
         {"20xyz", 20},
         {"&H10", 16},
         {QString(10000, QLatin1Char('7')), IntMax},
+        {"x.", KeepsPace}, // "." alone is the remote's 停止 until something is typed
+        {"-", KeepsPace},
     };
     return texts;
 }
@@ -313,7 +318,7 @@ private:
             QTest::keyClicks(edit, typed.text);
         }
         expectedText_ = typed.shown.isNull() ? typed.text : typed.shown;
-        expectedDelay_ = typed.delay;
+        if (typed.delay != KeepsPace) expectedDelay_ = typed.delay;
     }
 
     QString checkAtRest(Form1 &f) {

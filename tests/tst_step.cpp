@@ -235,7 +235,8 @@ void StepTest::frameDelay_data() {
     QTest::newRow("2.5 rounds to even") << "2.5" << 80u << true;
     QTest::newRow("1.5 rounds to even") << "1.5" << 80u << true;
     QTest::newRow("0.5 is no wait") << "0.5" << 0u << false;
-    QTest::newRow("text is no wait") << "abc" << 0u << false;
+    QTest::newRow("a text with no figure keeps the pace") << "abc" << 800u << true;
+    QTest::newRow("a text not led by its figure is no wait") << "abc5" << 0u << false;
     QTest::newRow("negative is no wait") << "-5" << 0u << false;
     QTest::newRow("beyond 32 bits is the longest wait")
         << "99999999999" << quint32(40ull * 2147483647ull % 4294967296ull) << true;
@@ -269,7 +270,9 @@ void StepTest::runningFrameFollowsTheDelayBox_data() {
     QTest::newRow("huge delay put right")
         << QStringList{"99999999999", "20"} << QList<quint32>{10, 5000} << 5000u + 39 * 20;
     QTest::newRow("longer delay") << QStringList{"100"} << QList<quint32>{10} << 100u + 39 * 100;
-    QTest::newRow("no delay any more") << QStringList{"abc"} << QList<quint32>{10} << 10u;
+    QTest::newRow("no delay any more") << QStringList{"0"} << QList<quint32>{10} << 10u;
+    QTest::newRow("cleared: the pace stays")
+        << QStringList{"100", ""} << QList<quint32>{10, 150} << 100u + 39 * 100;
 }
 
 void StepTest::runningFrameFollowsTheDelayBox() {

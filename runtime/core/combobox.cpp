@@ -14,9 +14,10 @@ void ComboBox::setText(const std::string &text) {
     // Text typed or set over the entry it matches is no longer that entry: a box that still
     // had it chosen would go on showing the text as the pupil typed it, "２０" for 20.
     if (text_ == text && listIndex_ < 0) return;
+    const bool textChanged = text_ != text;
     text_ = text;
     listIndex_ = -1;
-    notify();
+    changed(textChanged);
 }
 
 const std::string &ComboBox::List(Integer index) const {
@@ -28,8 +29,14 @@ void ComboBox::setListIndex(Integer index) {
     if (index < -1 || index >= ListCount()) raise(ErrorCode::InvalidCall, "ListIndex");
     if (index == listIndex_) return;
     listIndex_ = index;
-    if (index >= 0) text_ = list_[static_cast<std::size_t>(index)];
+    const bool textChanged = index >= 0 && text_ != list_[static_cast<std::size_t>(index)];
+    if (textChanged) text_ = list_[static_cast<std::size_t>(index)];
+    changed(textChanged);
+}
+
+void ComboBox::changed(bool textChanged) {
     notify();
+    if (textChanged && onChange_) onChange_();
 }
 
 void ComboBox::userTyped(const std::string &text) {

@@ -2,6 +2,7 @@
 
 #include "runtime/core/control.h"
 
+#include <functional>
 #include <vector>
 
 namespace rt {
@@ -23,6 +24,9 @@ public:
     /// Chooses an entry, as the user does from the list; -1 leaves the text as it is.
     void setListIndex(Integer index);
 
+    /// The handler run after each change of the text, typed, chosen or set.
+    void setChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
+
     const std::vector<std::string> &entries() const override { return list_; }
     /// Figures typed in full width become ASCII: "１０" stands as 10, and means it.
     void userTyped(const std::string &text) override;
@@ -30,11 +34,14 @@ public:
     ControlLook look() const override;
 
 private:
+    void changed(bool textChanged);
+
     std::vector<std::string> list_;
     std::string text_;
     Integer listIndex_ = -1;
     Colour back_;
     Colour fore_;
+    std::function<void()> onChange_;
 };
 
 } // namespace rt

@@ -334,10 +334,19 @@ void StepTest::fullWidthDelayMeansItsFigures() {
     commit(*combo.lineEdit(), QStringLiteral("２０"));
     QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("20"));
     QCOMPARE(f.Combo2.Text(), "20");
+    // A figure at a time, as the input method commits each: the cursor stays behind it.
+    combo.lineEdit()->selectAll();
+    commit(*combo.lineEdit(), QStringLiteral("１"));
+    commit(*combo.lineEdit(), QStringLiteral("０"));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10"));
     combo.lineEdit()->selectAll();
     commit(*combo.lineEdit(), QStringLiteral("１０．５")); // the delay of the step below
     auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
     timeBox.setFocus();
+    timeBox.selectAll();
+    commit(timeBox, QStringLiteral("１"));
+    commit(timeBox, QStringLiteral("２"));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("12"));
     timeBox.selectAll();
     commit(timeBox, QStringLiteral("３"));
     QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("3"));

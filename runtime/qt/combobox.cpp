@@ -32,9 +32,11 @@ void ComboBox::showLook(const ControlLook &look) {
     if (look.value >= 0) {
         if (currentIndex() != look.value) setCurrentIndex(look.value);
     } else if (currentText() != shown) {
-        // A text of the program's own, or the pupil's: no entry.
-        setCurrentIndex(-1);
-        showText(*lineEdit(), shown);
+        // A text of the program's own, or the pupil's: no entry. Dropping the entry empties
+        // the field, and with it the cursor, which stays where the pupil typed.
+        const int cursor = lineEdit()->cursorPosition();
+        if (currentIndex() != -1) setCurrentIndex(-1);
+        showText(*lineEdit(), shown, cursor);
     }
     showColours(*this, look);
 }

@@ -73,10 +73,13 @@ void ControlWidget::place(const QRect &box, double scale) {
 }
 
 void ControlWidget::showText(QLineEdit &edit, const QString &text) {
+    showText(edit, text, edit.cursorPosition());
+}
+
+void ControlWidget::showText(QLineEdit &edit, const QString &text, int cursor) {
     if (edit.text() == text) return;
-    const int at = edit.cursorPosition();
     edit.setText(text);
-    if (edit.hasFocus()) edit.setCursorPosition(std::min(at, int(text.size())));
+    if (edit.hasFocus()) edit.setCursorPosition(std::min(cursor, int(text.size())));
 }
 
 void ControlWidget::showColours(QWidget &box, const ControlLook &look) {

@@ -41,6 +41,8 @@ protected:
     /// Shows `text` in a box's edit field. Figures typed in full width come back as ASCII, one
     /// character for one: the cursor stays where the pupil is typing.
     static void showText(QLineEdit &edit, const QString &text);
+    /// The same, the cursor put back at `cursor` where the field had it before it was emptied.
+    static void showText(QLineEdit &edit, const QString &text, int cursor);
     /// Gives a box the colours of `look`: its field and its text.
     static void showColours(QWidget &box, const ControlLook &look);
     /// Tells the form what the user did, then shows the control as the form has it, whatever

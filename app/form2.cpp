@@ -165,7 +165,7 @@ void Form2::AnnounceState(const std::string &change) {
 
 void Form2::ShowKeys() {
     static constexpr rt::NoteRow rows[] = {
-        {"Page Down または →", "入れる"},
+        {"Page Down、→ または F5", "入れる"},
         {"↑ / ↓", "次の量 / 前の量"},
         {"1 ～ 6", "1 分間に 1 ～ 6 L"},
         {"Esc、B または .", "停止"},

@@ -188,9 +188,14 @@ static_assert(std::none_of(Controls.begin(), Controls.end(),
                            [](const ControlDef &c) { return c.name.empty(); }));
 
 // The remote's keys act wherever the focus is, as in the first lesson.
-constexpr std::array<rt::KeyDef, 16> Keys = {{
+constexpr std::array<rt::KeyDef, 19> Keys = {{
     {rt::Key::PageDown, "Command2", -1, true},
     {rt::Key::Right, "Command2"},
+    {rt::Key::F5, "Command2", -1, true},
+    // Nothing goes back in a fill: the remote's back key and ← are taken and do nothing, so
+    // that the page neither scrolls nor leaves.
+    {rt::Key::PageUp, {}, -1, true},
+    {rt::Key::Left, {}},
     {rt::Key::Escape, "Command5", -1, true},
     {rt::Key::B, "Command5", -1, true},
     {rt::Key::Period, "Command5", -1, true},
@@ -206,6 +211,9 @@ constexpr std::array<rt::KeyDef, 16> Keys = {{
     {rt::Key::Five, "Command8", 4},
     {rt::Key::Six, "Command8", 5},
 }};
+// A size above the entries would bind keys that name no key.
+static_assert(std::none_of(Keys.begin(), Keys.end(),
+                           [](const rt::KeyDef &k) { return k.key == rt::Key::None; }));
 
 constexpr rt::FormDef InverseWindow = {
     .name = "Form2",

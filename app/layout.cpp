@@ -183,6 +183,9 @@ constexpr std::array<rt::KeyDef, 13> Keys = {{
     {rt::Key::G, "Check3"},
     {rt::Key::F2, "Command7"},
 }};
+// A size above the entries would bind keys that name no key.
+static_assert(std::none_of(Keys.begin(), Keys.end(),
+                           [](const rt::KeyDef &k) { return k.key == rt::Key::None; }));
 
 constexpr rt::FormDef MainWindow = {
     .name = "Form1",

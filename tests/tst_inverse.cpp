@@ -189,6 +189,9 @@ void InverseTest::keys_data() {
     QTest::addRow("2") << QList<int>{Qt::Key_2} << 2 << 0 << 0 << 0;
     QTest::addRow("6 →") << QList<int>{Qt::Key_6, Qt::Key_Right} << 6 << 10 << 0 << 0;
     QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << 5 << 12 << 0 << 0;
+    QTest::addRow("F5, the remote's start") << QList<int>{Qt::Key_F5} << 5 << 12 << 0 << 0;
+    QTest::addRow("→ ← Page Up: nothing goes back")
+        << QList<int>{Qt::Key_Right, Qt::Key_Left, Qt::Key_PageUp} << 5 << 12 << 0 << 0;
     QTest::addRow("↑ →") << QList<int>{Qt::Key_Up, Qt::Key_Right} << 6 << 10 << 0 << 0;
     QTest::addRow("→ ↑: a new rate empties the container")
         << QList<int>{Qt::Key_Right, Qt::Key_Up} << 6 << 0 << 0 << 0;

@@ -44,6 +44,11 @@ Form::Form(const FormDef &def)
     for (std::size_t i = 0; i < controls_.size(); ++i)
         controls_[i]->handle_ = static_cast<int>(i);
     for (const KeyDef &k : def.keys) {
+        if (k.control.empty()) {
+            bindKey(
+                k.key, [] {}, k.remote);
+            continue;
+        }
         Control *target = find<Control>(k.control, k.index);
         if (!target) raise(ErrorCode::SubscriptOutOfRange, describe(k.control, k.index));
         // Exactly what a click does, and only when a click could: enabled and shown.

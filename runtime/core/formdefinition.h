@@ -62,7 +62,8 @@ struct ControlDef {
     bool startFocus = false;                     // has the focus when the window first shows
 };
 
-/// A key that does what a click on a button or check box does.
+/// A key that does what a click on a button or check box does; with no control, a key the
+/// lesson takes and does nothing with (a remote's key that must not reach the toolkit).
 struct KeyDef {
     Key key = Key::None;
     std::string_view control;

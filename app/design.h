@@ -99,6 +99,15 @@ inline constexpr float RateColumnSpacing = 80;
 inline constexpr int CurveSteps = 44;
 inline constexpr double CurveStep = double(Rates[RateCount - 1] - Rates[0]) / CurveSteps;
 
+/// The Hint colour of the water poured in minute `minute` of a fill. A slow rate pours up to 60
+/// thin layers: neighbouring minutes alternate between the dark and the light half of the
+/// first lesson's colours, each half growing lighter over six minutes, so that every minute
+/// stands out from the ones next to it.
+constexpr rt::Colour hint(int minute) {
+    const int step = minute / 2 % (design::Minutes / 2);
+    return design::hint(minute % 2 == 0 ? step : design::Minutes / 2 + step);
+}
+
 constexpr int index(int rate) {
     for (int i = 0; i < RateCount; ++i)
         if (Rates[i] == rate) return i;

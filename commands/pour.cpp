@@ -86,7 +86,7 @@ void Form2::Command1_Click() {
 // Hint: each minute's water in a colour of its own, as in the first lesson.
 void Form2::Check1_Click() {
     for (rt::Integer i = 0; i < MaxMinutes; ++i) {
-        Shape9(i).setBackColor(Check1.Value() != 0 ? hint(i % design::Minutes) : Water);
+        Shape9(i).setBackColor(Check1.Value() != 0 ? inverse::hint(i) : Water);
         Shape9(i).setBorderColor(Shape9(i).BackColor());
     }
     if (Filling) Shape11.setBackColor(Shape9(Minutes).BackColor());

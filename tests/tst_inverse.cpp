@@ -62,6 +62,8 @@ private slots:
     void pointsThenCurve();
     void stopThenAgainFromEmpty();
     void initialScreen();
+    void hintTellsNeighbouringMinutesApart_data();
+    void hintTellsNeighbouringMinutesApart();
     void keys_data();
     void keys();
     void switchingKeepsEachLesson();
@@ -172,6 +174,38 @@ void InverseTest::initialScreen() {
     QVERIFY(pointOf(s, 12) != Water);
     QCOMPARE(pixel(s, 300, 455), Board);
     QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
+}
+
+void InverseTest::hintTellsNeighbouringMinutesApart_data() {
+    QTest::addColumn<int>("rate");
+    for (const int rate : inverse::Rates)
+        QTest::addRow("%d L a minute", rate) << rate;
+}
+
+// Under Hint each minute's water stands out from the minutes next to it, on screen, also in
+// the 6 px layers of 1 L a minute.
+void InverseTest::hintTellsNeighbouringMinutesApart() {
+    QFETCH(int, rate);
+    TestClock clock;
+    Unit unit;
+    Form2 &f = unit.f2();
+    Lesson::click(f.Check1);
+    pour(f, rate);
+    const QImage s = presented(unit.second);
+    QColor below;
+    for (int m = 0; m < inverse::Capacity / rate; ++m) {
+        const QColor c = pixel(s, 300, int(inverse::surface(rate * (m + 0.5))));
+        if (m > 0) {
+            const int apart =
+                std::max({std::abs(c.red() - below.red()), std::abs(c.green() - below.green()),
+                          std::abs(c.blue() - below.blue())});
+            QVERIFY2(apart >= 40, qPrintable(QStringLiteral("minutes %1 and %2: %3 and %4")
+                                                 .arg(m)
+                                                 .arg(m + 1)
+                                                 .arg(below.name(), c.name())));
+        }
+        below = c;
+    }
 }
 
 // Each key as a pupil presses it on the board, from the initial screen at 5 litres a minute.

@@ -653,6 +653,49 @@ class Lesson(unittest.TestCase):
         self.assertRegex(shown, r"^\d+\.00$", "the run stops at a whole minute")
         self.assert_water(self.board(), int(float(shown)))
 
+    def test_clearing_the_delay_keeps_the_pace(self):
+        """A pupil selects the delay and clears it to type another during a run or a fill: a
+        text with no figure keeps the pace, and the run does not rush to its end."""
+        for lesson, cleared in (("", ""), ("&lesson=inverse", "-")):
+            with self.subTest(lesson=lesson or "first", cleared=cleared):
+                self.b.open(site.url + "?scale=1" + lesson)
+                self.set_delay(30)  # 1.2 s a minute
+                self.b.click_id("Command2")  # 自　動, or 入れる
+                self.wait_until(STARTED, "the run to start")
+                self.retype("Combo2", cleared)
+                time.sleep(0.6)
+                shown = float(self.value("Text1"))
+                self.assertLess(shown, 2, f"{shown} minutes 0.6 s after the delay was cleared")
+                self.assertTrue(self.enabled("Command5"), "still running")
+                self.b.click_id("Command5")
+                self.wait_until("!document.getElementById('Command2').disabled",
+                                "the stop at a whole minute")
+                self.assertEqual(self.value("Combo2"), cleared)
+
+    def test_remote_keys_in_the_second_lesson(self):
+        """Every key of a remote is the lesson's own: the browser neither scrolls, nor goes
+        back, nor reloads. F5 pours; Page Up and ← have nothing to do in a fill."""
+        self.b.open(site.url + "?scale=1&lesson=inverse")
+        self.set_delay(0)
+        self.b.evaluate("window.__taken = []; addEventListener('keydown', "
+                        "e => __taken.push([e.key, e.defaultPrevented]))")
+        self.b.click_id("Command8_7")  # 12 L a minute: full after 5 minutes
+        for key in ["PageUp", "ArrowLeft"]:
+            self.b.key(key)
+        self.assertEqual(self.value("Text1"), "0.00")
+        self.b.key("F5")
+        self.wait_until("document.getElementById('Text1').value == '5.00' && "
+                        "!document.getElementById('Command2').disabled", "the fill to end")
+        self.assertEqual(self.b.evaluate("__taken"),
+                         [["PageUp", True], ["ArrowLeft", True], ["F5", True]])
+
+    def test_full_width_figures_typed_one_at_a_time(self):
+        self.b.click_id("Combo2")
+        self.b.evaluate("document.getElementById('Combo2').select()")
+        for figure in "１０":
+            self.b.send("Input.insertText", text=figure)
+        self.wait_until("document.getElementById('Combo2').value == '10'", "１ then ０ as 10")
+
     # A pupil doing anything, in any order, during steps and runs: at every rest the picture,
     # the buttons, the table and the graph all tell the same minute. WATER_WEB_RANDOM=seeds
     # or seed:actions replays one run; a failure names its seed.

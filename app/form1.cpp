@@ -29,6 +29,9 @@ Form1::Form1()
     Check2.setClickHandler([this] { Check2_Click(); });
     Check3.setClickHandler([this] { Check3_Click(); });
     bindKey(rt::Key::F1, [this] { ShowKeys(); });
+    Combo2.setChangeHandler([this] {
+        if (StateChanged) StateChanged();
+    });
 }
 
 void Form1::Form_Load() {
@@ -117,6 +120,7 @@ void Form1::AnnounceState() {
         if (Label8.Visible()) text += "。" + Label8.Caption();
     }
     setStatusText(text, std::to_string(minutes) + " 分後、" + litres + " L");
+    if (StateChanged) StateChanged();
 }
 
 Form1::BusyScope::BusyScope(Form1 &form) : form_(form) {

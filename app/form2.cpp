@@ -33,6 +33,9 @@ Form2::Form2()
     Check2.setClickHandler([this] { Check2_Click(); });
     Check3.setClickHandler([this] { Check3_Click(); });
     bindKey(rt::Key::F1, [this] { ShowKeys(); });
+    Combo2.setChangeHandler([this] {
+        if (StateChanged) StateChanged();
+    });
     // The arrows step through the rates, as a click on the next rate's button would.
     bindKey(rt::Key::Up, [this] {
         const int i = index(Rate);
@@ -160,6 +163,7 @@ void Form2::AnnounceState(const std::string &change) {
                        " L。表: " + (pairs.empty() ? "まだありません" : pairs);
     if (Label8.Visible()) text += "。" + Label8.Caption();
     setStatusText(text, change);
+    if (StateChanged) StateChanged();
 }
 
 void Form2::ShowKeys() {

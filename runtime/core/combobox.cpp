@@ -1,5 +1,6 @@
 #include "runtime/core/combobox.h"
 
+#include "runtime/core/events.h"
 #include "runtime/core/form.h"
 #include "runtime/core/numeric.h"
 #include "runtime/core/runtimeerror.h"
@@ -14,9 +15,11 @@ void ComboBox::setText(const std::string &text) {
     // Text typed or set over the entry it matches is no longer that entry: a box that still
     // had it chosen would go on showing the text as the pupil typed it, "２０" for 20.
     if (text_ == text && listIndex_ < 0) return;
+    const bool changed = text_ != text;
     text_ = text;
     listIndex_ = -1;
     notify();
+    if (changed) dispatch(onChange_);
 }
 
 const std::string &ComboBox::List(Integer index) const {
@@ -28,8 +31,10 @@ void ComboBox::setListIndex(Integer index) {
     if (index < -1 || index >= ListCount()) raise(ErrorCode::InvalidCall, "ListIndex");
     if (index == listIndex_) return;
     listIndex_ = index;
+    const bool changed = index >= 0 && text_ != list_[static_cast<std::size_t>(index)];
     if (index >= 0) text_ = list_[static_cast<std::size_t>(index)];
     notify();
+    if (changed) dispatch(onChange_);
 }
 
 void ComboBox::userTyped(const std::string &text) {

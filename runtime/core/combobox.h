@@ -2,6 +2,7 @@
 
 #include "runtime/core/control.h"
 
+#include <functional>
 #include <vector>
 
 namespace rt {
@@ -22,6 +23,8 @@ public:
     Integer ListIndex() const { return listIndex_; }
     /// Chooses an entry, as the user does from the list; -1 leaves the text as it is.
     void setListIndex(Integer index);
+    /// The handler run after each change of the text, by the user or by code.
+    void setChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
 
     const std::vector<std::string> &entries() const override { return list_; }
     /// Figures typed in full width become ASCII: "１０" stands as 10, and means it.
@@ -33,6 +36,7 @@ private:
     std::vector<std::string> list_;
     std::string text_;
     Integer listIndex_ = -1;
+    std::function<void()> onChange_;
     Colour back_;
     Colour fore_;
 };

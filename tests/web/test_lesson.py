@@ -200,6 +200,10 @@ class Lesson(unittest.TestCase):
         self.set_delay(1)
         self.steps(1)
         self.assert_water(self.board(), 1)
+        # Reopened in the same tab, from disk too, it comes back as it was.
+        before = self.shown()
+        self.reload()
+        self.assert_same(before, self.shown(), "the single file reloaded")
 
     def axe_violations(self):
         if not self.b.evaluate("typeof axe != 'undefined'"):

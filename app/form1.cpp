@@ -18,7 +18,6 @@ Form1::Form1()
       Shape9(*this, "Shape9"), Line5(*this, "Line5"), Line10(*this, "Line10"),
       Line11(*this, "Line11"), Line12(*this, "Line12"), Shape12(*this, "Shape12"),
       Label8(control<rt::Label>("Label8")), pace_(Combo2.Text()) {
-    Combo2.setChangeHandler([this] { pace_.follow(Combo2.Text()); });
     Command1.setClickHandler([this] { Command1_Click(); });
     Command2.setClickHandler([this] { Command2_Click(); });
     Command5.setClickHandler([this] { Command5_Click(); });
@@ -30,6 +29,11 @@ Form1::Form1()
     Check2.setClickHandler([this] { Check2_Click(); });
     Check3.setClickHandler([this] { Check3_Click(); });
     bindKey(rt::Key::F1, [this] { ShowKeys(); });
+    // A new delay sets the pace, and is kept with the lesson.
+    Combo2.setChangeHandler([this] {
+        pace_.follow(Combo2.Text());
+        if (StateChanged) StateChanged();
+    });
 }
 
 void Form1::Form_Load() {
@@ -118,6 +122,7 @@ void Form1::AnnounceState() {
         if (Label8.Visible()) text += "。" + Label8.Caption();
     }
     setStatusText(text, std::to_string(minutes) + " 分後、" + litres + " L");
+    if (StateChanged) StateChanged();
 }
 
 Form1::BusyScope::BusyScope(Form1 &form) : form_(form) {

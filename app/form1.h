@@ -32,6 +32,9 @@ public:
     int Busy = 0;
     // Shows the other lesson; set by the owner of both.
     std::function<void()> SwitchLesson;
+    // Told after every change the lesson would want back after a reload: each whole minute,
+    // each option; set by the owner of both.
+    std::function<void()> StateChanged;
 
     rt::CommandButton &Command1;                  // 終了
     rt::CommandButton &Command2;                  // 自　動

@@ -22,7 +22,6 @@ Form2::Form2()
       Line11(*this, "Line11"), Line12(control<rt::Line>("Line12")),
       Shape13(control<rt::Shape>("Shape13")), Shape12(*this, "Shape12"), Line13(*this, "Line13"),
       Label8(control<rt::Label>("Label8")), pace_(Combo2.Text()) {
-    Combo2.setChangeHandler([this] { pace_.follow(Combo2.Text()); });
     Command1.setClickHandler([this] { Command1_Click(); });
     Command2.setClickHandler([this] { Command2_Click(); });
     Command5.setClickHandler([this] { Command5_Click(); });
@@ -34,6 +33,11 @@ Form2::Form2()
     Check2.setClickHandler([this] { Check2_Click(); });
     Check3.setClickHandler([this] { Check3_Click(); });
     bindKey(rt::Key::F1, [this] { ShowKeys(); });
+    // A new delay sets the pace, and is kept with the lesson.
+    Combo2.setChangeHandler([this] {
+        pace_.follow(Combo2.Text());
+        if (StateChanged) StateChanged();
+    });
     // The arrows step through the rates, as a click on the next rate's button would.
     bindKey(rt::Key::Up, [this] {
         const int i = index(Rate);
@@ -161,6 +165,7 @@ void Form2::AnnounceState(const std::string &change) {
                        " L。表: " + (pairs.empty() ? "まだありません" : pairs);
     if (Label8.Visible()) text += "。" + Label8.Caption();
     setStatusText(text, change);
+    if (StateChanged) StateChanged();
 }
 
 void Form2::ShowKeys() {

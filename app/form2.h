@@ -34,6 +34,9 @@ public:
     std::array<bool, design::inverse::RateCount> Recorded = {};
     // Shows the other lesson; set by the owner of both.
     std::function<void()> SwitchLesson;
+    // Told after every change the lesson would want back after a reload: each whole minute,
+    // each rate, each option; set by the owner of both.
+    std::function<void()> StateChanged;
 
     rt::CommandButton &Command1;                  // 終了
     rt::CommandButton &Command2;                  // 入れる
@@ -71,6 +74,9 @@ public:
     void PourMinute();
     /// Chooses `rate` litres a minute, at rest only, emptying the container.
     void ChooseRate(rt::Integer rate);
+    /// Empties the container and fills it at the chosen rate for `minutes` minutes at most,
+    /// until it is full or 停止 ends the fill at the next whole minute.
+    void Fill(rt::Integer minutes);
 
     void Command1_Click();
     void Command2_Click();

@@ -2,17 +2,23 @@
 
 #include "app/form1.h"
 #include "app/form2.h"
+#include "app/lessonrecord.h"
 
+#include <optional>
 #include <string_view>
 
 /// Both lessons of the unit in the program's one window: the first on proportion, the second
 /// on inverse proportion. Each keeps its state while the other is shown; the button and F2
 /// of each switch to the other, at rest only, as their enabled state has it.
+///
+/// Both keep their state for the session (rt::keep) at every whole minute and every change of
+/// an option, so that a reloaded page comes back to them as they were.
 class Lessons {
 public:
     /// `first` names the lesson shown first: "inverse" for the second, anything else for the
-    /// first.
-    explicit Lessons(std::string_view first = {});
+    /// first. A valid `kept` record (what rt::kept() held at start-up) overrides it and is
+    /// restored by load(); anything else in it is ignored.
+    explicit Lessons(std::string_view first = {}, std::string_view kept = {});
     Lessons(const Lessons &) = delete;
     Lessons &operator=(const Lessons &) = delete;
 
@@ -21,13 +27,22 @@ public:
     /// The lesson shown now.
     rt::Form &shown() const { return *shown_; }
 
-    /// Runs both lessons' Form_Load.
+    /// Runs both lessons' Form_Load, brings back the kept record if there was a valid one, and
+    /// keeps the state from then on.
     void load();
     /// Shows `form`, one of the two.
     void show(rt::Form &form);
 
+    /// The state of both lessons as the record keeps it; meaningful at rest.
+    lessonrecord::Record record() const;
+
 private:
+    void restore(const lessonrecord::Record &record);
+    void keep();
+
     Form1 proportion_;
     Form2 inverse_;
     rt::Form *shown_;
+    std::optional<lessonrecord::Record> restoring_;
+    bool keeping_ = false;
 };

@@ -14,11 +14,13 @@ void Form1::Check1_Click() {
         Shape9(i).setBorderColor(Shape9(i).BackColor());
         if (i < Minutes) ColourMinute(i);
     }
+    if (StateChanged) StateChanged();
 }
 
 // 表: the taller window shows the table below the container.
 void Form1::Check2_Click() {
     setHeight(Check2.Value() == 1 ? TallHeight : ShortHeight);
+    if (StateChanged) StateChanged();
 }
 
 // グラフ: the wider window shows the graph beside the controls.

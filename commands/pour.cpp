@@ -10,13 +10,17 @@ using namespace design::inverse;
 // 入れる: empties the container and fills it at the chosen rate until it is full, or until
 // 停止 ends the fill at the next whole minute.
 void Form2::Command2_Click() {
+    Fill(Capacity / Rate);
+}
+
+void Form2::Fill(rt::Integer minutes) {
     EnableAtRest(false);
     Filling = true;
     StopRequested = 0;
     EmptyContainer();
     Text1.setText("0.00");
     AnnounceState("毎分 " + std::to_string(Rate) + " L で入れはじめます");
-    while (Rate * Minutes < Capacity) {
+    while (Rate * Minutes < Capacity && Minutes < minutes) {
         PourMinute();
         AnnounceState(std::to_string(Minutes) + " 分後、" + std::to_string(Rate * Minutes) + " L");
         if (StopRequested == 1) break;
@@ -90,14 +94,17 @@ void Form2::Check1_Click() {
         Shape9(i).setBorderColor(Shape9(i).BackColor());
     }
     if (Filling) Shape11.setBackColor(Shape9(Minutes).BackColor());
+    if (StateChanged) StateChanged();
 }
 
 // 表: the taller window shows the table below the container.
 void Form2::Check2_Click() {
     setHeight(Check2.Value() == 1 ? TallHeight : ShortHeight);
+    if (StateChanged) StateChanged();
 }
 
 // グラフ: the wider window shows the graph beside the controls.
 void Form2::Check3_Click() {
     setWidth(Check3.Value() == 1 ? WideWidth : NarrowWidth);
+    if (StateChanged) StateChanged();
 }

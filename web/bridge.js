@@ -36,6 +36,8 @@
 //   query() -> std::string                     query() -> location.search
 //   replaceQuery(query)                        replaceQuery(query): the address in place
 //   reportError(title, text)                   reportError(title, text)
+//   keep(record)                               keep(record): into the tab's sessionStorage
+//   kept() -> std::string                      kept() -> what keep() put there, or ""
 //
 // Colours are numbers, 0x00BBGGRR, or a system colour of the palette. An input record is
 // {type, control, value, modifiers, where, editing, text}, the fields of rt::Input.
@@ -149,6 +151,26 @@
       history.replaceState(history.state, "", location.pathname + query + location.hash);
     } catch (e) {
       // A page opened from disk may not change its address; the lesson goes on all the same.
+    }
+  };
+
+  // The lesson's record for this tab alone, which a reload or a discarded tab finds again and
+  // a new tab does not. Storage may be refused (private modes, pages from disk, a full quota):
+  // the lesson goes on all the same. The program checks what comes back.
+  const KEPT = "water-proportion";
+  P.keep = (record) => {
+    try {
+      sessionStorage.setItem(KEPT, record);
+    } catch (e) {
+      // Nothing kept: a reload starts at the initial screen.
+    }
+  };
+  P.kept = () => {
+    try {
+      const r = sessionStorage.getItem(KEPT);
+      return typeof r === "string" && r.length <= 4096 ? r : "";
+    } catch (e) {
+      return "";
     }
   };
 

@@ -1,5 +1,6 @@
 #include "runtime/core/combobox.h"
 
+#include "runtime/core/events.h"
 #include "runtime/core/form.h"
 #include "runtime/core/numeric.h"
 #include "runtime/core/runtimeerror.h"
@@ -36,7 +37,7 @@ void ComboBox::setListIndex(Integer index) {
 
 void ComboBox::changed(bool textChanged) {
     notify();
-    if (textChanged && onChange_) onChange_();
+    if (textChanged && onChange_) dispatch(onChange_);
 }
 
 void ComboBox::userTyped(const std::string &text) {

@@ -23,7 +23,6 @@ public:
     Integer ListIndex() const { return listIndex_; }
     /// Chooses an entry, as the user does from the list; -1 leaves the text as it is.
     void setListIndex(Integer index);
-
     /// The handler run after each change of the text, typed, chosen or set.
     void setChangeHandler(std::function<void()> handler) { onChange_ = std::move(handler); }
 

@@ -2,6 +2,7 @@
 
 #include "runtime/core/arguments.h"
 #include "runtime/core/runtimeerror.h"
+#include "runtime/core/session.h"
 #include "runtime/web/page.h"
 
 #include <algorithm>
@@ -46,9 +47,15 @@ void takeArguments() {
     setQuery(page::query());
 }
 
+void takeKept() {
+    setKept(page::kept());
+}
+
 BrowserView::BrowserView(Form &form) : form_(&form) {
     // The address follows when the program sets an argument.
     setQueryWatcher([](const std::string &query) { page::replaceQuery(query); });
+    // And the tab keeps what the program keeps.
+    setKeeper([](const std::string &record) { page::keep(record); });
     present(true);
     setBackendClock(this);
     setHost(this);
@@ -91,6 +98,7 @@ void BrowserView::showForm(Form &form) {
 
 BrowserView::~BrowserView() {
     setQueryWatcher(nullptr);
+    setKeeper(nullptr);
     form_->setView(nullptr);
     setHost(nullptr);
     setBackendClock(nullptr);

@@ -13,6 +13,9 @@ namespace rt::web {
 /// reads them.
 void takeArguments();
 
+/// Takes the record the page kept for its tab (rt::kept()), before anything reads it.
+void takeKept();
+
 /// Shows a form in the page: the board drawn on the canvas from the form's model, the
 /// windowed controls as HTML elements rendered from their looks, the user's input fed back to
 /// the form. It is also the clock and the host in the browser: waiting yields to the page.

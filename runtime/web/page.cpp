@@ -94,6 +94,14 @@ EM_JS(void, js_replace_query, (const char *query), {
 EM_JS(void, js_error, (const char *title, const char *text), {
     lessonPage.reportError(UTF8ToString(title), UTF8ToString(text));
 });
+EM_JS(void, js_keep, (const char *record), { lessonPage.keep(UTF8ToString(record)); });
+// The record kept into `out` when it fits; returns the bytes it needs.
+EM_JS(int, js_kept, (char *out, int capacity), {
+    const r = lessonPage.kept();
+    const bytes = lengthBytesUTF8(r) + 1;
+    if (bytes <= capacity) stringToUTF8(r, out, capacity);
+    return bytes;
+});
 // clang-format on
 
 namespace rt::web::page {
@@ -352,6 +360,20 @@ void replaceQuery(std::string_view query) {
 
 void reportError(std::string_view title, std::string_view text) {
     js_error(z(title).c_str(), z(text).c_str());
+}
+
+void keep(std::string_view record) {
+    js_keep(z(record).c_str());
+}
+
+std::string kept() {
+    std::vector<char> out(1024);
+    const int needed = js_kept(out.data(), int(out.size()));
+    if (needed > int(out.size())) {
+        out.resize(std::size_t(needed));
+        js_kept(out.data(), int(out.size()));
+    }
+    return out.data();
 }
 
 } // namespace rt::web::page

@@ -78,5 +78,9 @@ std::string query();
 /// address kept: no reload, no new history entry.
 void replaceQuery(std::string_view query);
 void reportError(std::string_view title, std::string_view text);
+/// Keeps `record` for the page's tab (its session storage), when the browser lets it.
+void keep(std::string_view record);
+/// The record kept for the tab, or "" when there is none or it cannot be read.
+std::string kept();
 
 } // namespace rt::web::page

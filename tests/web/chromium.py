@@ -15,6 +15,7 @@ import subprocess
 import tempfile
 import threading
 import time
+import urllib.parse
 import urllib.request
 
 import websocket
@@ -78,6 +79,17 @@ class Driver:
     def collect_errors(self):
         pass
 
+    def forget_session(self, url):
+        """Each case in a tab as new: what the page kept for its tab (sessionStorage, which a
+        reload finds again) goes, on a blank page of the same origin that runs no lesson."""
+        if not url.startswith("http"):
+            return
+        blank = urllib.parse.urljoin(url, Site.blank)
+        self.navigate(blank)
+        self.wait(f"location.href == {json.dumps(blank)} && document.readyState == 'complete'",
+                  "the blank page of the site's origin")
+        self.evaluate("sessionStorage.clear()")
+
     def box(self, element_id):
         """Where a pupil would click a control, in CSS px: [left, top, width, height] of the
         element, or of its label when the element itself is hidden; None if neither shows."""
@@ -127,9 +139,11 @@ class Driver:
 
 class Site:
     """Serves a folder at http://127.0.0.1:PORT/lesson/ from a thread; every other path is a
-    404 and is remembered, so a test can tell the page asked for nothing outside its folder."""
+    404 and is remembered, so a test can tell the page asked for nothing outside its folder.
+    /blank is an empty page of the same origin, where a driver forgets the tab's session."""
 
     prefix = "/lesson/"
+    blank = "/blank"
 
     def __init__(self, root, compressed=False):
         if not os.path.isfile(os.path.join(root, "index.html")):
@@ -139,6 +153,13 @@ class Site:
 
         class Handler(http.server.SimpleHTTPRequestHandler):
             def send_head(self):
+                if self.path == site.blank:
+                    body = b"<!DOCTYPE html><title>blank</title>"
+                    self.send_response(200)
+                    self.send_header("Content-Type", "text/html")
+                    self.send_header("Content-Length", str(len(body)))
+                    self.end_headers()
+                    return io.BytesIO(body)
                 if not self.path.startswith(site.prefix):
                     if self.path != "/favicon.ico":  # asked for by the browser, not the page
                         site.strays.append(self.path)
@@ -241,7 +262,7 @@ class Browser(Driver):
             if self.proc.poll() is not None or time.monotonic() > deadline:
                 raise PageError(f"Chromium did not start:\n{read(self.log)[-2000:]}")
             time.sleep(0.05)
-        port = read(active).split()[0]
+        port = self.port = read(active).split()[0]
         with urllib.request.urlopen(f"http://127.0.0.1:{port}/json/list",
                                     timeout=self.timeout) as reply:
             pages = [t for t in json.load(reply) if t["type"] == "page"]
@@ -310,19 +331,55 @@ class Browser(Driver):
                             f"{d.get('exception', {}).get('description') or d.get('text')}")
         return reply["result"].get("value")
 
+    def in_new_tab(self, url, expression, ready='document.body && document.body.dataset.ready == "1"'):
+        """Opens `url` in a new tab of the same browser, as a pupil or an installed app does,
+        waits until `ready` holds there, and returns the value of `expression`; the tab is
+        closed again."""
+        request = urllib.request.Request(
+            f"http://127.0.0.1:{self.port}/json/new?{urllib.parse.quote(url, safe='')}",
+            method="PUT")
+        with urllib.request.urlopen(request, timeout=self.timeout) as reply:
+            tab = json.load(reply)
+        ws = websocket.create_connection(tab["webSocketDebuggerUrl"], timeout=self.timeout,
+                                         suppress_origin=True)
+        try:
+            def evaluate(source, n=[0]):
+                n[0] += 1
+                ws.send(json.dumps({"id": n[0], "method": "Runtime.evaluate",
+                                    "params": {"expression": source, "returnByValue": True}}))
+                while True:
+                    message = json.loads(ws.recv())
+                    if message.get("id") == n[0]:
+                        return message["result"]["result"].get("value")
+            deadline = time.monotonic() + self.timeout
+            while not evaluate(ready):
+                if time.monotonic() > deadline:
+                    raise PageError(f"the new tab did not get ready: {url}")
+                time.sleep(0.05)
+            return evaluate(expression)
+        finally:
+            ws.close()
+            urllib.request.urlopen(f"http://127.0.0.1:{self.port}/json/close/{tab['id']}",
+                                   timeout=self.timeout).close()
+
     # The page.
     def resize(self, width, height, dpr=1):
         self.width, self.height, self.dpr = width, height, dpr
         self.send("Emulation.setDeviceMetricsOverride", width=width, height=height,
                   deviceScaleFactor=dpr, mobile=False)
 
-    def open(self, url, ready=True):
-        """Loads the page and, unless told otherwise, waits for its first painted board."""
-        self.errors.clear()
-        self.send("Page.navigate", url="about:blank")
+    def navigate(self, url):
         reply = self.send("Page.navigate", url=url)
         if reply.get("errorText"):
             raise PageError(f"{url}: {reply['errorText']}")
+
+    def open(self, url, ready=True):
+        """Loads the page in a session of its own and, unless told otherwise, waits for its
+        first painted board."""
+        self.errors.clear()
+        self.send("Page.navigate", url="about:blank")
+        self.forget_session(url)
+        self.navigate(url)
         if ready:
             self.wait('document.body && document.body.dataset.ready == "1"',
                       "the page to draw its board")

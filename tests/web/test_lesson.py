@@ -200,6 +200,10 @@ class Lesson(unittest.TestCase):
         self.set_delay(1)
         self.steps(1)
         self.assert_water(self.board(), 1)
+        # Reopened in the same tab, from disk too, it comes back as it was.
+        before = self.shown()
+        self.reload()
+        self.assert_same(before, self.shown(), "the single file reloaded")
 
     def axe_violations(self):
         if not self.b.evaluate("typeof axe != 'undefined'"):
@@ -777,6 +781,13 @@ class Lesson(unittest.TestCase):
             if checked("Check3") and m > 0:
                 point = shot.getpixel((860 + 25 * m, FLOOR - MINUTE * m))
                 self.assertEqual(point != BOARD, m <= k, f"the graph's point {m} at {k}")
+        self.assert_reload_keeps()
+
+    def assert_reload_keeps(self):
+        """At rest, a reload brings back the same picture, controls and state."""
+        before = self.shown()
+        self.reload()
+        self.assert_same(before, self.shown(), "a reload at rest")
 
     def check_inverse_rest(self):
         """At rest the second lesson holds rate × minutes litres, and its table and graph
@@ -808,6 +819,7 @@ class Lesson(unittest.TestCase):
             for x in self.RATES:
                 point = shot.getpixel((860 + 25 * x, FLOOR - 6 * (60 // x)))
                 self.assertEqual(point == WATER, x in pairs, f"the graph's point of {x}: {state}")
+        self.assert_reload_keeps()
 
     # The same states drawn by the desktop program and by the page agree on every pixel of the
     # lines, rectangles and water; text (labels, printed numbers) and the windowed controls
@@ -846,6 +858,190 @@ class Lesson(unittest.TestCase):
         self.wait_until("!!document.getElementById('Command4_0')", "the first lesson again")
         self.wait_step_done(1)
         self.assertEqual(self.b.errors, [])
+
+    # A reload: the browser discarding a background tab and loading it again, a pupil's reload.
+    def reload(self):
+        self.b.evaluate("window.beforeReload = true")
+        self.b.send("Page.reload")
+        self.wait_until('!window.beforeReload && document.body && '
+                        'document.body.dataset.ready == "1"', "the reloaded page's board")
+
+    def shown(self):
+        """What a pupil sees and hears: the board, each control's look and the whole state read
+        out, and the address. The controls' places (with room for the focus ring, which starts
+        where it starts) are masked in the picture: their looks are read from the page."""
+        looks = self.b.evaluate(
+            "[...lessonPage.controls.values()].map(c => [c.el.id, c.el.disabled, "
+            "!!c.el.checked, c.el.tagName == 'BUTTON' ? c.el.textContent : c.el.value, "
+            "getComputedStyle(c.el).backgroundColor, "
+            "(r => [r.left, r.top, r.width, r.height])(c.box.getBoundingClientRect())])")
+        # The delay's list, open or not, is no state of the lesson.
+        boxes = [look[5] for look in looks] + self.b.evaluate(
+            "[...document.querySelectorAll('#Combo2-list')].filter(e => e.getClientRects()"
+            ".length).map(e => (r => [r.left, r.top, r.width, r.height])"
+            "(e.getBoundingClientRect()))")
+        return {"board": self.board(), "masked": boxes, "controls": [look[:5] for look in looks],
+                "state": self.b.evaluate("document.getElementById('state').textContent"),
+                "address": self.b.evaluate("location.search")}
+
+    def assert_same(self, before, after, what):
+        self.assertEqual(before["address"], after["address"], what)
+        self.assertEqual(before["state"], after["state"], what)
+        self.assertEqual(before["controls"], after["controls"], what)
+        self.assertEqual(before["board"].size, after["board"].size, what)
+        shots = [before["board"].copy(), after["board"].copy()]
+        for shot in shots:
+            draw = ImageDraw.Draw(shot)
+            for l, t, w, h in before["masked"] + after["masked"]:
+                draw.rectangle([l - 8, t - 8, l + w + 7, t + h + 7], fill=(0, 0, 0))
+        where = ImageChops.difference(*shots).getbbox()
+        if where:
+            out = tempfile.mkdtemp(prefix="water-reload-")
+            shots[0].save(os.path.join(out, "before.png"))
+            shots[1].save(os.path.join(out, "after.png"))
+            self.fail(f"{what}: the board differs within {where}; pictures in {out}")
+
+    def fill(self, rate, stop_at=None):
+        """Fills at `rate` litres a minute, or stops the fill once it shows `stop_at`."""
+        self.b.click_id(f"Command8_{self.RATES.index(rate)}")
+        self.b.click_id("Command2")
+        if stop_at:
+            self.wait_until(f"parseFloat(document.getElementById('Text1').value) >= {stop_at}",
+                            f"the fill to pass {stop_at}")
+            self.b.click_id("Command5")
+        self.wait_until("!document.getElementById('Command2').disabled", "the fill to end", 60)
+
+    def test_reload_brings_back_both_lessons(self):
+        """A reload in the middle of each lesson brings back exactly what was shown: the
+        water, the table, the graph, the options, the delay as typed and the lesson."""
+        for box in ("Check1", "Check2", "Check3"):
+            self.b.click_id(box)
+        self.retype("Combo2", "3")
+        self.steps(3)
+        before = self.shown()
+        self.reload()
+        self.assert_same(before, self.shown(), "the first lesson at 3 minutes")
+
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+        self.b.click_id("Check2")
+        self.b.click_id("Check3")
+        self.set_delay(0)
+        for rate in (12, 1, 4):
+            self.fill(rate)
+        self.set_delay(40)  # 1.6 s a minute: 停止 lands inside the first minute
+        self.fill(10, stop_at=0.2)
+        self.assertEqual(self.value("Text1"), "1.00", "stopped at the next whole minute")
+        before = self.shown()
+        self.reload()
+        after = self.shown()
+        self.assertIn("lesson=inverse", after["address"])
+        self.assert_same(before, after, "the second lesson after three fills and one stopped")
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
+        self.assertEqual(self.value("Text1"), "3.00", "the first lesson kept too")
+        self.assertEqual(self.value("Combo2"), "3")
+
+    def test_reload_during_a_step_or_a_fill(self):
+        """A step or fill the reload cut off comes back at the last whole minute it reached,
+        at rest."""
+        self.set_delay(1)
+        self.steps(2)
+        self.set_delay(100)  # 4 s a minute
+        before = self.shown()
+        self.b.click_id("Command4_0")
+        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 2.2",
+                        "the step to be under way")
+        self.reload()
+        self.assert_same(before, self.shown(), "the step cut off at 2 minutes")
+
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+        self.set_delay(3)  # 1 L a minute, 0.12 s a minute
+        self.b.click_id("Command8_0")
+        self.b.click_id("Command2")
+        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 3.5",
+                        "the fill to pass 3 minutes")
+        self.reload()
+        self.assertTrue(self.enabled("Command2"), "at rest")
+        minutes = float(self.value("Text1"))
+        self.assertEqual(minutes, int(minutes), "a whole minute")
+        self.assertGreaterEqual(minutes, 3)
+        self.check_inverse_rest()
+
+    # A record the page kept, altered as anyone could in the tab's storage: each is ignored
+    # whole, and the page starts at its initial screen.
+    ALTERED = [("another version", "water-lessons 1", "water-lessons 2"),
+               ("a rate that does not exist", "inverse.rate=10", "inverse.rate=7"),
+               ("minutes out of range", "inverse.minutes=1", "inverse.minutes=99"),
+               ("a huge number", "proportion.progress=6", "proportion.progress=99999999999"),
+               ("a delay absurdly long", "proportion.delay=3", "proportion.delay=" + "9" * 500),
+               ("a control character in the delay", "proportion.delay=3",
+                "proportion.delay=3\u0007"),
+               ("cut short", "inverse.delay=40\n", "inverse.delay=4"),
+               ("foreign JSON", None, '{"shown": "inverse", "progress": 6}')]
+
+    def test_altered_record_ignored_and_storage_refused(self):
+        self.b.click_id("Check1")
+        self.retype("Combo2", "3")
+        self.steps(3)
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+        self.set_delay(40)
+        self.fill(10, stop_at=0.2)
+        kept = self.b.evaluate("sessionStorage.getItem('water-proportion')")
+        self.assertIsNotNone(kept, "the page keeps a record for its tab")
+        for what, old, new in self.ALTERED:
+            with self.subTest(what):
+                altered = new if old is None else kept.replace(old, new)
+                self.assertNotEqual(altered, kept)
+                self.b.evaluate("sessionStorage.setItem('water-proportion', %s)"
+                                % json.dumps(altered))
+                self.reload()
+                # The lesson the address names, as on a first visit, and the other at its
+                # initial screen too.
+                self.assertTrue(self.inverse_shown(), "the lesson the address names")
+                self.assertEqual([self.value("Text1"), self.value("Combo2")], ["0.00", "20"])
+                self.assertIn("0 分後、水は 0 L。表: まだありません",
+                              self.b.evaluate("document.getElementById('state').textContent"))
+                self.b.key("F2")
+                self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
+                self.assertEqual([self.value("Text1"), self.value("Combo2")], ["0.00", "20"])
+                self.assertFalse(self.b.evaluate("document.getElementById('Check1').checked"))
+                self.assertLooksRight(self.board(), SCENARIO["short"])
+                self.b.key("F2")
+                self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+        # Storage refused, as in some private modes: the lesson goes on, and a reload starts
+        # afresh.
+        script = self.b.send("Page.addScriptToEvaluateOnNewDocument", source=(
+            "Object.defineProperty(window, 'sessionStorage', {get() { throw new DOMException("
+            "'refused', 'SecurityError'); }});"))["identifier"]
+        try:
+            self.reload()
+            self.b.key("F2")
+            self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
+            self.set_delay(1)
+            self.steps(1)
+            self.reload()
+            self.assertEqual(self.value("Text1"), "0.00")
+            self.steps(1)
+        finally:
+            self.b.send("Page.removeScriptToEvaluateOnNewDocument", identifier=script)
+
+    def test_a_new_tab_starts_afresh(self):
+        """What a tab keeps is its own: a new tab, or the installed app opened afresh, starts
+        at the initial screen, and the tab goes on with its own after a reload."""
+        for box in ("Check1", "Check2"):
+            self.b.click_id(box)
+        self.set_delay(1)
+        self.steps(2)
+        self.assertEqual(self.b.in_new_tab(site.url + "?scale=1", (
+            "[document.getElementById('Text1').value, document.getElementById('Combo2').value, "
+            "document.getElementById('Check1').checked, document.getElementById('Check2')"
+            ".checked]")), ["0.00", "20", False, False])
+        before = self.shown()
+        self.reload()
+        self.assert_same(before, self.shown(), "this tab's own lesson")
 
     def test_desktop_and_page_agree(self):
         if not args.screenshot:

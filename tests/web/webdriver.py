@@ -69,8 +69,10 @@ class Driven(Driver):
     take."""
 
     def open(self, url, ready=True):
-        """Loads the page and, unless told otherwise, waits for its first painted board."""
+        """Loads the page in a session of its own and, unless told otherwise, waits for its
+        first painted board."""
         self._errors.clear()
+        self.forget_session(url)
         self.navigate(url)
         if ready:
             self.wait('document.body && document.body.dataset.ready == "1"',

@@ -507,9 +507,10 @@ class Lesson(unittest.TestCase):
             const box = check ? el.labels[0] : el.type == "text" ? el.parentElement : el;
             const arrow = box.querySelector("button");
             const face = (e) => (r => [r.left, r.top, r.width, r.height])(e.getBoundingClientRect());
-            // A delay box's own face ends where its arrow starts.
+            // A delay box's own face ends where its arrow starts, less the pixel of its frame
+            // that the arrow's target covers (page.css).
             const own = face(box);
-            if (arrow) own[2] = arrow.getBoundingClientRect().left - own[0];
+            if (arrow) own[2] = arrow.getBoundingClientRect().left - 1 - own[0];
             out[id] = [...extent(hits(box, arrow), check ? box : el), textPx(check ? box : el),
                 own];
             if (arrow) out[id + " arrow"] = [...extent(hits(arrow), arrow), textPx(el), face(arrow)];

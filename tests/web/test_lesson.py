@@ -884,6 +884,10 @@ class Lesson(unittest.TestCase):
                                 "document.getElementById('Command8_' + i)).backgroundColor)")
         chosen = [i for i, face in enumerate(faces) if faces.count(face) == 1]
         self.assertEqual(len(chosen), 1, f"one rate chosen: {faces}")
+        # What the yellow face shows, a screen reader hears: that rate pressed, no other.
+        pressed = self.b.evaluate("[...Array(8).keys()].filter(i => document.getElementById("
+                                  "'Command8_' + i).getAttribute('aria-pressed') == 'true')")
+        self.assertEqual(pressed, chosen, "the rate pressed is the rate shown chosen")
         rate = self.RATES[chosen[0]]
         state = self.b.evaluate("document.getElementById('state').textContent")
         pairs = {int(x): int(y) for x, y in re.findall(r"毎分 (\d+) L で (\d+) 分", state)}

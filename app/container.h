@@ -207,6 +207,20 @@ inline constexpr std::array<ControlDef, 8> Common = {
       .accessibleName = "初期画面",
       .description = "はじめの画面にもどします。容器は空になり、時間は 0 分にもどります。"}}};
 
+/// `controls` with the description of `name` replaced: a lesson's own words for a shared control.
+template <std::size_t N>
+constexpr std::array<ControlDef, N> described(std::array<ControlDef, N> controls,
+                                              std::string_view name, std::string_view description) {
+    bool found = false;
+    for (ControlDef &c : controls)
+        if (c.name == name) {
+            c.description = description;
+            found = true;
+        }
+    if (!found) throw "no such control"; // at compile time: the build stops here
+    return controls;
+}
+
 /// `a`, then `b`.
 template <std::size_t A, std::size_t B>
 constexpr std::array<ControlDef, A + B> join(const std::array<ControlDef, A> &a,

@@ -138,8 +138,10 @@ void Form2::ChooseRate(rt::Integer rate) {
         Text1.setText("0.00");
     }
     Rate = rate;
-    for (rt::Integer i = 0; i < RateCount; ++i)
+    for (rt::Integer i = 0; i < RateCount; ++i) {
         Command8(i).setBackColor(Rates[i] == rate ? ChosenRateFace : RateFace);
+        Command8(i).setPressed(Rates[i] == rate);
+    }
 }
 
 void Form2::EnableAtRest(bool rest) {

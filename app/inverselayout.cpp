@@ -14,7 +14,9 @@ namespace inverse = design::inverse;
 using inverse::Curve;
 using inverse::RateFace;
 
-// One button per rate, four to a row.
+constexpr std::string_view RatesHeading = "Label10";
+
+// One button per rate, four to a row, under their heading; the chosen one shows pressed.
 constexpr ControlDef rateButton(rt::Integer index, std::string_view caption, std::string_view name,
                                 std::string_view description) {
     return {.name = "Command8",
@@ -27,7 +29,9 @@ constexpr ControlDef rateButton(rt::Integer index, std::string_view caption, std
             .font = {12, true},
             .tabIndex = 20 + index,
             .accessibleName = name,
-            .description = description};
+            .description = description,
+            .group = RatesHeading,
+            .toggle = true};
 }
 
 // Boxes in twips (15 per pixel): Left, Top, Width, Height; lines X1, Y1, X2, Y2.
@@ -51,7 +55,7 @@ constexpr std::array<ControlDef, 11> Own = {
       .font = {18, false},
       .tabIndex = 6,
       .autoSize = true},
-     {.name = "Label10",
+     {.name = RatesHeading,
       .kind = ControlKind::Label,
       .twips = {twips(576), twips(236), 0, 0},
       .back = Board,
@@ -182,7 +186,16 @@ constexpr std::array<ControlDef, 16> OwnAbove = {
      rateButton(6, "10", "毎分 10 L", "1 分間に 10 L ずつ入れます。"),
      rateButton(7, "12", "毎分 12 L", "1 分間に 12 L ずつ入れます。")}};
 
-constexpr auto Controls = join(join(join(join(Container, Own), GraphAxes), OwnAbove), Common);
+// グラフ and 初期画面 say what they do here.
+constexpr auto OwnCommon = described(
+    described(Common, "Check3",
+              "1 分間に入れる水 (x) と、いっぱいになるまでの時間 (y) の関係をグラフで見せます。"
+              "入れた量ごとの点と、それらを結ぶ曲線がかかれます。"),
+    "Command6",
+    "はじめの画面にもどします。容器は空になり、1 分間に入れる水は 5 L にもどります。"
+    "表とグラフは消えます。");
+
+constexpr auto Controls = join(join(join(join(Container, Own), GraphAxes), OwnAbove), OwnCommon);
 // A size above the entries would add controls with no name.
 static_assert(std::none_of(Controls.begin(), Controls.end(),
                            [](const ControlDef &c) { return c.name.empty(); }));

@@ -3,6 +3,8 @@
 #include "lesson.h"
 #include "testclock.h"
 
+#include "app/design.h"
+
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QMap>
@@ -43,16 +45,25 @@ private slots:
     void namesAndDescriptions();
     void stateFollowsTheLesson();
     void runKeepsStepButtonsSteady();
+    void chosenRateIsPressed_data();
+    void chosenRateIsPressed();
 };
 
 void AccessibilityTest::namesAndDescriptions_data() {
     QTest::addColumn<bool>("inverse");
-    QTest::newRow("proportion") << false;
-    QTest::newRow("inverse proportion") << true;
+    // What グラフ and 初期画面 are said to do in the lesson.
+    QTest::addColumn<QString>("graph");
+    QTest::addColumn<QString>("reset");
+    QTest::newRow("proportion") << false << "水の高さと並べて"
+                                << "時間は 0 分に";
+    QTest::newRow("inverse proportion") << true << "いっぱいになるまでの時間 (y)"
+                                        << "1 分間に入れる水は 5 L に";
 }
 
 void AccessibilityTest::namesAndDescriptions() {
     QFETCH(bool, inverse);
+    QFETCH(QString, graph);
+    QFETCH(QString, reset);
     Lesson lesson;
     rt::Form &f = inverse ? static_cast<rt::Form &>(lesson.inverse()) : lesson.form();
     rt::qt::Window &w = inverse ? lesson.inverseWindow() : lesson.window();
@@ -73,6 +84,12 @@ void AccessibilityTest::namesAndDescriptions() {
     }
     QVERIFY(accessible(combo, QAccessible::Name).contains(QStringLiteral("ミリ秒")));
     QCOMPARE(accessible(combo, QAccessible::Value), QStringLiteral("20"));
+    const QString graphSays =
+        accessible(&Lesson::widget(f.control<rt::Control>("Check3")), QAccessible::Description);
+    const QString resetSays =
+        accessible(&Lesson::widget(f.control<rt::Control>("Command6")), QAccessible::Description);
+    QVERIFY2(graphSays.contains(graph), qPrintable(graphSays));
+    QVERIFY2(resetSays.contains(reset), qPrintable(resetSays));
 }
 
 void AccessibilityTest::stateFollowsTheLesson() {
@@ -120,6 +137,62 @@ void AccessibilityTest::runKeepsStepButtonsSteady() {
     // Off when the run starts, 戻る on again when it ends: no flicker at every minute.
     QCOMPARE(changes.of(&forward), 1);
     QCOMPARE(changes.of(&back), 2);
+}
+
+void AccessibilityTest::chosenRateIsPressed_data() {
+    // "rate N" clicks a rate button, "key K" presses a key, "press N" is a screen reader's
+    // action on a rate button.
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<int>("rate");
+    QTest::newRow("at the start") << QStringList() << 5;
+    QTest::newRow("a click on 2") << QStringList{"rate 2"} << 2;
+    QTest::newRow("a click on the chosen rate") << QStringList{"rate 5"} << 5;
+    QTest::newRow("twice on 12") << QStringList{"rate 12", "rate 12"} << 12;
+    QTest::newRow("key 3") << QStringList{"key 3"} << 3;
+    QTest::newRow("key 1, then up") << QStringList{"key 1", "key Up"} << 2;
+    QTest::newRow("10, then 初期画面") << QStringList{"rate 10", "key Home"} << 5;
+    QTest::newRow("a screen reader presses 4") << QStringList{"press 4"} << 4;
+    QTest::newRow("a screen reader presses the chosen rate") << QStringList{"press 5"} << 5;
+}
+
+// A screen reader hears the rate buttons as toggles, the chosen one pressed: not its colour
+// alone. The lesson decides, and a click on the chosen rate leaves it chosen.
+void AccessibilityTest::chosenRateIsPressed() {
+    QFETCH(QStringList, steps);
+    QFETCH(int, rate);
+    Lesson lesson;
+    rt::qt::Window &w = lesson.inverseWindow();
+    Form2 &f = lesson.inverse();
+    const QMap<QString, Qt::Key> keys = {
+        {"1", Qt::Key_1}, {"3", Qt::Key_3}, {"Up", Qt::Key_Up}, {"Home", Qt::Key_Home}};
+    for (const QString &step : steps) {
+        const QString what = step.section(' ', 1);
+        auto button = [&]() -> rt::Control & {
+            return f.Command8(rt::Integer(design::inverse::index(what.toInt())));
+        };
+        if (step.startsWith("rate")) {
+            Lesson::click(button());
+        } else if (step.startsWith("press")) {
+            QAccessibleActionInterface *act =
+                QAccessible::queryAccessibleInterface(&Lesson::widget(button()))->actionInterface();
+            QVERIFY(act);
+            // Pressed, not toggled behind the lesson's back.
+            QVERIFY(!act->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+            act->doAction(QAccessibleActionInterface::pressAction());
+        } else {
+            QTest::keyClick(&w, keys.value(what));
+        }
+    }
+    QStringList pressed;
+    for (rt::Integer i = 0; i < design::inverse::RateCount; ++i) {
+        auto *b = qobject_cast<QAbstractButton *>(&Lesson::widget(f.Command8(i)));
+        QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(b);
+        QVERIFY(iface);
+        QCOMPARE(iface->role(), QAccessible::Button);
+        QVERIFY2(iface->state().checkable, qPrintable(b->text()));
+        if (iface->state().checked) pressed << iface->text(QAccessible::Name);
+    }
+    QCOMPARE(pressed, QStringList{QStringLiteral("毎分 %1 L").arg(rate)});
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -10,6 +10,7 @@
 #include "probes.h"
 #include "testclock.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -275,6 +276,16 @@ private:
             return QStringLiteral("inverse: the time box shows %1 after %2 minutes")
                 .arg(Lesson::shownText(f.Text1))
                 .arg(f.Minutes);
+        // A screen reader hears the rate chosen as the one rate button checked.
+        for (int i = 0; i < inverse::RateCount; ++i) {
+            QAccessibleInterface *button =
+                QAccessible::queryAccessibleInterface(&Lesson::widget(f.Command8(rt::Integer(i))));
+            if (button->state().checked != (inverse::Rates[i] == f.Rate))
+                return QStringLiteral("inverse: %1 L a minute %2 to a screen reader at %3")
+                    .arg(inverse::Rates[i])
+                    .arg(button->state().checked ? "checked" : "unchecked")
+                    .arg(f.Rate);
+        }
         rt::qt::Window &window = lesson_.window();
         if (const QRect differs = presentedDiffers(window); !differs.isEmpty())
             return QStringLiteral("inverse: at zoom %1 the screen differs from a fresh drawing")

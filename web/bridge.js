@@ -15,9 +15,10 @@
 //   setKeyRoutes(routes)                       setKeyRoutes(Uint8Array)
 //   createControl(control)                     createControl(handle, kind, focusKind,
 //                                              [x, y, w, h], fontPx, bold, tabIndex, id,
-//                                              name, description), addEntry(handle, text)
+//                                              name, description, group, heading, toggle),
+//                                              addEntry(handle, text)
 //   apply(handle, changed, look)               apply(handle, changed, text, back, fore, value,
-//                                              enabled, visible, focused)
+//                                              enabled, visible, focused, pressed)
 //   focus(handle)                              focus(handle)
 //   resize(width, height)                      resize(width, height)
 //   scale() -> double                          scale() -> device px per form px

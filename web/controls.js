@@ -6,6 +6,9 @@
   const P = globalThis.lessonPage;
   const stage = P.$("stage"), ring = P.$("ring"), px = P.px, make = P.make;
   const controls = (P.controls = new Map()); // by handle, in tab order
+  // Controls that belong together, in an element of their own headed by the label the program
+  // names: by that label's name.
+  const groups = (P.groups = new Map());
   const descriptions = make("div");
   descriptions.hidden = true;
   document.body.append(descriptions);
@@ -111,15 +114,45 @@
   }
   P.placeAll = () => {
     for (const c of controls.values()) place(c);
+    for (const g of groups.values()) placeHeading(g);
     ringAround(ringOwner);
   };
 
+  // The group `id`, made with its first member. Its heading is drawn on the board, and read
+  // from here; in the panel it shows here, above its members.
+  function groupOf(id, heading, fontPx) {
+    let g = groups.get(id);
+    if (g) return g;
+    g = { id, fontPx, el: make("div", "group"), heading: make("div", "heading sr") };
+    g.el.setAttribute("role", "group");
+    g.heading.id = id + "-heading";
+    g.heading.textContent = heading;
+    g.el.setAttribute("aria-labelledby", g.heading.id);
+    g.el.append(g.heading);
+    stage.insertBefore(g.el, ring);
+    groups.set(id, g);
+    return g;
+  }
+
+  function placeHeading(g) {
+    const r = P.whereHeading(g), st = g.heading.style;
+    g.heading.classList.toggle("sr", !r);
+    if (!r) {
+      for (const k of ["left", "top", "width", "height", "fontSize", "lineHeight"]) st[k] = "";
+      return;
+    }
+    Object.assign(st, { left: px(r.x), top: px(r.y), width: px(r.w), height: px(r.h),
+      fontSize: px(r.font), lineHeight: px(r.h) });
+  }
+
   P.createControl = (handle, kind, focusKind, box, fontPx, bold, tabIndex, id, name,
-    description) => {
-    const c = { handle, focusKind, def: { box, fontPx, bold, id, name }, typed: false };
+    description, group, heading, toggle) => {
+    const c = { handle, focusKind, def: { box, fontPx, bold, id, name, group, toggle },
+      typed: false };
     makers()[kind](c);
     c.el.id = id;
     if (name) c.el.setAttribute("aria-label", name);
+    if (toggle) c.el.setAttribute("aria-pressed", "false");
     if (description) {
       const d = make("span");
       d.id = id + "-about";
@@ -127,8 +160,10 @@
       descriptions.append(d);
       c.el.setAttribute("aria-describedby", d.id);
     }
-    // The program's controls come in tab order, which is the document's order.
-    stage.insertBefore(c.box, ring);
+    // The program's controls come in tab order, which is the document's order; a group's
+    // members follow one another.
+    if (group) groupOf(group, heading, fontPx).el.append(c.box);
+    else stage.insertBefore(c.box, ring);
     controls.set(handle, c);
     P.watch(c);
     place(c);
@@ -154,6 +189,8 @@
       if (c.list) c.list.remove();
     }
     controls.clear();
+    for (const g of groups.values()) g.el.remove();
+    groups.clear();
     descriptions.replaceChildren();
     ringAround(null);
     P.focused = -1;
@@ -172,7 +209,7 @@
     c.el.classList.remove("down");
   };
 
-  P.apply = (handle, changed, text, back, fore, value, enabled, visible, focused) => {
+  P.apply = (handle, changed, text, back, fore, value, enabled, visible, focused, pressed) => {
     const c = controls.get(handle), bit = P.defs.changed;
     if (!c) return;
     // Text the user typed since is on its way to the program, which will answer it.
@@ -184,6 +221,7 @@
       c.box.style.color = P.colour(fore);
     }
     if (changed & bit.value && c.showValue) c.showValue(value);
+    if (changed & bit.pressed && c.def.toggle) c.el.setAttribute("aria-pressed", String(pressed));
     if (changed & bit.enabled) P.enable(c, enabled);
     if (changed & bit.visible) {
       if (!visible && c.closeList) c.closeList();

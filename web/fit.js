@@ -20,7 +20,7 @@
   const GRAPH_TOP = 40;
   let W = 810, H = 506, boardW = W, boardH = H, repaint = false, upright = false, shape = "";
   let panelTop = 0;
-  const slots = new Map(); // each control's cell in the panel [x, y, w], by control
+  const slots = new Map(); // cells in the panel [x, y, w, h], by control or group
   P.css = 1; // CSS px per form px
   P.dpr = 1; // device px per CSS px
   P.panel = false; // the controls are in the panel
@@ -49,25 +49,51 @@
   }
 
   // The panel's cells: the controls in the board's order, top to bottom, those side by side on
-  // the board kept together while a row has room; each row's cells share its width. Returns
-  // the panel's height.
+  // the board kept together while a row has room; each row's cells share its width. A group
+  // the program made of controls takes rows of its own: its heading across the panel, then
+  // its members in their order, in equal cells, as many to a row as stand side by side on the
+  // board while a cell stays a finger wide. Returns the panel's height.
   function layPanel(width) {
     const cols = Math.max(1, Math.floor((width - GAP) / (CELL + GAP)));
+    const items = [], byGroup = new Map();
+    for (const c of P.controls ? P.controls.values() : []) {
+      const g = c.def.group && P.groups.get(c.def.group);
+      if (!g) {
+        items.push({ box: c.def.box, c });
+        continue;
+      }
+      let item = byGroup.get(g);
+      if (!item) {
+        byGroup.set(g, (item = { g, members: [] }));
+        items.push(item);
+      }
+      item.members.push(c);
+    }
+    for (const item of byGroup.values()) {
+      const boxes = item.members.map((c) => c.def.box);
+      const top = Math.min(...boxes.map((b) => b[1]));
+      item.box = [0, top, 0, Math.max(...boxes.map((b) => b[1] + b[3])) - top];
+    }
     const lines = [];
-    const controls = P.controls ? [...P.controls.values()] : [];
-    for (const c of controls.sort((a, b) => a.def.box[1] - b.def.box[1])) {
-      const [, y, , h] = c.def.box, line = lines[lines.length - 1];
-      if (line && y < line.bottom) {
-        line.push(c);
+    for (const item of items.sort((a, b) => a.box[1] - b.box[1])) {
+      const [, y, , h] = item.box, line = lines[lines.length - 1];
+      if (item.g) lines.push(item);
+      else if (line && !line.g && y < line.bottom) {
+        line.push(item.c);
         line.bottom = Math.max(line.bottom, y + h);
       } else {
-        lines.push(Object.assign([c], { bottom: y + h }));
+        lines.push(Object.assign([item.c], { bottom: y + h }));
       }
     }
     const rows = [];
+    let row = null;
     for (const line of lines) {
+      if (line.g) {
+        rows.push(line);
+        row = null;
+        continue;
+      }
       line.sort((a, b) => a.def.box[0] - b.def.box[0]);
-      let row = rows[rows.length - 1];
       if (!row || row.length + line.length > cols) rows.push((row = []));
       for (const c of line) {
         if (row.length === cols) rows.push((row = []));
@@ -75,11 +101,32 @@
       }
     }
     slots.clear();
-    rows.forEach((row, i) => {
-      const w = (width - GAP * (row.length + 1)) / row.length;
-      row.forEach((c, j) => slots.set(c, [GAP + j * (w + GAP), GAP + i * (ROW + GAP), w]));
-    });
-    return rows.length ? rows.length * (ROW + GAP) + GAP : 0;
+    let top = GAP;
+    for (const r of rows) {
+      if (r.g) {
+        top = layGroup(r, width, top);
+        continue;
+      }
+      const w = (width - GAP * (r.length + 1)) / r.length;
+      r.forEach((c, j) => slots.set(c, [GAP + j * (w + GAP), top, w, ROW]));
+      top += ROW + GAP;
+    }
+    return rows.length ? top : 0;
+  }
+
+  const panelText = (fontPx) => Math.min(PANEL_TEXT[1], Math.max(PANEL_TEXT[0], fontPx));
+
+  // A group's heading, at its members' text size, and its grid; returns the top of what follows.
+  function layGroup({ g, members }, width, top) {
+    const font = panelText(g.fontPx), line = Math.ceil(font * 1.5);
+    slots.set(g, [GAP, top, width - 2 * GAP, line]);
+    top += line;
+    let n = Math.min(members.length, new Set(members.map((c) => c.def.box[0])).size);
+    while (n > 1 && (width - GAP * (n + 1)) / n < ROW) n -= 1;
+    const w = (width - GAP * (n + 1)) / n;
+    members.forEach((c, i) =>
+      slots.set(c, [GAP + (i % n) * (w + GAP), top + Math.floor(i / n) * (ROW + GAP), w, ROW]));
+    return top + Math.ceil(members.length / n) * (ROW + GAP);
   }
 
   function fit() {
@@ -126,15 +173,22 @@
     return { x, y, w: snap((l + w) * P.css) - x, h: snap((t + h) * P.css) - y };
   };
 
+  // A cell of the panel in CSS px of the stage, its edges on whole device pixels.
+  function inPanel([l, t, w, h]) {
+    const x = snap(l), y = snap(panelTop + t);
+    return { x, y, w: snap(l + w) - x, h: snap(panelTop + t + h) - y };
+  }
+  // Where a group's heading shows in the panel, with its text size; null off the panel.
+  P.whereHeading = (g) => {
+    const cell = P.panel && slots.get(g);
+    return cell ? Object.assign(inPanel(cell), { font: panelText(g.fontPx) }) : null;
+  };
+
   // Where a control shows: its box in CSS px of the stage, with k, the scale of the page's own
   // measures of it, and its text size.
   P.where = (c) => {
     const cell = P.panel && slots.get(c);
-    if (cell) {
-      const x = snap(cell[0]), y = snap(panelTop + cell[1]);
-      return { x, y, w: snap(cell[0] + cell[2]) - x, h: snap(panelTop + cell[1] + ROW) - y, k: 1,
-        font: Math.min(PANEL_TEXT[1], Math.max(PANEL_TEXT[0], c.def.fontPx)) };
-    }
+    if (cell) return Object.assign(inPanel(cell), { k: 1, font: panelText(c.def.fontPx) });
     const r = P.rect(c.def.box), font = c.def.fontPx * P.css;
     return Object.assign(r, { k: P.css, font: upright ? Math.max(READABLE, font) : font });
   };

@@ -25,7 +25,7 @@ void CheckBox::userChecked(int value) {
 }
 
 ControlLook CheckBox::look() const {
-    return {caption_, back_, fore_, value_, Enabled(), Visible(), form().focus() == this};
+    return {caption_, back_, fore_, value_, Enabled(), Visible(), form().focus() == this, false};
 }
 
 } // namespace rt

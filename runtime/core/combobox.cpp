@@ -49,7 +49,7 @@ void ComboBox::userChose(Integer index) {
 }
 
 ControlLook ComboBox::look() const {
-    return {text_, back_, fore_, listIndex_, Enabled(), Visible(), form().focus() == this};
+    return {text_, back_, fore_, listIndex_, Enabled(), Visible(), form().focus() == this, false};
 }
 
 } // namespace rt

@@ -14,8 +14,14 @@ void CommandButton::setBackColor(Colour c) {
     notify();
 }
 
+void CommandButton::setPressed(bool on) {
+    if (pressed_ == on || !toggle()) return;
+    pressed_ = on;
+    notify();
+}
+
 ControlLook CommandButton::look() const {
-    return {caption_, back_, fore_, 0, Enabled(), Visible(), form().focus() == this};
+    return {caption_, back_, fore_, 0, Enabled(), Visible(), form().focus() == this, pressed_};
 }
 
 } // namespace rt

@@ -12,6 +12,9 @@ public:
     const std::string &Caption() const { return caption_; }
     Colour BackColor() const { return back_; }
     void setBackColor(Colour c);
+    /// A toggle button's state: the lesson presses the one chosen.
+    bool Pressed() const { return pressed_; }
+    void setPressed(bool on);
 
     ControlLook look() const override;
 
@@ -19,6 +22,7 @@ private:
     std::string caption_;
     Colour back_;
     Colour fore_;
+    bool pressed_ = false;
 };
 
 } // namespace rt

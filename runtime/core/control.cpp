@@ -2,6 +2,7 @@
 
 #include "runtime/core/events.h"
 #include "runtime/core/form.h"
+#include "runtime/core/label.h"
 
 namespace rt {
 
@@ -12,7 +13,13 @@ Control::Control(Form &form, const ControlDef &def, FontSpec font)
                             def.twips[2] / double(TwipsPerPixel),
                             def.twips[3] / double(TwipsPerPixel)},
       font_(std::move(font)), tabIndex_(def.tabIndex), startFocus_(def.startFocus),
-      accessibleName_(def.accessibleName), description_(def.description) {}
+      accessibleName_(def.accessibleName), description_(def.description), group_(def.group),
+      toggle_(def.toggle) {}
+
+std::string Control::groupHeading() const {
+    if (group_.empty()) return {};
+    return form().control<Label>(group_).Caption();
+}
 
 const std::vector<std::string> &Control::entries() const {
     static const std::vector<std::string> none;

@@ -23,6 +23,7 @@ struct ControlLook {
     bool enabled = true;
     bool visible = true;
     bool focused = false;
+    bool pressed = false; // a toggle button: the choice it stands for is the one made
     friend bool operator==(const ControlLook &, const ControlLook &) = default;
 };
 
@@ -48,6 +49,11 @@ public:
     bool startFocus() const { return startFocus_; }
     const std::string &accessibleName() const { return accessibleName_; }
     const std::string &description() const { return description_; }
+    /// The label heading the controls it belongs with, or empty; their heading's text.
+    const std::string &group() const { return group_; }
+    std::string groupHeading() const;
+    /// Whether it shows a pressed state that only the program changes.
+    bool toggle() const { return toggle_; }
     /// The entries of its list: a combo box's, else none.
     virtual const std::vector<std::string> &entries() const;
     /// What keys take it for when it has the focus.
@@ -97,6 +103,8 @@ private:
     bool startFocus_;
     std::string accessibleName_;
     std::string description_;
+    std::string group_;
+    bool toggle_;
     bool enabled_ = true;
     bool visible_ = true;
     std::function<void()> onClick_;

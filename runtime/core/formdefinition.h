@@ -60,6 +60,10 @@ struct ControlDef {
     std::string_view accessibleName = {};        // what a screen reader calls the control
     std::string_view description = {};           // and what it says about it
     bool startFocus = false;                     // has the focus when the window first shows
+    // Buttons that belong together name the label that heads them; a toggle button shows
+    // pressed or not as the program says, never by itself.
+    std::string_view group = {};
+    bool toggle = false;
 };
 
 /// A key that does what a click on a button or check box does; with no control, a key the

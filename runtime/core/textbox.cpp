@@ -19,7 +19,7 @@ void TextBox::userTyped(const std::string &text) {
 }
 
 ControlLook TextBox::look() const {
-    return {text_, back_, fore_, 0, Enabled(), Visible(), form().focus() == this};
+    return {text_, back_, fore_, 0, Enabled(), Visible(), form().focus() == this, false};
 }
 
 } // namespace rt

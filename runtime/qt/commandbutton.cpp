@@ -75,6 +75,8 @@ CommandButton::CommandButton(Control &control, QWidget *parent)
       fore_(SystemColour::ButtonText) {
     setAutoDefault(false);
     setDefault(false);
+    // A toggle button tells assistive technology whether it is pressed; the program decides.
+    setCheckable(control.toggle());
     connect(this, &QPushButton::clicked, this, [this] { report(Input(Input::Type::Click)); });
     introduce();
 }
@@ -82,10 +84,15 @@ CommandButton::CommandButton(Control &control, QWidget *parent)
 void CommandButton::showLook(const ControlLook &look) {
     const QString caption = QString::fromStdString(look.text);
     if (text() != caption) setText(caption);
+    if (isCheckable() && isChecked() != look.pressed) setChecked(look.pressed);
     if (back_ == look.back && fore_ == look.fore) return;
     back_ = look.back;
     fore_ = look.fore;
     update();
+}
+
+void CommandButton::nextCheckState() {
+    // A click only reports itself: the lesson's answer presses the button, or not.
 }
 
 void CommandButton::paintEvent(QPaintEvent *) {

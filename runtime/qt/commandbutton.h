@@ -20,6 +20,7 @@ public:
 protected:
     void showLook(const ControlLook &look) override;
     void paintEvent(QPaintEvent *event) override;
+    void nextCheckState() override;
 
 private:
     Colour back_;

@@ -38,6 +38,7 @@ unsigned changes(const ControlLook &was, const ControlLook &now) {
     if (was.enabled != now.enabled) changed |= page::Changed::Enabled;
     if (was.visible != now.visible) changed |= page::Changed::Visible;
     if (was.focused != now.focused) changed |= page::Changed::Focused;
+    if (was.pressed != now.pressed) changed |= page::Changed::Pressed;
     return changed;
 }
 

@@ -27,17 +27,19 @@ EM_JS(void, js_routes, (const std::uint8_t *routes, int length), {
 });
 EM_JS(void, js_create, (int handle, int kind, int focusKind, double x, double y, double w,
                         double h, int fontPx, int bold, int tabIndex, const char *id,
-                        const char *name, const char *description), {
+                        const char *name, const char *description, const char *group,
+                        const char *heading, int toggle), {
     lessonPage.createControl(handle, kind, focusKind, [x, y, w, h], fontPx, !!bold, tabIndex,
-                             UTF8ToString(id), UTF8ToString(name), UTF8ToString(description));
+                             UTF8ToString(id), UTF8ToString(name), UTF8ToString(description),
+                             UTF8ToString(group), UTF8ToString(heading), !!toggle);
 });
 EM_JS(void, js_entry, (int handle, const char *text), {
     lessonPage.addEntry(handle, UTF8ToString(text));
 });
 EM_JS(void, js_apply, (int handle, int changed, const char *text, unsigned back, unsigned fore,
-                       int value, int enabled, int visible, int focused), {
+                       int value, int enabled, int visible, int focused, int pressed), {
     lessonPage.apply(handle, changed, UTF8ToString(text), back >>> 0, fore >>> 0, value,
-                     !!enabled, !!visible, !!focused);
+                     !!enabled, !!visible, !!focused, !!pressed);
 });
 EM_JS(void, js_focus, (int handle), { lessonPage.focus(handle); });
 EM_JS(void, js_resize, (int width, int height), { lessonPage.resize(width, height); });
@@ -222,7 +224,8 @@ void defineAll() {
                                     {"value", Changed::Value},
                                     {"enabled", Changed::Enabled},
                                     {"visible", Changed::Visible},
-                                    {"focused", Changed::Focused}})
+                                    {"focused", Changed::Focused},
+                                    {"pressed", Changed::Pressed}})
         define("changed", name, bit);
     for (const auto &[colour, css] : Palette)
         js_palette(colour, css);
@@ -252,14 +255,15 @@ void createControl(const Control &c) {
     const RectF &b = c.box();
     js_create(c.handle(), static_cast<int>(c.kind()), static_cast<int>(c.focusKind()), b.x, b.y,
               b.width, b.height, c.font().pixelSize(), c.font().bold ? 1 : 0, c.tabIndex(),
-              id.c_str(), c.accessibleName().c_str(), c.description().c_str());
+              id.c_str(), c.accessibleName().c_str(), c.description().c_str(), c.group().c_str(),
+              c.groupHeading().c_str(), c.toggle() ? 1 : 0);
     for (const std::string &entry : c.entries())
         js_entry(c.handle(), entry.c_str());
 }
 
 void apply(int handle, unsigned changed, const ControlLook &look) {
     js_apply(handle, int(changed), look.text.c_str(), look.back, look.fore, look.value,
-             look.enabled, look.visible, look.focused);
+             look.enabled, look.visible, look.focused, look.pressed);
 }
 
 void focus(int handle) {

@@ -39,7 +39,8 @@ inline constexpr unsigned Value = 4;
 inline constexpr unsigned Enabled = 8;
 inline constexpr unsigned Visible = 16;
 inline constexpr unsigned Focused = 32;
-inline constexpr unsigned All = 63;
+inline constexpr unsigned Pressed = 64;
+inline constexpr unsigned All = 127;
 } // namespace Changed
 /// Shows the `changed` fields of `look` on control `handle`.
 void apply(int handle, unsigned changed, const ControlLook &look);

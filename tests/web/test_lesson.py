@@ -478,7 +478,8 @@ class Lesson(unittest.TestCase):
     # Screens with 表 and グラフ open: [width, height, device pixel ratio, the picture's least
     # scale, whether the controls' text must be readable (upright screens are held close)].
     SCREENS = [(768, 1024, 1, 0.84, True), (390, 844, 2, None, True),
-               (1024, 768, 1, None, False), (1366, 768, 1, None, False)]
+               (1024, 768, 1, None, False), (1024, 600, 1, None, False),
+               (1366, 768, 1, None, False)]
     ARROW = "document.getElementById('Combo2').parentElement.querySelector('button')"
     # Where a press lands on each control, measured from its middle outwards, [left, top, width,
     # height] in CSS px, and the size of its text; the delay box's list arrow on its own.
@@ -509,8 +510,14 @@ class Lesson(unittest.TestCase):
             const id = el.id;
             const box = check ? el.labels[0] : el.type == "text" ? el.parentElement : el;
             const arrow = box.querySelector("button");
-            out[id] = [...extent(hits(box, arrow), check ? box : el), textPx(check ? box : el)];
-            if (arrow) out[id + " arrow"] = [...extent(hits(arrow), arrow), textPx(el)];
+            const face = (e) => (r => [r.left, r.top, r.width, r.height])(e.getBoundingClientRect());
+            // A delay box's own face ends where its arrow starts, less the pixel of its frame
+            // that the arrow's target covers (page.css).
+            const own = face(box);
+            if (arrow) own[2] = arrow.getBoundingClientRect().left - 1 - own[0];
+            out[id] = [...extent(hits(box, arrow), check ? box : el), textPx(check ? box : el),
+                own];
+            if (arrow) out[id + " arrow"] = [...extent(hits(arrow), arrow), textPx(el), face(arrow)];
         }
         return out;
     })()"""
@@ -544,6 +551,128 @@ class Lesson(unittest.TestCase):
                     self.b.click_id(box)
                     self.wait_until(f"document.getElementById('{box}').checked", box)
                 self.assert_targets(width, height, readable)
+
+    # The first lesson's panel on a phone, row by row, each left to right.
+    PHONE_ROWS = [["Command6", "Text1", "Command2"], ["Command5", "Combo2"],
+                  ["Command4_1", "Command4_0", "Check1"], ["Command7", "Check2", "Check3"],
+                  ["Command1"]]
+    RATE_BUTTONS = [f"Command8_{i}" for i in range(8)]
+    RATES_HEADING = "1 分間に入れる水（L）"
+    # Each control's box [left, top, width, height] in CSS px and its text size.
+    BOXES = """(() => {
+        const out = {};
+        for (const ctl of document.querySelectorAll("#stage .ctl")) {
+            const el = ctl.id ? ctl : ctl.querySelector("input"), r = ctl.getBoundingClientRect();
+            out[el.id] = [r.left, r.top, r.width, r.height, parseFloat(getComputedStyle(ctl).fontSize)];
+        }
+        return out;
+    })()"""
+    # The rate buttons' group: its heading's text, box, text size and whether the text shows
+    # whole, and its buttons.
+    RATE_GROUP = """(() => {
+        const g = document.getElementById("Command8_0").closest("[role=group]");
+        const h = g && document.getElementById(g.getAttribute("aria-labelledby"));
+        if (!h) return null;
+        const r = h.getBoundingClientRect();
+        return [h.textContent, [r.left, r.top, r.width, r.height],
+                parseFloat(getComputedStyle(h).fontSize), h.scrollWidth <= h.clientWidth,
+                [...g.querySelectorAll("button")].map(b => b.id)];
+    })()"""
+
+    @staticmethod
+    def rows_of(boxes):
+        """The controls row by row (one top each), each row left to right."""
+        rows = {}
+        for name, (left, top, *_) in boxes.items():
+            rows.setdefault(round(top), []).append((left, name))
+        return [[name for _, name in sorted(row)] for _, row in sorted(rows.items())]
+
+    def test_phone_panel(self):
+        """On a phone the controls stand in a panel below the board: the first lesson's rows as
+        they always were; the second lesson's rate buttons in one grid of equal cells in their
+        order, under their heading at the panel's text size."""
+        near = 0.5 + 1e-6  # cells share a row's width on whole device pixels
+        self.b.resize(390, 844, 2)
+        self.b.open(site.url)
+        left, top, w, h = self.board_size()
+        boxes = self.b.evaluate(self.BOXES)
+        self.assertEqual(self.rows_of(boxes), self.PHONE_ROWS)
+        for row in self.PHONE_ROWS:
+            widths = [boxes[n][2] for n in row]
+            self.assertLessEqual(max(widths) - min(widths), near, f"the cells of {row}")
+        self.assertGreaterEqual(min(b[1] for b in boxes.values()), top + h, "below the board")
+
+        self.b.open(site.url + "?lesson=inverse")
+        left, top, w, h = self.board_size()
+        boxes = self.b.evaluate(self.BOXES)
+        rates = [boxes[n] for n in self.RATE_BUTTONS]
+        for n, b in zip(self.RATE_BUTTONS, rates):
+            self.assertLessEqual(abs(b[2] - rates[0][2]) + abs(b[3] - rates[0][3]), near,
+                                 f"{n}'s cell {b[2]:.2f} x {b[3]:.2f} as 1's")
+        # In order, a row at a time, the columns one below the other.
+        rows = [row for row in self.rows_of(boxes) if set(row) & set(self.RATE_BUTTONS)]
+        self.assertEqual(sum(rows, []), self.RATE_BUTTONS, "the rates in reading order, by themselves")
+        columns = [boxes[n][0] for n in rows[0]]
+        self.assertGreater(len(columns), 1, "a grid, not a column")
+        for row in rows:
+            self.assertEqual([round(boxes[n][0], 2) for n in row],
+                             [round(x, 2) for x in columns[:len(row)]], f"the columns of {row}")
+        text, (hl, ht, hw, hh), font, whole, members = self.b.evaluate(self.RATE_GROUP)
+        self.assertEqual((text, members), (self.RATES_HEADING, self.RATE_BUTTONS))
+        self.assertTrue(whole, "the heading shows whole")
+        first = rates[0]
+        self.assertGreaterEqual(ht, top + h, "the heading in the panel, below the board")
+        self.assertTrue(-near <= first[1] - (ht + hh) <= 8, "the heading just above the rates")
+        self.assertTrue(hl <= first[0] + near and hl + hw >= first[0] + first[2],
+                        "the heading over the rates")
+        self.assertGreaterEqual(hh, font, "the heading's line holds its text")
+        self.assertEqual(font, rates[0][4], "the heading at the rates' text size")
+        self.assertGreaterEqual(font, 16, "the panel's text size")
+
+    def pressed_rates(self):
+        """The rate buttons a screen reader hears as pressed, by name, and the names it hears
+        in the group named by the rates' heading."""
+        self.b.send("Accessibility.enable")
+        nodes = self.b.send("Accessibility.getFullAXTree")["nodes"]
+        by_id = {n["nodeId"]: n for n in nodes}
+
+        def value(n, what):
+            return n.get(what, {}).get("value")
+
+        def prop(n, name):
+            return next((p["value"].get("value") for p in n.get("properties", [])
+                         if p["name"] == name), None)
+
+        def names(n):
+            here = [value(n, "name")] if value(n, "role") in ("button", "toggleButton") else []
+            return here + sum((names(by_id[c]) for c in n.get("childIds", []) if c in by_id), [])
+
+        groups = [n for n in nodes if value(n, "role") == "group" and
+                  value(n, "name") == self.RATES_HEADING and not n.get("ignored")]
+        pressed = [value(n, "name") for n in nodes
+                   if not n.get("ignored") and prop(n, "pressed") == "true"]
+        return pressed, [names(g) for g in groups]
+
+    def test_chosen_rate_pressed_for_screen_readers(self):
+        """The chosen rate is pressed in the accessibility tree, the others not, inside a group
+        named by their heading; it follows clicks and keys, and a click on it keeps it."""
+        self.b.open(site.url + "?scale=1&lesson=inverse")
+        rate_names = [f"毎分 {r} L" for r in (1, 2, 3, 4, 5, 6, 10, 12)]
+        for what, act, rate in [
+                ("at the start", lambda: None, 5),
+                ("a click on 2", lambda: self.b.click_id("Command8_1"), 2),
+                ("a click on the chosen 2", lambda: self.b.click_id("Command8_1"), 2),
+                ("key 3", lambda: self.b.key("3"), 3),
+                ("key 6", lambda: self.b.key("6"), 6),
+                ("↑", lambda: self.b.key("ArrowUp"), 10),
+                ("a click on 12", lambda: self.b.click_id("Command8_7"), 12),
+                ("初期画面", lambda: self.b.click_id("Command6"), 5)]:
+            with self.subTest(what):
+                act()
+                i = rate_names.index(f"毎分 {rate} L")
+                self.wait_until(f"document.getElementById('Command8_{i}')"
+                                ".getAttribute('aria-pressed') == 'true'", f"rate {rate}")
+                self.assertEqual(self.pressed_rates(), ([f"毎分 {rate} L"], [rate_names]))
 
     def wait_for_pieces(self, width, height, dpr, timeout=5):
         """Until minute 1 shows on the board, in the table and on the graph, where they belong:
@@ -581,15 +710,21 @@ class Lesson(unittest.TestCase):
             time.sleep(0.05)
 
     def assert_targets(self, width, height, readable):
-        """Every control is hit over at least 24 x 24 CSS px, on screen and by itself."""
+        """Every control is hit over at least 24 x 24 CSS px, and over all its face, on screen and
+        by itself."""
         targets = list(self.b.evaluate(self.TARGETS).items())
-        for i, (name, (left, top, w, h, text)) in enumerate(targets):
-            self.assertGreaterEqual(min(w, h), 24 - 1 / 16, f"{name}'s target: {w:.2f} x {h:.2f}")
+        near = 1 / 16
+        for i, (name, (left, top, w, h, text, face)) in enumerate(targets):
+            self.assertGreaterEqual(min(w, h), 24 - near, f"{name}'s target: {w:.2f} x {h:.2f}")
+            fl, ft, fw, fh = face
+            self.assertTrue(left <= fl + near and top <= ft + near and
+                            left + w >= fl + fw - near and top + h >= ft + fh - near,
+                            f"{name}'s target {[left, top, w, h]} short of its face {face}")
             if readable:
                 self.assertGreaterEqual(text, 12, f"{name}'s text")
             self.assertTrue(left >= 0 and top >= 0 and left + w <= width and top + h <= height,
                             f"{name} on screen")
-            for other, (l, t, ow, oh, _) in targets[i + 1:]:
+            for other, (l, t, ow, oh, _, _) in targets[i + 1:]:
                 across = min(left + w, l + ow) - max(left, l)
                 down = min(top + h, t + oh) - max(top, t)
                 self.assertFalse(across > 0.1 and down > 0.1, f"{name} overlaps {other}")
@@ -803,6 +938,10 @@ class Lesson(unittest.TestCase):
                                 "document.getElementById('Command8_' + i)).backgroundColor)")
         chosen = [i for i, face in enumerate(faces) if faces.count(face) == 1]
         self.assertEqual(len(chosen), 1, f"one rate chosen: {faces}")
+        # What the yellow face shows, a screen reader hears: that rate pressed, no other.
+        pressed = self.b.evaluate("[...Array(8).keys()].filter(i => document.getElementById("
+                                  "'Command8_' + i).getAttribute('aria-pressed') == 'true')")
+        self.assertEqual(pressed, chosen, "the rate pressed is the rate shown chosen")
         rate = self.RATES[chosen[0]]
         state = self.b.evaluate("document.getElementById('state').textContent")
         pairs = {int(x): int(y) for x, y in re.findall(r"毎分 (\d+) L で (\d+) 分", state)}

@@ -8,6 +8,9 @@
 #include <QApplication>
 #include <QDir>
 #include <QIcon>
+#include <QSettings>
+
+#include <memory>
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
@@ -25,6 +28,10 @@ int main(int argc, char *argv[]) {
     rt::qt::Window window(lessons.shown());
     lessons.load();
     if (rt::ending()) return 0;
+    // The zoom, full screen and screen of the last run, kept under the menu entry's id; the
+    // lesson itself starts afresh.
+    window.rememberPlaceIn(std::make_unique<QSettings>(
+        QSettings::NativeFormat, QSettings::UserScope, QStringLiteral(WATER_APP_ID)));
     window.show();
     return app.exec();
 }

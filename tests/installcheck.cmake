@@ -49,9 +49,10 @@ if(NOT rc EQUAL 0)
 endif()
 
 # The installed program's window on an X server: the lesson's icon, not none (a dock would
-# show a generic one), and the window class the menu entry names, so docks match the two.
+# show a generic one), and the window class the menu entry names, so docks match the two. The
+# program keeps its window's place in the scratch folder, not in the user's settings.
 set(probe [=[
-QT_QPA_PLATFORM=xcb "$1" 2>/dev/null & app=$!
+QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$2" "$1" 2>/dev/null & app=$!
 for i in $(seq 1 100); do
     id=$(xwininfo -root -children | awk '/\("water-proportion"/ { print $1; exit }')
     [ -n "$id" ] && break
@@ -64,7 +65,7 @@ kill $app
 # a server that failed to start is tried again.
 foreach(attempt 1 2 3)
     execute_process(COMMAND xvfb-run --auto-servernum sh -c "${probe}" probe
-            "${SCRATCH}/usr/bin/water-proportion"
+            "${SCRATCH}/usr/bin/water-proportion" "${SCRATCH}/config"
         OUTPUT_VARIABLE window ERROR_VARIABLE window TIMEOUT 60)
     if(window MATCHES "WM_CLASS")
         break()

@@ -5,10 +5,15 @@
 #include "probes.h"
 #include "testclock.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 namespace {
 
@@ -59,6 +64,28 @@ bool near(double expected, int actual) {
     return std::abs(expected - actual) <= 1.0;
 }
 
+// The settings the window keeps its place in, in a test's fresh folder.
+std::unique_ptr<QSettings> settingsIn(const QString &file) {
+    return std::make_unique<QSettings>(file, QSettings::NativeFormat);
+}
+
+// The window shows the design filling `screen`, or as a window on it at `zoom`.
+bool showsAt(rt::qt::Window &w, QScreen &screen, bool fullScreen, double zoom) {
+    if (w.screen() != &screen || w.isFullScreen() != fullScreen) return false;
+    if (fullScreen) return w.geometry() == screen.geometry();
+    return w.zoom() == zoom && screen.availableGeometry().contains(w.frameGeometry());
+}
+
+QString described(rt::qt::Window &w) {
+    return QStringLiteral("on %1 at %2 (%3 chosen) %4, %5 %6")
+        .arg(w.screen()->name())
+        .arg(w.zoom())
+        .arg(w.place().zoom)
+        .arg(w.isFullScreen() ? "full screen" : "windowed")
+        .arg(w.geometry().x())
+        .arg(w.geometry().y());
+}
+
 } // namespace
 
 class ZoomTest : public QObject {
@@ -76,6 +103,10 @@ private slots:
     void checkIndicatorScales();
     void timeBoxShowsWholeTimes_data();
     void timeBoxShowsWholeTimes();
+    void nextRunTakesUpThePlace_data();
+    void nextRunTakesUpThePlace();
+    void keptPlaceIsChecked_data();
+    void keptPlaceIsChecked();
 };
 
 void ZoomTest::keysStepThroughTheZooms() {
@@ -379,4 +410,122 @@ void ZoomTest::timeBoxShowsWholeTimes() {
         widest = std::max(widest, run);
     }
     QVERIFY2(widest >= 7 * zoom * dpr, qPrintable(QString::number(widest)));
+}
+
+void ZoomTest::nextRunTakesUpThePlace_data() {
+    QTest::addColumn<int>("zoomIns");
+    QTest::addColumn<QString>("screen");
+    QTest::addColumn<bool>("fullScreen");
+    QTest::addColumn<QString>("nextLesson");
+    QTest::addColumn<double>("chosen");
+    QTest::addColumn<double>("shown");
+    QTest::newRow("zoom") << 2 << "desk" << false << "" << 1.5 << 1.5;
+    QTest::newRow("zoom, the other lesson") << 2 << "desk" << false << "inverse" << 1.5 << 1.5;
+    QTest::newRow("full screen") << 0 << "desk" << true << "" << 1.0 << 1.0;
+    QTest::newRow("zoom and full screen") << 3 << "desk" << true << "" << 1.75 << 1.75;
+    QTest::newRow("zoom and full screen, the other lesson")
+        << 3 << "desk" << true << "inverse" << 1.75 << 1.75;
+    QTest::newRow("projector") << 1 << "1366x768" << false << "" << 1.25 << 1.25;
+    QTest::newRow("projector, full screen, the other lesson")
+        << 1 << "1366x768" << true << "inverse" << 1.25 << 1.25;
+    // Chosen on the desk, shown on the projector as far as it has room, as when dragged there.
+    QTest::newRow("projector, too small") << 6 << "1024x768" << false << "" << 3.0 << 1.25;
+}
+
+void ZoomTest::nextRunTakesUpThePlace() {
+    QFETCH(int, zoomIns);
+    QFETCH(QString, screen);
+    QFETCH(bool, fullScreen);
+    QFETCH(QString, nextLesson);
+    QFETCH(double, chosen);
+    QFETCH(double, shown);
+    QScreen *projector = screenNamed(screen);
+    QVERIFY(projector);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("place.conf"));
+    TestClock clock;
+    {
+        Lesson lesson({}, settingsIn(file));
+        Form1 &f = lesson.form();
+        rt::qt::Window &w = lesson.window();
+        QCOMPARE(w.zoom(), 1.0); // nothing kept yet
+        zoomIn(w, zoomIns);
+        // The lesson's state is no part of the place: the next run starts afresh. (The table
+        // leaves the zoom chosen as it is, whatever it shows.)
+        Lesson::click(f.Command4(0));
+        Lesson::click(f.Check2);
+        QCOMPARE(f.Progress, rt::Integer(2));
+        if (w.screen() != projector) {
+            w.setScreen(projector);
+            QTRY_COMPARE(w.screen(), projector);
+        }
+        if (fullScreen) {
+            QTest::keyClick(&w, Qt::Key_F11);
+            QTRY_VERIFY(w.isFullScreen());
+        }
+        // Kept as it changes, not only when the window closes.
+        const rt::qt::Place kept = rt::qt::readPlace(*settingsIn(file));
+        QCOMPARE(kept.zoom, chosen);
+        QCOMPARE(kept.fullScreen, fullScreen);
+        QCOMPARE(kept.screen, screen);
+    } // the program ends
+    Lesson next(nextLesson.toStdString(), settingsIn(file));
+    rt::qt::Window &w = next.window();
+    QCOMPARE(&w.form(),
+             nextLesson.isEmpty() ? static_cast<rt::Form *>(&next.form()) : &next.inverse());
+    QTRY_VERIFY2(showsAt(w, *projector, fullScreen, shown), qPrintable(described(w)));
+    QCOMPARE(w.place().zoom, chosen);
+    QCOMPARE(next->Progress, rt::Integer(0));
+    QCOMPARE(next->Check2.Value(), 0);
+    QCOMPARE(next.inverse().Minutes, rt::Integer(0));
+    if (fullScreen) {
+        // Back to the window: at the zoom of the last run, on its screen.
+        QTest::keyClick(&w, Qt::Key_F11);
+        QTRY_VERIFY2(showsAt(w, *projector, false, shown), qPrintable(described(w)));
+    }
+}
+
+void ZoomTest::keptPlaceIsChecked_data() {
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<double>("zoom");
+    QTest::addColumn<bool>("fullScreen");
+    QTest::addColumn<QString>("screen");
+    // Nothing wrong: the hand-written file is read as the program writes it.
+    QTest::newRow("all well") << "zoom=1.25\nfullScreen=true\nscreen=1024x768" << 1.25 << true
+                              << "1024x768";
+    // The desk is where a window opens when told nothing.
+    QTest::newRow("nothing kept") << "" << 1.0 << false << "desk";
+    // Anything wrong falls back to the default, entry by entry.
+    for (const char *zoom : {"abc", "99999", "0", "-1", "133", "1.3", "nan", "inf", "1e400",
+                             "1.5, 2", "@Rect(0 0 2 2)"})
+        QTest::addRow("zoom %s", zoom)
+            << QStringLiteral("zoom=%1\nscreen=1366x768").arg(QLatin1String(zoom)) << 1.0 << false
+            << "1366x768";
+    QTest::newRow("screen unplugged") << "zoom=2\nscreen=nope" << 2.0 << false << "desk";
+    QTest::newRow("screen list") << "zoom=2\nscreen=1024x768, 1366x768" << 2.0 << false << "desk";
+    for (const char *flag : {"maybe", "1", "yes", "TRUE", "1.5, 2"})
+        QTest::addRow("full screen %s", flag)
+            << QStringLiteral("fullScreen=%1\nzoom=1.25").arg(QLatin1String(flag)) << 1.25 << false
+            << "desk";
+}
+
+void ZoomTest::keptPlaceIsChecked() {
+    QFETCH(QString, kept);
+    QFETCH(double, zoom);
+    QFETCH(bool, fullScreen);
+    QFETCH(QString, screen);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("place.conf"));
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("[window]\n" + kept.toUtf8() + "\n");
+    out.close();
+    QScreen *expected = screenNamed(screen);
+    QVERIFY(expected);
+    Lesson lesson({}, settingsIn(file));
+    rt::qt::Window &w = lesson.window();
+    QTRY_VERIFY2(showsAt(w, *expected, fullScreen, zoom), qPrintable(described(w)));
+    QCOMPARE(w.place().zoom, zoom);
 }

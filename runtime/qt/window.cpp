@@ -13,11 +13,13 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QSettings>
 #include <QWindow>
 
 #include <algorithm>
@@ -40,6 +42,12 @@ QRectF toQRectF(const RectF &r) {
 
 QSizeF clientOf(const Form &form) {
     return QSizeF(form.clientSize().width, form.clientSize().height);
+}
+
+QScreen *screenNamed(const QString &name) {
+    for (QScreen *s : QGuiApplication::screens())
+        if (!name.isEmpty() && s->name() == name) return s;
+    return nullptr;
 }
 
 // Undoes the window's fixed size, which would keep it from filling the screen.
@@ -116,6 +124,7 @@ void Window::setForm(Form &next) {
 }
 
 Window::~Window() {
+    savePlace();
     DesktopHost::uninstall(this);
     form_->setView(nullptr);
 }
@@ -172,6 +181,7 @@ void Window::setZoom(double zoom) {
     if (fitting == zoom_) return;
     chosenZoom_ = fitting;
     applyGeometry();
+    savePlace();
 }
 
 void Window::zoomBy(int direction) {
@@ -186,6 +196,45 @@ void Window::toggleFullScreen() {
     }
     allowAnySize(*this); // before the window system sizes the window
     setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+Place Window::place() const {
+    const QScreen *s = screen();
+    return {chosenZoom_, isFullScreen(), s ? s->name() : QString()};
+}
+
+void Window::rememberPlaceIn(std::unique_ptr<QSettings> settings) {
+    settings_.reset(); // taking on the place is no change to keep
+    if (!settings) return;
+    saved_ = readPlace(*settings);
+    restore(saved_);
+    settings_ = std::move(settings);
+}
+
+void Window::restore(const Place &place) {
+    // A screen that is gone (the projector unplugged) leaves the window where the window system
+    // opens it, on the primary screen.
+    QScreen *target = screenNamed(place.screen);
+    if (target && target != screen()) setScreen(target);
+    // The zoom chosen then, as far as this screen has room for it now: the next screen with
+    // more room shows more of it, as when the window is moved.
+    chosenZoom_ = place.zoom;
+    applyGeometry();
+    // Centred on that screen, unless the window system would open it there anyway.
+    if (target && QGuiApplication::screenAt(frameGeometry().center()) != target) {
+        QRect frame(QPoint(), size() + frame_);
+        frame.moveCenter(target->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    if (place.fullScreen && !isFullScreen()) toggleFullScreen();
+}
+
+void Window::savePlace() {
+    if (!settings_) return;
+    const Place now = place();
+    if (now == saved_) return;
+    writePlace(*settings_, now);
+    saved_ = now;
 }
 
 void Window::applyGeometry() {
@@ -304,6 +353,7 @@ void Window::showEvent(QShowEvent *event) {
     connect(windowHandle(), &QWindow::screenChanged, this, [this] {
         rememberFrame();
         applyGeometry();
+        savePlace();
     });
     form_->showing();
     focusChanged();
@@ -317,7 +367,9 @@ void Window::resizeEvent(QResizeEvent *event) {
 
 void Window::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) applyGeometry();
+    if (event->type() != QEvent::WindowStateChange) return;
+    applyGeometry();
+    savePlace();
 }
 
 void Window::statusChanged() {
@@ -351,6 +403,7 @@ void Window::showNote(std::string_view titleText, std::span<const NoteRow> rows)
 void Window::closeEvent(QCloseEvent *event) {
     // Closing the window ends the program, exactly as End does, from any state.
     event->accept();
+    savePlace();
     dispatch([] { End(); });
 }
 

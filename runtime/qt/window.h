@@ -4,15 +4,18 @@
 #include "runtime/core/formview.h"
 #include "runtime/qt/boardpainter.h"
 #include "runtime/qt/controlwidget.h"
+#include "runtime/qt/place.h"
 #include "runtime/qt/zoom.h"
 
 #include <QImage>
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QMessageBox;
+class QSettings;
 
 namespace rt::qt {
 
@@ -56,6 +59,13 @@ public:
     /// The zoom steps Ctrl + "+", Ctrl + "-" and Ctrl + "0" move through.
     static constexpr auto ZoomSteps = zoom::Steps;
 
+    /// The zoom chosen, full screen and the screen: what the next run takes on.
+    Place place() const;
+    /// Takes on the place `settings` kept from the last run, checked, and from now on keeps
+    /// the window's place there whenever it changes and when the window closes. Call it before
+    /// the window first shows.
+    void rememberPlaceIn(std::unique_ptr<QSettings> settings);
+
     /// The board alone (no windowed controls) drawn afresh at zoom 1 and `dpr` device pixels
     /// per pixel.
     QImage boardPicture(qreal dpr = 1.0) const;
@@ -85,6 +95,8 @@ private:
     void applyGeometry();
     double fittingZoom(double wanted) const;
     void rememberFrame();
+    void restore(const Place &place);
+    void savePlace();
     void keepOnScreen();
     void updateFocusRing();
     QRectF toWidget(const QRectF &area) const;
@@ -102,6 +114,8 @@ private:
     Keyboard *keyboard_;                   // a child: the window owns it
     FocusRing *ring_;                      // a child too
     QPointer<QMessageBox> note_;
+    std::unique_ptr<QSettings> settings_; // where the place is kept, when anywhere
+    Place saved_;                         // the place as settings_ holds it
     BoardPainter board_;
 };
 

@@ -12,6 +12,10 @@ double step(double zoom, int direction) {
     return Steps[std::size_t(std::clamp(index + direction, 0L, last))];
 }
 
+bool isStep(double zoom) {
+    return std::find(Steps.begin(), Steps.end(), zoom) != Steps.end();
+}
+
 QSize windowSize(QSizeF client, double zoom) {
     return QSize(int(std::lround(client.width() * zoom)), int(std::lround(client.height() * zoom)));
 }

@@ -17,6 +17,9 @@ inline constexpr std::array<double, 7> Steps = {1.0, 1.25, 1.5, 1.75, 2.0, 2.5, 
 /// between steps the first step is the way back.
 double step(double zoom, int direction);
 
+/// True when `zoom` is one of the steps.
+bool isStep(double zoom);
+
 /// The window's size for a client area of `client` form pixels at `zoom`.
 QSize windowSize(QSizeF client, double zoom);
 

@@ -5,13 +5,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QSettings>
 #include <QTest>
 
-Lesson::Lesson() {
+Lesson::Lesson() : Lesson({}, nullptr) {}
+
+Lesson::Lesson(std::string_view first, std::unique_ptr<QSettings> settings) : lessons_(first) {
     rt::setErrorReporter([this](const rt::RuntimeError &e) {
         errors_ << QStringLiteral("%1 %2").arg(e.number()).arg(qs(e.description()));
     });
     lessons_.load();
+    if (settings) window_.rememberPlaceIn(std::move(settings));
     window_.show();
     window_.activateWindow();
     if (!QTest::qWaitForWindowActive(&window_))

@@ -6,12 +6,18 @@
 #include <QString>
 
 #include <memory>
+#include <string_view>
+
+class QSettings;
 
 /// The lesson's window after start-up, shown, as the program starts it, with the unit's other
 /// lesson loaded beside it.
 class Lesson {
 public:
     Lesson();
+    /// The program's start-up: the lesson `first` names (as --lesson= does), in a window that
+    /// takes on the place kept in `settings` and keeps its place there.
+    Lesson(std::string_view first, std::unique_ptr<QSettings> settings);
     ~Lesson();
     Lesson(const Lesson &) = delete;
     Lesson &operator=(const Lesson &) = delete;
@@ -48,7 +54,7 @@ public:
 
 private:
     Lessons lessons_;
-    rt::qt::Window window_{lessons_.proportion()};
+    rt::qt::Window window_{lessons_.shown()};
     QStringList errors_;
 };
 

@@ -202,6 +202,10 @@ KEYS = {"PageDown": ("PageDown", 34, ""), "PageUp": ("PageUp", 33, ""),
         " ": ("Space", 32, " ")}
 KEYS.update({c: ("Digit" + c, ord(c), c) for c in "0123456789"})
 KEYS.update({c: ("Key" + c.upper(), ord(c.upper()), c) for c in "abcdefghijklmnopqrstuvwxyz"})
+# A letter with Shift or Caps Lock: the same key, typing its capital.
+KEYS.update({c: ("Key" + c, ord(c), c) for c in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"})
+# Modifier bits of a key event.
+ALT, CTRL, META, SHIFT = 1, 2, 4, 8
 
 
 class Browser(Driver):
@@ -317,7 +321,14 @@ class Browser(Driver):
                   deviceScaleFactor=dpr, mobile=False)
 
     def open(self, url, ready=True):
-        """Loads the page and, unless told otherwise, waits for its first painted board."""
+        """Loads the page and, unless told otherwise, waits for its first painted board. An
+        error the page reported before, which no test has looked at, fails the test here: a
+        test that opens the page again and again loses none."""
+        self.collect_errors()
+        if self.errors:
+            reported = list(self.errors)
+            self.errors.clear()
+            raise PageError(f"the page reported errors before {url} was opened: {reported}")
         self.errors.clear()
         self.send("Page.navigate", url="about:blank")
         reply = self.send("Page.navigate", url=url)

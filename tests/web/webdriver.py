@@ -69,7 +69,13 @@ class Driven(Driver):
     take."""
 
     def open(self, url, ready=True):
-        """Loads the page and, unless told otherwise, waits for its first painted board."""
+        """Loads the page and, unless told otherwise, waits for its first painted board; errors
+        the page reported before and no test looked at fail the test here."""
+        if self.errors:
+            reported = list(self._errors)
+            self._errors.clear()
+            raise PageError(f"{self.name}: the page reported errors before {url} was opened: "
+                            f"{reported}")
         self._errors.clear()
         self.navigate(url)
         if ready:

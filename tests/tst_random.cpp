@@ -8,13 +8,11 @@
 
 #include "lesson.h"
 #include "probes.h"
-#include "runtime/qt/focusring.h"
 #include "testclock.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QFocusFrame>
 #include <QLineEdit>
 #include <QRandomGenerator>
 #include <QSet>
@@ -331,19 +329,11 @@ private:
         if (const QString problem = inverseProblem(); !problem.isEmpty()) return problem;
         if (!lesson_.errors().isEmpty())
             return QStringLiteral("run-time error: ") + lesson_.errors().first();
-        // A screen reader hears the lesson shown, and the ring shows where the keys go.
+        // A screen reader hears the lesson shown, whatever the switches.
         rt::qt::Window &shownWindow = lesson_.window();
         const QString told = shownWindow.accessibleDescription();
         if (told != qs(lesson_.lessons().shown().statusText()))
             return QStringLiteral("the window tells [%1], not the lesson shown").arg(told);
-        if (auto *ring = shownWindow.findChild<QFocusFrame *>(); ring && ring->isVisible()) {
-            const QWidget *target = dynamic_cast<rt::qt::FocusRing *>(ring)->target();
-            QWidget *focus = QApplication::focusWidget();
-            if (!target || (focus != target && !target->isAncestorOf(focus)))
-                return QStringLiteral("the ring around %1, the focus on %2")
-                    .arg(target ? target->objectName() : QStringLiteral("nothing"),
-                         focus ? focus->objectName() : QStringLiteral("nothing"));
-        }
         // The first lesson's checks read its widgets, there while the window shows it.
         if (&lesson_.lessons().shown() != &f) return {};
         const QString problem = restProblem(f);

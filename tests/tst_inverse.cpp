@@ -281,6 +281,9 @@ void InverseTest::keys_data() {
     QTest::addRow("↓") << QList<int>{Qt::Key_Down} << 4 << 0 << 0 << 0;
     QTest::addRow("↑ past 12") << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << 12
                                << 0 << 0 << 0;
+    QTest::addRow("↓ down to 1") << QList<int>(5, Qt::Key_Down) << 1 << 0 << 0 << 0;
+    QTest::addRow("↓ past 1") << QList<int>(6, Qt::Key_Down) << 1 << 0 << 0 << 0;
+    QTest::addRow("1 ↑") << QList<int>{Qt::Key_1, Qt::Key_Up} << 2 << 0 << 0 << 0;
     QTest::addRow("2") << QList<int>{Qt::Key_2} << 2 << 0 << 0 << 0;
     QTest::addRow("6 →") << QList<int>{Qt::Key_6, Qt::Key_Right} << 6 << 10 << 0 << 0;
     QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << 5 << 12 << 0 << 0;

@@ -6,7 +6,11 @@
 #include "app/design.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QMap>
 #include <QTest>
 
@@ -47,6 +51,10 @@ private slots:
     void runKeepsStepButtonsSteady();
     void chosenRateIsPressed_data();
     void chosenRateIsPressed();
+    void delayBoxExpandedOnlyWhileOpen_data();
+    void delayBoxExpandedOnlyWhileOpen();
+    void descriptionTellsTheLessonShown_data();
+    void descriptionTellsTheLessonShown();
 };
 
 void AccessibilityTest::namesAndDescriptions_data() {
@@ -193,6 +201,72 @@ void AccessibilityTest::chosenRateIsPressed() {
         if (iface->state().checked) pressed << iface->text(QAccessible::Name);
     }
     QCOMPARE(pressed, QStringList{QStringLiteral("毎分 %1 L").arg(rate)});
+// The delay box is told as expanded while its list shows, and only then, however the list
+// opens and closes.
+void AccessibilityTest::delayBoxExpandedOnlyWhileOpen_data() {
+    QTest::addColumn<bool>("inverse");
+    QTest::addColumn<int>("closeKey");
+    QTest::newRow("Enter picks") << false << int(Qt::Key_Return);
+    QTest::newRow("Esc, the remote's 停止") << false << int(Qt::Key_Escape);
+    QTest::newRow("the second lesson, Enter") << true << int(Qt::Key_Return);
+}
+
+void AccessibilityTest::delayBoxExpandedOnlyWhileOpen() {
+    QFETCH(bool, inverse);
+    QFETCH(int, closeKey);
+    TestClock clock;
+    Lesson lesson;
+    rt::Form &f = inverse ? static_cast<rt::Form &>(lesson.inverse()) : lesson.form();
+    if (inverse) lesson.inverseWindow();
+    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.control<rt::Control>("Combo2")));
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&combo);
+    QVERIFY(iface);
+    QVERIFY(iface->state().expandable);
+    QVERIFY(!iface->state().expanded);
+    Lesson::click(*combo.lineEdit());
+    QVERIFY(!iface->state().expanded);
+    QTest::keyClick(combo.lineEdit(), Qt::Key_Down, Qt::AltModifier);
+    QVERIFY(combo.view()->isVisible());
+    QVERIFY(iface->state().expanded);
+    QWidget *popup = QApplication::activePopupWidget();
+    QTest::keyClick(popup ? popup->focusWidget() : static_cast<QWidget *>(combo.view()),
+                    Qt::Key(closeKey));
+    QVERIFY(!combo.view()->isVisible());
+    QVERIFY(!iface->state().expanded);
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+// After each switch the window's description tells the lesson it shows, never the other's.
+void AccessibilityTest::descriptionTellsTheLessonShown_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("F2") << true;
+    QTest::newRow("the buttons") << false;
+}
+
+void AccessibilityTest::descriptionTellsTheLessonShown() {
+    QFETCH(bool, byKey);
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f1 = lesson.form();
+    Form2 &f2 = lesson.inverse();
+    rt::qt::Window &w = lesson.window();
+    auto told = [&w] { return accessible(&w, QAccessible::Description); };
+    auto toSecond = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.Command7); };
+    auto toFirst = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f2.Command7); };
+    Lesson::click(f1.Command4(0));
+    const QString first = QStringLiteral("1 分後、水は 5 L。表: 0 分 0 L、1 分 5 L");
+    QCOMPARE(told(), first);
+    toSecond();
+    QCOMPARE(&lesson.lessons().shown(), static_cast<rt::Form *>(&f2));
+    QCOMPARE(told(), QStringLiteral("毎分 5 L。0 分後、水は 0 L。表: まだありません"));
+    Lesson::click(f2.Command8(rt::Integer(6)));
+    const QString second = QStringLiteral("毎分 10 L。0 分後、水は 0 L。表: まだありません");
+    QCOMPARE(told(), second);
+    toFirst();
+    QCOMPARE(told(), first);
+    toSecond();
+    QCOMPARE(told(), second);
+    QVERIFY(lesson.errors().isEmpty());
 }
 
 QTEST_MAIN(AccessibilityTest)

@@ -8,7 +8,10 @@
 #include "testclock.h"
 
 #include "runtime/core/events.h"
+#include "runtime/qt/focusring.h"
 
+#include <QApplication>
+#include <QFocusFrame>
 #include <QTest>
 
 namespace {
@@ -66,6 +69,10 @@ private slots:
     void hintTellsNeighbouringMinutesApart();
     void keys_data();
     void keys();
+    void stopKeysEndAFill_data();
+    void stopKeysEndAFill();
+    void focusComesBackWithItsRing_data();
+    void focusComesBackWithItsRing();
     void switchingKeepsEachLesson();
     void noSwitchDuringAFill();
 };
@@ -126,6 +133,94 @@ void InverseTest::pointsThenCurve() {
         QCOMPARE(countNear(s, formula, Curve) > 50, all);
     }
     QVERIFY(qs(f.statusText()).contains(QStringLiteral("x × y = 60")));
+    // The curve runs from the point of 1 to the point of 12 litres a minute: its drawn pieces
+    // join there, and its ink shows just beside each end point, outside the point's disc.
+    QCOMPARE(f.Line13(0).X1(), graph::x(inverse::Rates[0]));
+    QCOMPARE(f.Line13(0).Y1(), graph::y(inverse::Capacity / inverse::Rates[0]));
+    const rt::Line &last = f.Line13(inverse::CurveSteps - 1);
+    QCOMPARE(last.X2(), graph::x(inverse::Rates[inverse::RateCount - 1]));
+    QCOMPARE(last.Y2(),
+             graph::y(double(inverse::Capacity) / inverse::Rates[inverse::RateCount - 1]));
+    for (rt::Integer k = 0; k < inverse::CurveSteps; ++k) {
+        QVERIFY2(f.Line13(k).Visible(), qPrintable(QString::number(k)));
+        if (k > 0) QCOMPARE(f.Line13(k).X1(), f.Line13(k - 1).X2());
+    }
+    const QImage s = presented(unit.second);
+    const QRect nearOne(int(graph::x(1)) - 1, int(graph::y(60)) + 5, 4, 6);
+    const QRect nearTwelve(int(graph::x(12)) - 5, int(graph::y(5)) - 4, 1, 8);
+    QVERIFY2(countNear(s, nearOne, Curve) > 0, "the curve's end at 1 L a minute");
+    QVERIFY2(countNear(s, nearTwelve, Curve) > 0, "the curve's end at 12 L a minute");
+    QVERIFY(unit.errors().isEmpty());
+}
+
+// The remote's 停止 keys end a fill at the next whole minute, B however the keyboard's Shift and
+// Caps Lock stand.
+void InverseTest::stopKeysEndAFill_data() {
+    QTest::addColumn<int>("stopKey");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << QString() << int(Qt::NoModifier);
+    QTest::newRow("B") << int(Qt::Key_B) << QStringLiteral("b") << int(Qt::NoModifier);
+    QTest::newRow("Shift+B") << int(Qt::Key_B) << QStringLiteral("B") << int(Qt::ShiftModifier);
+    QTest::newRow("B with Caps Lock")
+        << int(Qt::Key_B) << QStringLiteral("B") << int(Qt::NoModifier);
+    QTest::newRow(".") << int(Qt::Key_Period) << QStringLiteral(".") << int(Qt::NoModifier);
+}
+
+void InverseTest::stopKeysEndAFill() {
+    QFETCH(int, stopKey);
+    QFETCH(QString, text);
+    QFETCH(int, modifiers);
+    TestClock clock;
+    Unit unit;
+    Form2 &f = unit.f2();
+    clock.at(clock.now() + 3 * Minute + 100, [&] {
+        QTest::sendKeyEvent(QTest::Click, &unit.second, Qt::Key(stopKey), text,
+                            Qt::KeyboardModifiers(modifiers));
+    });
+    pour(f, 5);
+    QCOMPARE(f.Minutes, rt::Integer(4));
+    QVERIFY(!f.Recorded[4]);
+    QVERIFY(Lesson::widget(f.Command2).isEnabled());
+    QVERIFY(unit.errors().isEmpty());
+}
+
+// Back in a lesson, the focus is where it was left, and so is the ring that shows it: Enter
+// clicks the control the ring surrounds.
+void InverseTest::focusComesBackWithItsRing_data() {
+    QTest::addColumn<bool>("byKey");
+    QTest::newRow("F2 and F2") << true;
+    QTest::newRow("反比例へ and 比例へ") << false;
+}
+
+void InverseTest::focusComesBackWithItsRing() {
+    QFETCH(bool, byKey);
+    TestClock clock;
+    Unit unit;
+    Form1 &f = unit.f1();
+    unit.proportionWindow();
+    Lesson::click(f.Command4(0));
+    if (byKey) {
+        key(unit.first, Qt::Key_F2);
+        key(unit.second, Qt::Key_F2);
+    } else {
+        Lesson::click(f.Command7);
+        Lesson::click(unit.f2().Command7);
+    }
+    QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&f));
+    rt::Control &left = byKey ? f.Command4(0) : static_cast<rt::Control &>(f.Command7);
+    QWidget *focus = QApplication::focusWidget();
+    QCOMPARE(focus, &Lesson::widget(left));
+    auto *ring = dynamic_cast<rt::qt::FocusRing *>(unit.first.findChild<QFocusFrame *>());
+    QVERIFY(ring);
+    QVERIFY(ring->isVisible());
+    QCOMPARE(ring->target(), focus);
+    QTest::keyClick(focus, Qt::Key_Return);
+    if (byKey)
+        QCOMPARE(f.Progress, rt::Integer(4));
+    else
+        QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
+    QVERIFY(unit.errors().isEmpty());
 }
 
 void InverseTest::stopThenAgainFromEmpty() {
@@ -220,6 +315,9 @@ void InverseTest::keys_data() {
     QTest::addRow("↓") << QList<int>{Qt::Key_Down} << 4 << 0 << 0 << 0;
     QTest::addRow("↑ past 12") << QList<int>{Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up} << 12
                                << 0 << 0 << 0;
+    QTest::addRow("↓ down to 1") << QList<int>(5, Qt::Key_Down) << 1 << 0 << 0 << 0;
+    QTest::addRow("↓ past 1") << QList<int>(6, Qt::Key_Down) << 1 << 0 << 0 << 0;
+    QTest::addRow("1 ↑") << QList<int>{Qt::Key_1, Qt::Key_Up} << 2 << 0 << 0 << 0;
     QTest::addRow("2") << QList<int>{Qt::Key_2} << 2 << 0 << 0 << 0;
     QTest::addRow("6 →") << QList<int>{Qt::Key_6, Qt::Key_Right} << 6 << 10 << 0 << 0;
     QTest::addRow("Page Down") << QList<int>{Qt::Key_PageDown} << 5 << 12 << 0 << 0;

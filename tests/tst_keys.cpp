@@ -31,6 +31,13 @@ void press(Form1 &f, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifi
     QTest::keyClick(target ? target : &windowOf(f), key, modifiers);
 }
 
+// The key as a keyboard with Shift or Caps Lock sends it: the same key, an upper-case letter.
+void pressTyping(Form1 &f, Qt::Key key, const QString &text, Qt::KeyboardModifiers modifiers) {
+    QWidget *popup = QApplication::activePopupWidget();
+    QWidget *target = popup ? popup->focusWidget() : QApplication::focusWidget();
+    QTest::sendKeyEvent(QTest::Click, target ? target : &windowOf(f), key, text, modifiers);
+}
+
 void type(const QString &text) {
     QTest::keyClicks(QApplication::focusWidget(), text);
 }
@@ -91,6 +98,8 @@ private slots:
     void keysOnAButton();
     void automaticAndStop_data();
     void automaticAndStop();
+    void delayListPastItsEnds_data();
+    void delayListPastItsEnds();
     void homeAndOptions();
     void disabledControlIgnoresItsKey();
     void typingGoesToTheBoxes();
@@ -157,22 +166,77 @@ void KeysTest::keysOnAButton() {
 
 void KeysTest::automaticAndStop_data() {
     QTest::addColumn<int>("stopKey");
-    QTest::newRow("Esc") << int(Qt::Key_Escape);
-    QTest::newRow("B") << int(Qt::Key_B);
-    QTest::newRow(".") << int(Qt::Key_Period);
+    QTest::addColumn<QString>("text"); // what the key types, where not its plain character
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << QString() << int(Qt::NoModifier);
+    QTest::newRow("B") << int(Qt::Key_B) << QString() << int(Qt::NoModifier);
+    QTest::newRow("Shift+B") << int(Qt::Key_B) << QStringLiteral("B") << int(Qt::ShiftModifier);
+    QTest::newRow("B with Caps Lock")
+        << int(Qt::Key_B) << QStringLiteral("B") << int(Qt::NoModifier);
+    QTest::newRow(".") << int(Qt::Key_Period) << QString() << int(Qt::NoModifier);
 }
 
 void KeysTest::automaticAndStop() {
     QFETCH(int, stopKey);
+    QFETCH(QString, text);
+    QFETCH(int, modifiers);
     TestClock clock;
     Lesson lesson;
     Form1 &f = lesson.form();
-    press(f, Qt::Key(stopKey)); // 停止 is disabled at rest: nothing happens
+    auto stop = [&] {
+        if (text.isNull())
+            press(f, Qt::Key(stopKey));
+        else
+            pressTyping(f, Qt::Key(stopKey), text, Qt::KeyboardModifiers(modifiers));
+    };
+    stop(); // 停止 is disabled at rest: nothing happens
     QCOMPARE(f.StopRequested, rt::Integer(0));
-    clock.at(clock.now() + 1000, [&] { press(f, Qt::Key(stopKey)); });
+    clock.at(clock.now() + 1000, stop);
     press(f, Qt::Key_F5);
     QCOMPARE(f.Progress, rt::Integer(4)); // stopped at the end of minute 2
     QCOMPARE(buttonStates(f), QStringLiteral("10111"));
+    QVERIFY(lesson.errors().isEmpty());
+}
+
+// The arrows walk the delay list, closed or open, and stop at either end; Enter then leaves
+// an entry of the list in the box, and its delay in the lesson.
+void KeysTest::delayListPastItsEnds_data() {
+    QTest::addColumn<bool>("open");
+    QTest::addColumn<int>("arrow");
+    QTest::addColumn<QString>("entry"); // empty: any entry of the list
+    QTest::newRow("↓ past the last") << false << int(Qt::Key_Down) << "100";
+    // The closed box starts from no entry of its list: ↑ has none before it.
+    QTest::newRow("↑ past the first") << false << int(Qt::Key_Up) << "";
+    QTest::newRow("list open, ↓ past the last") << true << int(Qt::Key_Down) << "100";
+    QTest::newRow("list open, ↑ past the first") << true << int(Qt::Key_Up) << "1";
+}
+
+void KeysTest::delayListPastItsEnds() {
+    QFETCH(bool, open);
+    QFETCH(int, arrow);
+    QFETCH(QString, entry);
+    TestClock clock;
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    QComboBox &combo = delayBox(f);
+    Lesson::click(*combo.lineEdit());
+    if (open) {
+        press(f, Qt::Key_Down, Qt::AltModifier);
+        QVERIFY(combo.view()->isVisible());
+    }
+    for (int i = 0; i < combo.count() + 3; ++i)
+        press(f, Qt::Key(arrow));
+    press(f, Qt::Key_Return);
+    QVERIFY(!combo.view()->isVisible());
+    const QString shown = Lesson::shownText(f.Combo2);
+    if (!entry.isEmpty()) QCOMPARE(shown.trimmed(), entry);
+    QStringList entries;
+    for (int i = 0; i < combo.count(); ++i)
+        entries << combo.itemText(i);
+    QVERIFY2(entries.contains(shown), qPrintable(shown));
+    QCOMPARE(qs(f.Combo2.Text()), shown);
+    QCOMPARE(f.FrameDelay(), rt::Long(shown.trimmed().toInt()));
+    QVERIFY(lesson.errors().isEmpty());
 }
 
 void KeysTest::homeAndOptions() {

@@ -218,9 +218,18 @@ private:
         case 0:
             Lesson::click(f.Command8(rt::Integer(rng_.bounded(8))));
             break;
-        case 1:
-            QTest::keyClick(&window, rng_.bounded(2) ? Qt::Key_Up : Qt::Key_Down);
+        case 1: {
+            // The rate keys, and the remote's 停止 with or without Shift.
+            static const QList<QPair<Qt::Key, Qt::KeyboardModifiers>> keys = {
+                {Qt::Key_Up, Qt::NoModifier},     {Qt::Key_Down, Qt::NoModifier},
+                {Qt::Key_1, Qt::NoModifier},      {Qt::Key_4, Qt::NoModifier},
+                {Qt::Key_6, Qt::NoModifier},      {Qt::Key_B, Qt::NoModifier},
+                {Qt::Key_B, Qt::ShiftModifier},   {Qt::Key_Period, Qt::NoModifier},
+                {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_Up, Qt::NoModifier}};
+            const auto &[k, modifiers] = keys[int(rng_.bounded(quint32(keys.size())))];
+            QTest::keyClick(&window, k, modifiers);
             break;
+        }
         case 2:
             if (mayAnimate) Lesson::click(f.Command2);
             break;
@@ -336,6 +345,11 @@ private:
         if (const QString problem = inverseProblem(); !problem.isEmpty()) return problem;
         if (!lesson_.errors().isEmpty())
             return QStringLiteral("run-time error: ") + lesson_.errors().first();
+        // A screen reader hears the lesson shown, whatever the switches.
+        rt::qt::Window &shownWindow = lesson_.window();
+        const QString told = shownWindow.accessibleDescription();
+        if (told != qs(lesson_.lessons().shown().statusText()))
+            return QStringLiteral("the window tells [%1], not the lesson shown").arg(told);
         // The first lesson's checks read its widgets, there while the window shows it.
         if (&lesson_.lessons().shown() != &f) return {};
         const QString problem = restProblem(f);

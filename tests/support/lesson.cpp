@@ -34,6 +34,10 @@ rt::qt::Window &Lesson::proportionWindow() {
 
 Lesson::~Lesson() {
     rt::setErrorReporter(nullptr);
+    if (errors_.size() > errorsSeen_)
+        QTest::qFail(qPrintable(QStringLiteral("run-time errors no test looked at: ") +
+                                errors_.mid(errorsSeen_).join(QStringLiteral("; "))),
+                     __FILE__, __LINE__);
 }
 
 void Lesson::click(QWidget &button) {
@@ -108,8 +112,11 @@ QString restProblem(Form1 &f) {
                 .arg(point.Top())
                 .arg(p);
         const rt::Line &segment = f.Line12(rt::Integer(k - 1));
+        // Each segment runs from the point before (the origin for the first) to its own.
         if (segment.Visible() != plotted ||
-            (plotted && (segment.X2() != 860.0f + 25 * k || segment.Y2() != 460.0f - 30 * k)))
+            (plotted &&
+             (segment.X1() != 860.0f + 25 * (k - 1) || segment.Y1() != 460.0f - 30 * (k - 1) ||
+              segment.X2() != 860.0f + 25 * k || segment.Y2() != 460.0f - 30 * k)))
             return QStringLiteral("graph segment %1 with Progress %2").arg(k).arg(p);
     }
     if (f.Label8.Visible() != (p == 24))

@@ -49,13 +49,19 @@ public:
     /// edit field.
     static QString shownText(rt::Control &control);
 
-    /// Run-time errors reported since the lesson started.
-    const QStringList &errors() const { return errors_; }
+    /// Run-time errors reported since the lesson started. A test that does not look at them
+    /// fails at its end on any reported after its last look: no key or click of a test may
+    /// raise one unseen.
+    const QStringList &errors() const {
+        errorsSeen_ = errors_.size();
+        return errors_;
+    }
 
 private:
     Lessons lessons_;
     rt::qt::Window window_{lessons_.shown()};
     QStringList errors_;
+    mutable qsizetype errorsSeen_ = 0;
 };
 
 /// Button states: 自動, 停止, 進む, 戻る, 初期画面.

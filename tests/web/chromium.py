@@ -223,6 +223,10 @@ KEYS = {"PageDown": ("PageDown", 34, ""), "PageUp": ("PageUp", 33, ""),
         " ": ("Space", 32, " ")}
 KEYS.update({c: ("Digit" + c, ord(c), c) for c in "0123456789"})
 KEYS.update({c: ("Key" + c.upper(), ord(c.upper()), c) for c in "abcdefghijklmnopqrstuvwxyz"})
+# A letter with Shift or Caps Lock: the same key, typing its capital.
+KEYS.update({c: ("Key" + c, ord(c), c) for c in "ABCDEFGHIJKLMNOPQRSTUVWXYZ"})
+# Modifier bits of a key event.
+ALT, CTRL, META, SHIFT = 1, 2, 4, 8
 
 
 class Browser(Driver):
@@ -375,8 +379,13 @@ class Browser(Driver):
 
     def open(self, url, ready=True):
         """Loads the page in a session of its own and, unless told otherwise, waits for its
-        first painted board."""
-        self.errors.clear()
+        first painted board. An error the page reported before, which no test has looked at,
+        fails the test here: a test that opens the page again and again loses none."""
+        self.collect_errors()
+        if self.errors:
+            reported = list(self.errors)
+            self.errors.clear()
+            raise PageError(f"the page reported errors before {url} was opened: {reported}")
         self.send("Page.navigate", url="about:blank")
         self.forget_session(url)
         self.navigate(url)

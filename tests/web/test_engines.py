@@ -179,8 +179,22 @@ class EssentialCases:
                     "the ended overlay with もう一度")
         self.assertEqual([c for c in CONTROLS if self.enabled(c)], [], "every control disabled")
 
+    def test_capital_b_stops_a_fill(self):
+        """B typed as a capital, as with Caps Lock, is the remote's 停止 in every engine."""
+        self.b.open(site.url + "?scale=1&lesson=inverse")
+        self.b.type_into("Combo2", "5")
+        self.b.click_id("Command2")  # 入れる at 5 L a minute: 12 minutes
+        self.b.wait("parseFloat(document.getElementById('Text1').value) >= 1.2",
+                    "the fill to pass 1.2 minutes")
+        self.b.key("B")
+        self.b.wait("!document.getElementById('Command2').disabled", "入れる to come back")
+        shown = self.value("Text1")
+        self.assertRegex(shown, r"^\d+\.00$", "the fill stops at a whole minute")
+        self.assertLess(int(float(shown)), 12, "B stopped nothing")
+
     def test_second_lesson(self):
         self.b.open(site.url + "?scale=1&lesson=inverse")
+        entries = self.b.evaluate("history.length")
         self.b.type_into("Combo2", "1")
         self.b.click_id("Command8_7")  # 12 L a minute
         self.b.key("F5")  # the remote's start key pours; the page must not reload
@@ -192,6 +206,10 @@ class EssentialCases:
         self.b.click_id("Command7")  # 比例へ
         self.b.wait("!!document.getElementById('Command4_0')", "the first lesson")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
+        self.assertEqual(self.b.evaluate("history.length"), entries, "the switch added a "
+                         "history entry: Back would show the other lesson's address")
+        self.assertEqual(self.b.evaluate("document.querySelectorAll('[role=listbox]').length"),
+                         1, "the delay lists")
 
     def test_bold_is_bold(self):
         """Bold is drawn as a stroke around the plain outline, so it is bold in every engine,

@@ -18,7 +18,7 @@ import unittest
 
 from PIL import Image, ImageChops, ImageDraw
 
-from chromium import Browser, PageError, Site, rgb
+from chromium import SHIFT, Browser, PageError, Site, rgb
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 with open(os.path.join(HERE, "..", "scenarios", "initialscreen.json"), encoding="utf-8") as f:
@@ -104,6 +104,10 @@ class Lesson(unittest.TestCase):
 
     def tearDown(self):
         self.assertEqual(self.b.errors, [], "the page reported errors")
+        # A run-time error also shows its note: none may stand at the end of a test.
+        self.assertNotEqual(self.b.evaluate(
+            "(n => n && !n.hidden ? n.querySelector('h2').textContent : '')"
+            "(document.getElementById('note'))"), "実行時エラー", "a run-time error's note")
 
     # Reading the page.
     def value(self, element_id):
@@ -834,19 +838,244 @@ class Lesson(unittest.TestCase):
         for figure in "１０":
             self.b.send("Input.insertText", text=figure)
         self.wait_until("document.getElementById('Combo2').value == '10'", "１ then ０ as 10")
+    # The remote's B stops a run in the first lesson and a fill in the second, also typed as a
+    # capital with Shift or Caps Lock.
+    STOP_KEYS = [("B with Shift", "B", SHIFT), ("B with Caps Lock", "B", 0), ("b", "b", 0)]
+
+    def test_capital_b_stops_a_run_and_a_fill(self):
+        for lesson in ("", "&lesson=inverse"):
+            for name, key, modifiers in self.STOP_KEYS:
+                with self.subTest(f"{name}{lesson}"):
+                    self.b.open(site.url + "?scale=1" + lesson)
+                    self.set_delay(5)
+                    self.b.click_id("Command2")  # 自　動, or 入れる at 5 L a minute
+                    self.wait_until("parseFloat(document.getElementById('Text1').value) >= 1.2",
+                                    "the water to pass 1.2 minutes")
+                    self.b.key(key, modifiers)
+                    self.wait_until("!document.getElementById('Command2').disabled",
+                                    f"{name} to stop the water")
+                    shown = self.value("Text1")
+                    self.assertRegex(shown, r"^\d+\.00$", "stopped at a whole minute")
+                    self.assertLess(int(float(shown)), 12, f"{name} stopped nothing")
+                    time.sleep(0.1)
+                    self.assertEqual(self.value("Text1"), shown, "nothing moves after the stop")
+
+    # Past the first entry ↑ points at none, and Enter keeps what the box holds.
+    LIST_WALKS = [("↑ past the first", "ArrowUp", None), ("↓ past the last entry", "ArrowDown", -1)]
+
+    def test_delay_list_walked_past_its_ends(self):
+        """The arrows stop at the list's ends; Enter then leaves an entry in the box."""
+        entries = self.b.evaluate(
+            "[...document.getElementById('Combo2-list').children].map(li => li.textContent)")
+        self.assertEqual(len(entries), 6)
+        for name, arrow, end in self.LIST_WALKS:
+            with self.subTest(name):
+                self.b.click_id("Combo2")
+                for _ in range(len(entries) + 3):  # the first opens the list
+                    self.b.key(arrow)
+                self.b.key("Enter")
+                self.wait_until("document.getElementById('Combo2-list').hidden", "the list shut")
+                if end is not None:
+                    self.wait_until(f"document.getElementById('Combo2').value.trim() == "
+                                    f"{json.dumps(entries[end].strip())}",
+                                    f"the entry {entries[end]!r}")
+                self.assertIn(self.value("Combo2").strip(), [e.strip() for e in entries])
+                self.assertEqual(self.b.evaluate("document.getElementById('Combo2')"
+                                                 ".getAttribute('aria-expanded')"), "false")
+        # The box holds what the lesson paces by: a step of 40 frames of 100 ms.
+        started = time.monotonic()
+        self.b.click_id("Command4_0")
+        self.wait_step_done(1, 20)
+        self.assertGreater(time.monotonic() - started, 3.5)
+
+    def ax_expanded(self, element_id):
+        """Whether the accessibility tree holds the element as expanded (None: not said)."""
+        node = self.b.send("DOM.querySelector", nodeId=self.b.send("DOM.getDocument")["root"]
+                           ["nodeId"], selector="#" + element_id)["nodeId"]
+        tree = self.b.send("Accessibility.getPartialAXTree", nodeId=node, fetchRelatives=False)
+        for prop in tree["nodes"][0].get("properties", []):
+            if prop["name"] == "expanded":
+                return prop["value"]["value"]
+        return None
+
+    def test_delay_box_expanded_only_while_its_list_shows(self):
+        def told():
+            return [self.b.evaluate("document.getElementById('Combo2').getAttribute("
+                                    "'aria-expanded')"), self.ax_expanded("Combo2"),
+                    not self.b.evaluate("document.getElementById('Combo2-list').hidden")]
+
+        closed, opened = ["false", False, False], ["true", True, True]
+        self.assertEqual(told(), closed)
+        self.b.click_id("Combo2")
+        self.assertEqual(told(), closed)
+        for name, act in [("↓ opens", lambda: self.b.key("ArrowDown")),
+                          ("Enter picks", lambda: self.b.key("Enter")),
+                          ("↓ opens again", lambda: self.b.key("ArrowDown")),
+                          ("Esc, the remote's 停止", lambda: self.b.key("Escape")),
+                          ("the arrow button opens",
+                           lambda: self.b.evaluate(f"{self.ARROW}.click()")),
+                          ("the arrow button closes",
+                           lambda: self.b.evaluate(f"{self.ARROW}.click()")),
+                          ("↓ opens once more", lambda: self.b.key("ArrowDown")),
+                          ("a click elsewhere", lambda: self.b.click_id("Check1"))]:
+            with self.subTest(name):
+                act()
+                expect = opened if "opens" in name else closed
+                self.wait_until(f"document.getElementById('Combo2').getAttribute("
+                                f"'aria-expanded') == '{expect[0]}'", name)
+                self.assertEqual(told(), expect)
+
+    # Everything a reference in the page's ARIA attributes names exists, the delay box's list
+    # is the page's only one, and the box and its list point at each other.
+    REFERENCES = """(() => {
+        const bad = [];
+        for (const a of ["aria-controls", "aria-activedescendant", "aria-labelledby",
+                         "aria-describedby", "aria-owns", "aria-details", "aria-errormessage"])
+            for (const e of document.querySelectorAll(`[${a}]`))
+                for (const id of e.getAttribute(a).split(/\\s+/).filter(Boolean))
+                    if (!document.getElementById(id)) bad.push(`${e.id || e.tagName} ${a} ${id}`);
+        const lists = document.querySelectorAll("[role=listbox]");
+        if (lists.length != 1) bad.push(`${lists.length} lists`);
+        const box = document.getElementById("Combo2");
+        if (lists.length && box.getAttribute("aria-controls") != lists[0].id)
+            bad.push("Combo2 controls " + box.getAttribute("aria-controls"));
+        const active = box.getAttribute("aria-activedescendant");
+        if (active && !(lists[0] && lists[0].contains(document.getElementById(active))))
+            bad.push("Combo2's active entry " + active + " outside its list");
+        if (document.querySelectorAll("[id]").length !=
+            new Set([...document.querySelectorAll("[id]")].map(e => e.id)).size)
+            bad.push("an id twice");
+        return bad;
+    })()"""
+
+    def switch(self, how, to_inverse):
+        """The other lesson, by its button or F2; waits for it."""
+        if how == "F2":
+            self.b.key("F2")
+        else:
+            self.b.click_id("Command7")
+        self.wait_until("!!document.getElementById('%s')" % ("Command8_0" if to_inverse
+                                                              else "Command4_0"),
+                        "the second lesson" if to_inverse else "the first lesson")
+
+    def test_switch_leaves_the_address_one_list_and_the_lesson_told(self):
+        """Each switch replaces the address in place, adding no history entry to go Back to;
+        the page holds one delay list, references that resolve, and the board's description
+        tells the lesson shown."""
+        first = "0 分後、水は 0 L。表: 0 分 0 L"
+        second = "毎分 5 L。0 分後、水は 0 L。表: まだありません"
+        entries = self.b.evaluate("history.length")
+        for how in ("button", "F2"):
+            with self.subTest(how):
+                for n, inverse in enumerate([True, False, True, False]):
+                    self.switch(how, inverse)
+                    self.assertEqual(self.b.evaluate("location.search"),
+                                     "?scale=1&lesson=inverse" if inverse else "?scale=1")
+                    self.assertEqual(self.b.evaluate("history.length"), entries,
+                                     f"switch {n + 1} added a history entry")
+                    self.assertEqual(self.b.evaluate(self.REFERENCES), [])
+                    self.assertEqual(self.b.evaluate("document.getElementById(document."
+                                                     "getElementById('stage').getAttribute("
+                                                     "'aria-describedby')).textContent"),
+                                     second if inverse else first)
+                    # The list opened: its active entry is one of its own.
+                    self.b.click_id("Combo2")
+                    self.b.key("ArrowDown")
+                    self.wait_until("!document.getElementById('Combo2-list').hidden", "the list")
+                    self.assertEqual(self.b.evaluate(self.REFERENCES), [])
+                    self.b.key("Enter")
+                    self.b.key("Enter")  # out of the box: the keys are the lesson's again
+                    self.wait_until("document.activeElement.id == 'stage'", "the board's keys")
+
+    def ring_on(self):
+        """The id of the control the yellow ring surrounds, or None."""
+        return self.b.evaluate("""(() => {
+            const ring = document.getElementById('ring');
+            if (ring.hidden) return null;
+            const r = ring.getBoundingClientRect(), x = r.left + r.width / 2,
+                  y = r.top + r.height / 2;
+            const on = document.querySelector('#stage .ctl.focus');
+            if (!on) return null;
+            const b = on.getBoundingClientRect();
+            return Math.abs(b.left + b.width / 2 - x) < 1 && Math.abs(b.top + b.height / 2 - y) < 1
+                ? (on.id || on.querySelector('input').id) : null;
+        })()""")
+
+    def test_focus_comes_back_with_its_ring(self):
+        """Back in the first lesson the focus is where the ring shows it, and Enter clicks
+        that control."""
+        for how, left in [("F2", "Command4_0"), ("button", "Command7")]:
+            with self.subTest(how):
+                self.setUp()
+                self.set_delay(1)
+                self.b.click_id("Command4_0")
+                self.wait_step_done(1)
+                self.switch(how, True)
+                self.switch(how, False)
+                self.wait_until(f"document.activeElement.id == '{left}'", f"the focus on {left}")
+                self.assertEqual(self.ring_on(), left)
+                self.b.key("Enter")
+                if left == "Command4_0":
+                    self.wait_step_done(2)
+                else:
+                    self.wait_until("!!document.getElementById('Command8_0')",
+                                    "Enter on 反比例へ to switch")
+
+    # Keys in the second lesson from its initial screen at 5 L a minute: the rate they choose;
+    # keys bound to nothing there change nothing.
+    RATE_KEYS = [(["ArrowUp"], 6), (["ArrowUp", "ArrowUp"], 10), (["ArrowDown"], 4),
+                 (["ArrowUp"] * 4, 12), (["ArrowDown"] * 5, 1), (["3"], 3),
+                 (["6", "ArrowUp"], 10), (["1", "ArrowDown"], 1), (["7"], 5), (["a"], 5),
+                 (["ArrowLeft"], 5), (["PageUp"], 5), (["0"], 5), (["End"], 5)]
+
+    def test_keys_of_the_second_lesson(self):
+        self.b.open(site.url + "?scale=1&lesson=inverse")
+        state = "document.getElementById('state').textContent"
+        for keys, rate in self.RATE_KEYS:
+            with self.subTest(" ".join(keys)):
+                self.b.key("Home")
+                self.wait_until(f"{state}.startsWith('毎分 5 L。')", "the initial screen")
+                for key in keys:
+                    self.b.key(key)
+                self.wait_until(f"{state}.startsWith('毎分 {rate} L。')", f"{rate} L a minute")
+                time.sleep(0.05)
+                self.assertTrue(self.b.evaluate(f"{state}.startsWith('毎分 {rate} L。0 分後')"),
+                                self.b.evaluate(state))
+                self.assertEqual(self.value("Text1"), "0.00")
+                self.assertEqual(self.b.evaluate("location.search"), "?scale=1&lesson=inverse")
+                self.assertEqual(self.b.errors, [])
+
+    def test_curve_reaches_both_end_points(self):
+        """Once all eight rates are poured the curve is drawn from the point of 1 to the point
+        of 12 litres a minute: its ink shows just beside each, outside the point's disc."""
+        self.b.open(site.url + "?scale=1&lesson=inverse")
+        self.set_delay(0)
+        self.b.click_id("Check3")
+        for r in self.RATES:
+            self.b.click_id(f"Command8_{self.RATES.index(r)}")
+            self.b.click_id("Command2")
+            self.wait_until(f"document.getElementById('Text1').value == '{60 // r}.00' && "
+                            "!document.getElementById('Command2').disabled",
+                            f"the fill at {r} L a minute", 30)
+        curve = (255, 255, 0)
+        shot = self.wait_for_board(lambda s: count(s, [1030, 250, 100, 40], curve, 40) > 50,
+                                   "the curve's formula")
+        self.assertGreater(count(shot, [884, 105, 4, 6], curve, 40), 0, "the end at 1 L a minute")
+        self.assertGreater(count(shot, [1155, 426, 1, 8], curve, 40), 0,
+                           "the end at 12 L a minute")
 
     # A pupil doing anything, in any order, during steps and runs: at every rest the picture,
     # the buttons, the table and the graph all tell the same minute. WATER_WEB_RANDOM=seeds
     # or seed:actions replays one run; a failure names its seed.
     DELAYS = ["0", "1", "2.5", "abc", "", "-5", "99999999999", "１０"]
     CLICKS = BUTTONS[1:] + ["Check1", "Check2", "Check3"]  # all but 終了
-    KEYS = ["PageDown", "PageUp", ".", "b", "Escape", "Home", "h", "t", "g", "ArrowRight",
+    KEYS = ["PageDown", "PageUp", ".", "b", "B", "Escape", "Home", "h", "t", "g", "ArrowRight",
             "ArrowLeft", "ArrowDown", "Enter", " ", "F2"]
     # The same pupil in the second lesson, which a click on 反比例へ or F2 brings.
     INVERSE_CLICKS = ["Command2", "Command5", "Command6", "Check1", "Check2", "Check3",
                       "Command7"] + [f"Command8_{i}" for i in range(8)] * 2
     INVERSE_KEYS = ["PageDown", "ArrowRight", "ArrowUp", "ArrowDown", "1", "2", "3", "4", "5",
-                    "6", ".", "b", "Escape", "Home", "h", "t", "g", "F2"]
+                    "6", ".", "b", "B", "Escape", "Home", "h", "t", "g", "F2"]
     RATES = [1, 2, 3, 4, 5, 6, 10, 12]
 
     def test_random_pupil(self):
@@ -866,6 +1095,7 @@ class Lesson(unittest.TestCase):
         return self.b.evaluate("!!document.getElementById('Command8_0')")
 
     def pupil(self, rng, actions):
+        self.history = self.b.evaluate("history.length")
         for n in range(actions):
             what = rng.random()
             inverse = self.inverse_shown()
@@ -885,7 +1115,14 @@ class Lesson(unittest.TestCase):
                 self.check_rest()
 
     def check_rest(self):
-        if self.inverse_shown():
+        # Whatever the switches: the address names the lesson shown, no history entry was
+        # added, one delay list, and every reference resolves.
+        inverse = self.inverse_shown()
+        self.assertEqual(self.b.evaluate("new URLSearchParams(location.search).get('lesson')"),
+                         "inverse" if inverse else None)
+        self.assertEqual(self.b.evaluate("history.length"), self.history)
+        self.assertEqual(self.b.evaluate(self.REFERENCES), [])
+        if inverse:
             self.check_inverse_rest()
             return
         self.retype("Combo2", "1")

@@ -70,7 +70,13 @@ class Driven(Driver):
 
     def open(self, url, ready=True):
         """Loads the page in a session of its own and, unless told otherwise, waits for its
-        first painted board."""
+        first painted board; errors the page reported before and no test looked at fail the
+        test here."""
+        if self.errors:
+            reported = list(self._errors)
+            self._errors.clear()
+            raise PageError(f"{self.name}: the page reported errors before {url} was opened: "
+                            f"{reported}")
         self._errors.clear()
         self.forget_session(url)
         self.navigate(url)

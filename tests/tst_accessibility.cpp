@@ -201,6 +201,8 @@ void AccessibilityTest::chosenRateIsPressed() {
         if (iface->state().checked) pressed << iface->text(QAccessible::Name);
     }
     QCOMPARE(pressed, QStringList{QStringLiteral("毎分 %1 L").arg(rate)});
+}
+
 // The delay box is told as expanded while its list shows, and only then, however the list
 // opens and closes.
 void AccessibilityTest::delayBoxExpandedOnlyWhileOpen_data() {

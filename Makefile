@@ -11,7 +11,8 @@ JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 DEBIAN_PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-qpa-plugins \
 	libgl-dev fonts-ipafont-gothic fontconfig xvfb xauth \
 	desktop-file-utils appstream dpkg-dev lintian x11-utils \
-	emscripten chromium python3-websocket python3-pil webkit2gtk-driver firefox-esr
+	emscripten chromium python3-websocket python3-pil webkit2gtk-driver firefox-esr \
+	dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0 xdotool
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: all deps configure build build-asan run test test-release test-asan screenshot package clean \

@@ -1,7 +1,7 @@
 """What a screen reader on Linux meets: the desktop program on an X server of its own, with a
 private D-Bus session and the AT-SPI bus that session starts, read and driven through AT-SPI as
-Orca would, and through real keys sent by the X server. The second lesson's rate buttons are a
-group of toggles, the chosen rate checked; グラフ and 初期画面 tell what they do in the lesson
+Orca would, and through real keys sent by the X server. The second lesson's rate buttons are
+toggles, the chosen rate alone checked; グラフ and 初期画面 tell what they do in the lesson
 shown.
 
 usage: /usr/bin/python3 test_atspi.py --program build/water-proportion [unittest arguments]

@@ -9,10 +9,8 @@ Needs Xvfb, dbus-daemon, at-spi2-core, xdotool and python3-gi with gir1.2-atspi-
 Makefile's Debian packages). An AT-SPI bus that cannot be reached fails the test."""
 
 import argparse
-import ctypes
 import os
 import shutil
-import signal
 import subprocess
 import sys
 import tempfile
@@ -24,6 +22,11 @@ import gi
 
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, Gio, GLib  # noqa: E402
+
+# Processes in groups of their own, as the page's tests start their browsers.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "web"))
+from chromium import _own_group_dying_with_us  # noqa: E402
+from webdriver import stop  # noqa: E402
 
 RATES = [1, 2, 3, 4, 5, 6, 10, 12]
 BUTTONS = {Atspi.Role.PUSH_BUTTON, Atspi.Role.TOGGLE_BUTTON}
@@ -57,28 +60,6 @@ DESCRIPTIONS = [
 
 class Failure(Exception):
     pass
-
-
-def _own_group_dying_with_us():
-    """A process group of its own, killed should this script be killed first (ctest's time
-    limit)."""
-    os.setsid()
-    ctypes.CDLL(None, use_errno=True).prctl(1, signal.SIGKILL)  # PR_SET_PDEATHSIG
-
-
-def stop(proc):
-    """Ends a process started in a group of its own, and whatever it started in that group."""
-    if proc.poll() is None:
-        proc.terminate()
-        try:
-            proc.wait(3)
-        except subprocess.TimeoutExpired:
-            pass
-    try:
-        os.killpg(proc.pid, signal.SIGKILL)
-    except ProcessLookupError:
-        pass
-    proc.wait()
 
 
 def wait_for(what, probe, timeout=WAIT):

@@ -861,6 +861,13 @@ class Lesson(unittest.TestCase):
         for figure in "１０":
             self.b.send("Input.insertText", text=figure)
         self.wait_until("document.getElementById('Combo2').value == '10'", "１ then ０ as 10")
+        # Typed in front of the figures: the cursor stays behind what was typed, not at the end.
+        self.b.key("Home")
+        self.b.send("Input.insertText", text="５")
+        self.wait_until("document.getElementById('Combo2').value == '510'", "５ in front as 510")
+        self.assertEqual(self.b.evaluate("document.getElementById('Combo2').selectionStart"), 1)
+        self.b.send("Input.insertText", text="０")
+        self.wait_until("document.getElementById('Combo2').value == '5010'", "then ０ as 5010")
     # The remote's B stops a run in the first lesson and a fill in the second, also typed as a
     # capital with Shift or Caps Lock.
     STOP_KEYS = [("B with Shift", "B", SHIFT), ("B with Caps Lock", "B", 0), ("b", "b", 0)]

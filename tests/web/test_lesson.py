@@ -442,6 +442,12 @@ class Lesson(unittest.TestCase):
         self.wait_until("document.activeElement.id == 'stage'", "Enter to hand the keys back")
         self.b.key("PageUp")
         self.wait_step_done(0)
+        # Back in the box, nothing typed on this visit yet: "." is the remote's again.
+        self.b.click_id("Combo2")
+        self.wait_until("document.activeElement.id == 'Combo2'", "the delay box")
+        self.b.key(".")
+        time.sleep(0.2)
+        self.assertEqual(self.value("Combo2"), "2.5", '"." typed after coming back to the box')
 
     def test_typed_text_stays_and_full_width_figures_count(self):
         self.b.type_into("Text1", "7")
@@ -482,8 +488,8 @@ class Lesson(unittest.TestCase):
     # Screens with 表 and グラフ open: [width, height, device pixel ratio, the picture's least
     # scale, whether the controls' text must be readable (upright screens are held close)].
     SCREENS = [(768, 1024, 1, 0.84, True), (390, 844, 2, None, True),
-               (1024, 768, 1, None, False), (1024, 600, 1, None, False),
-               (1366, 768, 1, None, False)]
+               (430, 932, 2, None, True), (1024, 768, 1, None, False),
+               (1024, 600, 1, None, False), (1366, 768, 1, None, False)]
     ARROW = "document.getElementById('Combo2').parentElement.querySelector('button')"
     # Where a press lands on each control, measured from its middle outwards, [left, top, width,
     # height] in CSS px, and the size of its text; the delay box's list arrow on its own.
@@ -496,7 +502,7 @@ class Lesson(unittest.TestCase):
             const r = e.getBoundingClientRect(), x = r.left + r.width / 2, y = r.top + r.height / 2;
             const far = (dx, dy) => {
                 let d = 0;
-                while (d < 200 && hit(x + dx * (d + 1), y + dy * (d + 1))) d += 1;
+                while (d < 600 && hit(x + dx * (d + 1), y + dy * (d + 1))) d += 1;
                 for (let step = 0.5; step > 0.01; step /= 2)
                     if (hit(x + dx * (d + step), y + dy * (d + step))) d += step;
                 return d;
@@ -540,6 +546,7 @@ class Lesson(unittest.TestCase):
                 if least_scale:
                     self.assertGreaterEqual(scale, least_scale, "the picture's scale")
                 self.assert_targets(width, height, readable)
+                self.assert_panel_where_narrow(width, height)
                 self.assert_finger_sized_list(width, height)
                 # Turned mid-lesson and back: the minute, the typed delay and the focus stay.
                 self.b.type_into("Combo2", "3")
@@ -555,6 +562,22 @@ class Lesson(unittest.TestCase):
                     self.b.click_id(box)
                     self.wait_until(f"document.getElementById('{box}').checked", box)
                 self.assert_targets(width, height, readable)
+                self.assert_panel_where_narrow(width, height)
+
+    def assert_panel_where_narrow(self, width, height):
+        """Upright, a board drawn narrower than 600 CSS px leaves its controls to the panel below
+        the picture, however wide the graph beside it would make the form; a wider board keeps
+        them."""
+        deadline = time.monotonic() + 5  # the page lays out again once the form has grown
+        while True:
+            left, top, w, h = self.board_size()
+            boxes = self.b.evaluate(self.BOXES)
+            below = sorted(n for n, b in boxes.items() if b[1] >= top + h - 0.5)
+            expected = sorted(boxes) if height > width and w < 600 else []
+            if below == expected or time.monotonic() > deadline:
+                break
+            time.sleep(0.05)
+        self.assertEqual(below, expected, f"the controls below a board {w:.1f} px wide")
 
     # The first lesson's panel on a phone, row by row, each left to right.
     PHONE_ROWS = [["Command6", "Text1", "Command2"], ["Command5", "Combo2"],
@@ -838,6 +861,13 @@ class Lesson(unittest.TestCase):
         for figure in "１０":
             self.b.send("Input.insertText", text=figure)
         self.wait_until("document.getElementById('Combo2').value == '10'", "１ then ０ as 10")
+        # Typed in front of the figures: the cursor stays behind what was typed, not at the end.
+        self.b.key("Home")
+        self.b.send("Input.insertText", text="５")
+        self.wait_until("document.getElementById('Combo2').value == '510'", "５ in front as 510")
+        self.assertEqual(self.b.evaluate("document.getElementById('Combo2').selectionStart"), 1)
+        self.b.send("Input.insertText", text="０")
+        self.wait_until("document.getElementById('Combo2').value == '5010'", "then ０ as 5010")
     # The remote's B stops a run in the first lesson and a fill in the second, also typed as a
     # capital with Shift or Caps Lock.
     STOP_KEYS = [("B with Shift", "B", SHIFT), ("B with Caps Lock", "B", 0), ("b", "b", 0)]
@@ -1020,6 +1050,31 @@ class Lesson(unittest.TestCase):
                 else:
                     self.wait_until("!!document.getElementById('Command8_0')",
                                     "Enter on 反比例へ to switch")
+
+    def test_key_list_closed_by_a_click_leaves_the_focus_where_it_was(self):
+        """The key list's 閉じる, clicked with the mouse, gives the focus back to the control the
+        ring shows it on, in either lesson; Enter then clicks that control."""
+        for lesson in ["first", "second"]:
+            with self.subTest(lesson):
+                if lesson == "second":
+                    self.switch("F2", True)
+                self.wait_until("document.activeElement.id != ''", "the focus on a control")
+                control = self.focused()
+                self.assertEqual(self.ring_on(), control)
+                self.b.key("F1")
+                self.wait_until("document.getElementById('note') && "
+                                "!document.getElementById('note').hidden", "the key list")
+                x, y = self.b.evaluate("(r => [r.left + r.width / 2, r.top + r.height / 2])"
+                                       "(document.querySelector('#note button')"
+                                       ".getBoundingClientRect())")
+                self.b.click(x, y)
+                self.wait_until("document.getElementById('note').hidden", "the key list shut")
+                self.wait_until(f"document.activeElement.id == '{control}'",
+                                f"the focus back on {control}")
+                self.assertEqual(self.ring_on(), control)
+                if control == "Command4_0":
+                    self.b.key("Enter")
+                    self.wait_step_done(1)
 
     # Keys in the second lesson from its initial screen at 5 L a minute: the rate they choose;
     # keys bound to nothing there change nothing.

@@ -49,6 +49,7 @@ enum Place {
     DelayClicked,
     DelayTyped,
     DelayEntered,
+    DelayRevisited,
     ListOpen,
     TimeClicked
 };
@@ -68,12 +69,15 @@ void reach(Form1 &f, TestClock &clock, Place place) {
         break;
     case DelayTyped:
     case DelayEntered:
+    case DelayRevisited:
         Lesson::click(*delay);
         QTest::keyClick(&delayBox(f), Qt::Key_A, Qt::ControlModifier);
         type(QStringLiteral("2.5")); // the "." is typed, not a stop
         QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("2.5"));
         QCOMPARE(f.Combo2.Text(), "2.5");
-        if (place == DelayEntered) press(f, Qt::Key_Return);
+        if (place != DelayTyped) press(f, Qt::Key_Return);
+        // Back in the box: nothing typed on this visit yet, so "." is the remote's again.
+        if (place == DelayRevisited) Lesson::click(*delay);
         break;
     case ListOpen:
         Lesson::click(*delay);
@@ -320,6 +324,9 @@ void KeysTest::remoteActsWhereverTheFocusIs_data() {
                                           << "Combo2";
     QTest::newRow("delay typed, Enter") << int(DelayEntered) << int(Qt::Key_Period) << "2.5"
                                         << "Form1";
+    QTest::newRow("delay typed, Enter, clicked again")
+        << int(DelayRevisited) << int(Qt::Key_Period) << "2.5"
+        << "Combo2";
     QTest::newRow("delay list open") << int(ListOpen) << int(Qt::Key_Escape) << "20"
                                      << "Combo2";
     QTest::newRow("time box clicked") << int(TimeClicked) << int(Qt::Key_B) << "20"

@@ -339,6 +339,13 @@ void StepTest::fullWidthDelayMeansItsFigures() {
     commit(*combo.lineEdit(), QStringLiteral("１"));
     commit(*combo.lineEdit(), QStringLiteral("０"));
     QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10"));
+    // Typed in front of the figures: the cursor stays behind what was typed, not at the end.
+    combo.lineEdit()->setCursorPosition(0);
+    commit(*combo.lineEdit(), QStringLiteral("５"));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("510"));
+    QCOMPARE(combo.lineEdit()->cursorPosition(), 1);
+    commit(*combo.lineEdit(), QStringLiteral("０"));
+    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("5010"));
     combo.lineEdit()->selectAll();
     commit(*combo.lineEdit(), QStringLiteral("１０．５")); // the delay of the step below
     auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));

@@ -3,6 +3,8 @@
 
 #include "lesson.h"
 #include "probes.h"
+#include "runtime/core/controlmetrics.h"
+#include "runtime/qt/focusring.h"
 #include "testclock.h"
 
 #include <QFile>
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -163,10 +166,18 @@ void ZoomTest::controlsScale() {
     QWidget &automatic = Lesson::widget(f.Command2);
     const QRect normal = automatic.geometry();
     const int fontPixels = automatic.font().pixelSize();
+    // The focus ring around its control, as broad as the zoom makes the design's ring.
+    auto ringWidth = [&w] {
+        const auto *ring = w.findChild<rt::qt::FocusRing *>();
+        if (!ring || !ring->isVisible() || !ring->target()) return -1;
+        return ring->target()->geometry().left() - ring->geometry().left();
+    };
+    QTRY_COMPARE(ringWidth(), int(rt::metrics::FocusRing));
     w.setZoom(1.5);
     QCOMPARE(automatic.geometry(), QRect(864, 216, 194, 50));
     QCOMPARE(automatic.geometry().topLeft(), normal.topLeft() * 1.5);
     QCOMPARE(automatic.font().pixelSize(), qRound(fontPixels * 1.5));
+    QCOMPARE(ringWidth(), int(std::lround(rt::metrics::FocusRing * 1.5)));
     Lesson::click(f.Check2);
     QCOMPARE(w.height(), qRound(713 * 1.5));
 }

@@ -348,14 +348,24 @@ void end() {
     js_end();
 }
 
-std::string query() {
+namespace {
+
+// A text the page hands over into a buffer: `read` fills it when it fits, and returns the
+// bytes it needs.
+std::string readText(int (*read)(char *, int)) {
     std::vector<char> out(256);
-    const int needed = js_query(out.data(), int(out.size()));
+    const int needed = read(out.data(), int(out.size()));
     if (needed > int(out.size())) {
         out.resize(std::size_t(needed));
-        js_query(out.data(), int(out.size()));
+        read(out.data(), int(out.size()));
     }
     return out.data();
+}
+
+} // namespace
+
+std::string query() {
+    return readText(js_query);
 }
 
 void replaceQuery(std::string_view query) {
@@ -371,13 +381,7 @@ void keep(std::string_view record) {
 }
 
 std::string kept() {
-    std::vector<char> out(1024);
-    const int needed = js_kept(out.data(), int(out.size()));
-    if (needed > int(out.size())) {
-        out.resize(std::size_t(needed));
-        js_kept(out.data(), int(out.size()));
-    }
-    return out.data();
+    return readText(js_kept);
 }
 
 } // namespace rt::web::page

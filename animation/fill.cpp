@@ -1,4 +1,3 @@
-#include "animation/pace.h"
 #include "app/form2.h"
 #include "runtime/core/numeric.h"
 
@@ -11,13 +10,13 @@ rt::Long Form2::FrameDelay() const {
     return pace_.milliseconds();
 }
 
-void Form2::WaitFrame() {
-    animation::pace([this] { return FrameDelay(); });
+rt::Pause Form2::WaitFrame() {
+    return rt::Pause([this] { return FrameDelay(); });
 }
 
 // The water rises Rate litres in 40 frames as one layer of its own; the stream reaches its
 // surface, and on the graph a point climbs the line of this rate with the minutes.
-void Form2::PourMinute() {
+rt::Task Form2::PourMinute() {
     const rt::Integer layer = Minutes;
     rt::Shape &water = Shape9(layer);
     const float bottom = surface(double(Rate) * layer);
@@ -28,7 +27,7 @@ void Form2::PourMinute() {
     Line12.setY1(graph::y(0));
     Shape13.setLeft(x - graph::PointRadius);
     for (rt::Integer n = 1; n <= FramesPerMinute; ++n) {
-        WaitFrame();
+        co_await WaitFrame();
         const rt::Integer frame = rt::add(rt::mul(layer, FramesPerMinute), n);
         const double minutes = double(frame) / FramesPerMinute;
         Text1.setText(rt::Format(rt::Str(std::floor(frame / 2.0) / 20.0), "0.00"));

@@ -34,22 +34,17 @@ rt::Long Form1::FrameDelay() const {
     return pace_.milliseconds();
 }
 
-// One frame: wait the frame delay, then show frame n of layer `layer`. Returns false, having
-// changed nothing, when the initial screen came back during the wait.
-bool Form1::Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, std::uint32_t resetCount,
-                  std::string &time) {
-    WaitFrame();
-    if (ResetCount != resetCount) return false;
+// Frame n of layer `layer`.
+void Form1::ShowFrame(rt::Integer n, rt::Integer layer, std::string &time) {
     const double t = rt::checked(std::floor(n / 2.0) / 20.0);
     time = rt::Str(t);
-    Text1.setText(showTime == 1 ? rt::Format(time, "0.00") : std::string());
+    Text1.setText(rt::Format(time, "0.00"));
     rt::Shape &water = Shape9(layer);
     Shape11.setBackColor(water.BackColor());
     Shape11.setHeight(static_cast<float>(rt::checked(StreamAtFrameZero - RisePerFrame * n)));
     water.setTop(static_cast<float>(rt::checked(Floor - RisePerFrame * n)));
     water.setHeight(static_cast<float>(Floor - water.Top()));
     Plot(layer, n);
-    return true;
 }
 
 // The graph follows the water: the point of minute layer + 1 stands level with the surface
@@ -77,28 +72,32 @@ void Form1::ColourMinute(rt::Integer layer) {
     Line12(layer).setBorderColor(colour);
 }
 
-void Form1::StepForward(rt::Integer &progress, rt::Integer &showTime) {
+// A step that finds the initial screen back after a pause has been overtaken by it: it stops
+// without touching anything.
+rt::Task Form1::StepForward() {
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
     const std::uint32_t resetCount = ResetCount;
-    const rt::Integer p = progress;
+    const rt::Integer p = Progress;
     const rt::Integer layer = rt::CInt(p / 2.0); // fixed for the whole step
     const rt::Integer first = rt::add(rt::mul(p, FramesPerUnit), rt::Integer(1));
     const rt::Integer last = rt::mul(rt::add(p, rt::Integer(2)), FramesPerUnit);
     std::string time;
     for (rt::Integer n = first; n <= last; ++n) {
-        if (!Frame(n, layer, showTime, resetCount, time)) return;
+        co_await WaitFrame();
+        if (ResetCount != resetCount) co_return;
+        ShowFrame(n, layer, time);
     }
     PrintColumn(White, time, rt::Val(time));
     Label8.setVisible(layer == Minutes - 1); // all twelve minutes plotted
     EnableStepButtons();
 }
 
-void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
+rt::Task Form1::StepBack() {
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
     const std::uint32_t resetCount = ResetCount;
-    const rt::Integer p = progress;
+    const rt::Integer p = Progress;
     // The column to erase is the minute being taken back. It comes from the step counter, not
     // from the time box, which a pupil can type into.
     const double minute = p / 2;
@@ -110,7 +109,9 @@ void Form1::StepBack(rt::Integer &progress, rt::Integer &showTime) {
     const rt::Integer last = rt::mul(rt::sub(p, rt::Integer(2)), FramesPerUnit);
     std::string time;
     for (rt::Integer n = first; n >= last; --n) {
-        if (!Frame(n, layer, showTime, resetCount, time)) return;
+        co_await WaitFrame();
+        if (ResetCount != resetCount) co_return;
+        ShowFrame(n, layer, time);
     }
     Shape9(layer).setTop(static_cast<float>(Floor));
     Shape9(layer).setHeight(0);

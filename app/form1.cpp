@@ -19,12 +19,12 @@ Form1::Form1()
       Line11(*this, "Line11"), Line12(*this, "Line12"), Shape12(*this, "Shape12"),
       Label8(control<rt::Label>("Label8")), pace_(Combo2.Text()) {
     Command1.setClickHandler([this] { Command1_Click(); });
-    Command2.setClickHandler([this] { Command2_Click(); });
+    Command2.setClickHandler([this] { rt::start(Command2_Click()); });
     Command5.setClickHandler([this] { Command5_Click(); });
     Command6.setClickHandler([this] { Command6_Click(); });
     Command7.setClickHandler([this] { Command7_Click(); });
     for (rt::Integer i = 0; i <= 1; ++i)
-        Command4(i).setClickHandler([this, i] { Command4_Click(i); });
+        Command4(i).setClickHandler([this, i] { rt::start(Command4_Click(i)); });
     Check1.setClickHandler([this] { Check1_Click(); });
     Check2.setClickHandler([this] { Check2_Click(); });
     Check3.setClickHandler([this] { Check3_Click(); });

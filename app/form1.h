@@ -10,6 +10,7 @@
 #include "runtime/core/line.h"
 #include "runtime/core/numeric.h"
 #include "runtime/core/shape.h"
+#include "runtime/core/task.h"
 #include "runtime/core/textbox.h"
 
 #include <cstdint>
@@ -63,18 +64,18 @@ public:
     /// The list of keys, in a small window of its own.
     void ShowKeys();
 
-    void Wait(rt::Long Milliseconds);
-    /// Waits the pause between frames that the delay box asks for while it lasts.
-    void WaitFrame();
-    void StepForward(rt::Integer &progress, rt::Integer &showTime);
-    void StepBack(rt::Integer &progress, rt::Integer &showTime);
+    /// The pause between frames that the delay box asks for, following the box while it lasts.
+    rt::Pause WaitFrame();
+    /// One minute forward or back from Progress, in 40 frames; Progress stays as it was.
+    rt::Task StepForward();
+    rt::Task StepBack();
 
     /// The pause between frames that the delay box asks for, in milliseconds.
     rt::Long FrameDelay() const;
 
     void Command1_Click();
-    void Command2_Click();
-    void Command4_Click(rt::Integer index);
+    rt::Task Command2_Click();
+    rt::Task Command4_Click(rt::Integer index);
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
@@ -96,8 +97,7 @@ private:
     };
 
     void EnableStepButtons();
-    bool Frame(rt::Integer n, rt::Integer layer, rt::Integer showTime, std::uint32_t resetCount,
-               std::string &time);
+    void ShowFrame(rt::Integer n, rt::Integer layer, std::string &time);
     void PrintColumn(rt::Colour colour, const std::string &minuteText, double minute);
     void Plot(rt::Integer layer, rt::Integer n);
     void ColourMinute(rt::Integer layer);

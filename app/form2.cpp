@@ -23,7 +23,7 @@ Form2::Form2()
       Shape13(control<rt::Shape>("Shape13")), Shape12(*this, "Shape12"), Line13(*this, "Line13"),
       Label8(control<rt::Label>("Label8")), pace_(Combo2.Text()) {
     Command1.setClickHandler([this] { Command1_Click(); });
-    Command2.setClickHandler([this] { Command2_Click(); });
+    Command2.setClickHandler([this] { rt::start(Command2_Click()); });
     Command5.setClickHandler([this] { Command5_Click(); });
     Command6.setClickHandler([this] { Command6_Click(); });
     Command7.setClickHandler([this] { Command7_Click(); });

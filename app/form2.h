@@ -10,6 +10,7 @@
 #include "runtime/core/label.h"
 #include "runtime/core/line.h"
 #include "runtime/core/shape.h"
+#include "runtime/core/task.h"
 #include "runtime/core/textbox.h"
 
 #include <array>
@@ -69,17 +70,17 @@ public:
 
     /// The pause between frames that the delay box asks for, in milliseconds.
     rt::Long FrameDelay() const;
-    void WaitFrame();
+    rt::Pause WaitFrame();
     /// Pours minute `Minutes` + 1 in 40 frames.
-    void PourMinute();
+    rt::Task PourMinute();
     /// Chooses `rate` litres a minute, at rest only, emptying the container.
     void ChooseRate(rt::Integer rate);
     /// Empties the container and fills it at the chosen rate for `minutes` minutes at most,
     /// until it is full or 停止 ends the fill at the next whole minute.
-    void Fill(rt::Integer minutes);
+    rt::Task Fill(rt::Integer minutes);
 
     void Command1_Click();
-    void Command2_Click();
+    rt::Task Command2_Click();
     void Command5_Click();
     void Command6_Click();
     void Command7_Click();
@@ -92,7 +93,6 @@ private:
     void EmptyContainer();
     void Record();
     void EnableAtRest(bool rest);
-    void ColourLayers();
 
     animation::FramePace pace_;
 };

@@ -3,6 +3,7 @@
 #include "runtime/core/arguments.h"
 #include "runtime/core/events.h"
 #include "runtime/core/session.h"
+#include "runtime/core/task.h"
 
 using namespace design::inverse;
 
@@ -27,6 +28,10 @@ Lessons::Lessons(std::string_view first, std::string_view kept)
     inverse_.SwitchLesson = [this] { show(proportion_); };
     proportion_.StateChanged = [this] { keep(); };
     inverse_.StateChanged = [this] { keep(); };
+}
+
+Lessons::~Lessons() {
+    rt::abandonTasks();
 }
 
 void Lessons::load() {
@@ -69,8 +74,8 @@ void Lessons::keep() {
     if (keeping_ && rt::keeping()) rt::keep(lessonrecord::compose(record()));
 }
 
-// The lessons' own steps and fills draw the state again, with no pause between frames: pace
-// returns at once for a delay of 0, so the replay runs to its end before anything is shown.
+// The lessons' own steps and fills draw the state again, with no pause between frames: a pause
+// of 0 goes straight on, so the replay runs to its end before anything is shown.
 // The pupil's delay goes back last.
 void Lessons::restore(const lessonrecord::Record &r) {
     const auto setOptions = [](rt::CheckBox &hint, rt::CheckBox &table, rt::CheckBox &graph,
@@ -84,7 +89,7 @@ void Lessons::restore(const lessonrecord::Record &r) {
     p.Combo2.setText("0");
     setOptions(p.Check1, p.Check2, p.Check3, r.proportion.options);
     for (int k = 0; k < r.proportion.progress / 2 && p.Progress < r.proportion.progress; ++k)
-        p.Command4_Click(0);
+        rt::start(p.Command4_Click(0));
     p.Combo2.setText(r.proportion.options.delay);
 
     Form2 &f = inverse_;
@@ -94,14 +99,14 @@ void Lessons::restore(const lessonrecord::Record &r) {
     for (rt::Integer k = 0; k < RateCount; ++k) {
         if (!r.inverse.recorded[std::size_t(k)] || Rates[k] == r.inverse.rate) continue;
         f.Command8_Click(k);
-        f.Fill(Capacity / Rates[k]);
+        rt::start(f.Fill(Capacity / Rates[k]));
     }
     const auto chosen = rt::Integer(index(r.inverse.rate));
     f.Command8_Click(chosen);
     const int full = Capacity / r.inverse.rate;
-    if (r.inverse.recorded[std::size_t(chosen)]) f.Fill(full);
+    if (r.inverse.recorded[std::size_t(chosen)]) rt::start(f.Fill(full));
     if (r.inverse.minutes < full &&
         (r.inverse.minutes > 0 || r.inverse.recorded[std::size_t(chosen)]))
-        f.Fill(r.inverse.minutes);
+        rt::start(f.Fill(r.inverse.minutes));
     f.Combo2.setText(r.inverse.options.delay);
 }

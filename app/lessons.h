@@ -19,6 +19,8 @@ public:
     /// first. A valid `kept` record (what rt::kept() held at start-up) overrides it and is
     /// restored by load(); anything else in it is ignored.
     explicit Lessons(std::string_view first = {}, std::string_view kept = {});
+    /// Drops the lessons' waiting tasks before the lessons go.
+    ~Lessons();
     Lessons(const Lessons &) = delete;
     Lessons &operator=(const Lessons &) = delete;
 

@@ -6,7 +6,7 @@ using namespace design;
 
 // 自　動: plays the filling minute after minute up to twelve minutes; 停止 ends the run at the
 // next whole minute.
-void Form1::Command2_Click() {
+rt::Task Form1::Command2_Click() {
     const BusyScope busy(*this);
     Command2.setEnabled(false);
     if (Progress == FullProgress) {
@@ -18,17 +18,15 @@ void Form1::Command2_Click() {
         Command2.setEnabled(false);
         Command4(0).setEnabled(false);
         Command6.setEnabled(false);
-        WaitFrame();
+        co_await WaitFrame();
     }
     StopRequested = 0;
     Command5.setEnabled(true);
     Command6.setEnabled(false);
     Command4(0).setEnabled(false);
     Command4(1).setEnabled(false);
-    rt::Integer ShowTime = 1;
     while (Progress <= LastStart) {
-        ShowTime = 1;
-        StepForward(Progress, ShowTime);
+        co_await StepForward();
         Progress = rt::add(Progress, rt::Integer(2));
         AnnounceState();
         if (StopRequested == 1) break;

@@ -9,11 +9,11 @@ using namespace design::inverse;
 
 // 入れる: empties the container and fills it at the chosen rate until it is full, or until
 // 停止 ends the fill at the next whole minute.
-void Form2::Command2_Click() {
-    Fill(Capacity / Rate);
+rt::Task Form2::Command2_Click() {
+    return Fill(Capacity / Rate);
 }
 
-void Form2::Fill(rt::Integer minutes) {
+rt::Task Form2::Fill(rt::Integer minutes) {
     EnableAtRest(false);
     Filling = true;
     StopRequested = 0;
@@ -21,7 +21,7 @@ void Form2::Fill(rt::Integer minutes) {
     Text1.setText("0.00");
     AnnounceState("毎分 " + std::to_string(Rate) + " L で入れはじめます");
     while (Rate * Minutes < Capacity && Minutes < minutes) {
-        PourMinute();
+        co_await PourMinute();
         AnnounceState(std::to_string(Minutes) + " 分後、" + std::to_string(Rate * Minutes) + " L");
         if (StopRequested == 1) break;
     }

@@ -1,12 +1,25 @@
 // Run-time errors are reported and the program goes on, also when the failing handler runs
-// nested inside another handler's event processing.
+// while another handler's task waits.
 
 #include "lesson.h"
 
 #include "runtime/core/events.h"
 
+#include "runtime/core/task.h"
+
 #include <QTest>
 #include <QTimer>
+
+namespace {
+
+// Five short pauses, then `finished`.
+rt::Task pauseFiveTimes(bool &finished) {
+    for (int i = 0; i < 5; ++i)
+        co_await rt::Pause([] { return rt::Long(1); });
+    finished = true;
+}
+
+} // namespace
 
 class ErrorsTest : public QObject {
     Q_OBJECT
@@ -28,9 +41,7 @@ void ErrorsTest::errorInNestedHandlerIsReported() {
     });
     f.Command6.setClickHandler([&] {
         QTimer::singleShot(0, &lesson.window(), [&] { Lesson::click(f.Check1); });
-        for (int i = 0; i < 5; ++i)
-            rt::DoEvents();
-        outerFinished = true;
+        rt::start(pauseFiveTimes(outerFinished));
     });
     Lesson::click(f.Command6);
     QVERIFY(outerFinished);

@@ -72,7 +72,7 @@ constexpr rt::FormDef Second = {.name = "Second",
                                 .keys = SecondKeys};
 
 // The two forms in one window, the first shown. Each switch runs inside the click or key that
-// asks for it, and processes events before returning, as a lesson's animation does.
+// asks for it.
 struct TwoForms {
     rt::Form first{First};
     rt::Form second{Second};
@@ -81,11 +81,9 @@ struct TwoForms {
     TwoForms() {
         first.control<rt::CommandButton>("Next").setClickHandler([this] {
             rt::showForm(second);
-            rt::DoEvents();
         });
         second.control<rt::CommandButton>("Back").setClickHandler([this] {
             rt::showForm(first);
-            rt::DoEvents();
         });
         window.show();
         window.activateWindow();

@@ -1,17 +1,22 @@
 // The runtime's own rules of input, on the core alone: which key does what where the focus is,
-// where the focus goes, and how deeply handlers may nest. Every front end follows these.
+// where the focus goes, and in which order handlers that wait go on. Every front end follows
+// these.
 
 #include "app/layout.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/commandbutton.h"
 #include "runtime/core/events.h"
 #include "runtime/core/form.h"
+#include "runtime/core/task.h"
 #include "runtime/core/textbox.h"
 
 #include <QTest>
 
 #include <array>
+#include <cstdint>
 #include <map>
+#include <set>
+#include <vector>
 
 namespace {
 
@@ -90,7 +95,8 @@ struct Lesson {
     }
 };
 
-// A clock that counts idles and runs `onIdle` in each, as a click arriving during a wait.
+// An event loop in virtual time: each pass runs `onPass`, as input arriving during a pause,
+// then moves the time on to the newest task's pause and resumes it.
 class ScriptClock final : public rt::Clock {
 public:
     ScriptClock() { rt::setClock(this); }
@@ -98,13 +104,36 @@ public:
     ScriptClock(const ScriptClock &) = delete;
     ScriptClock &operator=(const ScriptClock &) = delete;
     std::uint32_t ticks() override { return now; }
-    void idle(std::int32_t maxMs) override {
-        if (onIdle) onIdle();
-        now += static_cast<std::uint32_t>(std::max(maxMs, 1));
+    void wakeIn(std::int32_t ms) override {
+        if (looping_) return;
+        looping_ = true;
+        for (; ms >= 0; ms = rt::msToNextWake()) {
+            if (onPass) onPass();
+            now += static_cast<std::uint32_t>(ms);
+            rt::resumeDue();
+        }
+        looping_ = false;
     }
     std::uint32_t now = 0;
-    std::function<void()> onIdle;
+    std::function<void()> onPass;
+
+private:
+    bool looping_ = false;
 };
+
+// Where the stack stands in the caller.
+[[gnu::noinline]] std::uintptr_t stackDepth() {
+    return reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
+}
+
+// Three frames of 10 ms, as a step's; `depths` gets where the stack stood at each resumption.
+rt::Task threeFrames(int id, std::vector<int> &ended, std::set<std::uintptr_t> &depths) {
+    for (int frame = 0; frame < 3; ++frame) {
+        co_await rt::Pause([] { return rt::Long(10); });
+        depths.insert(stackDepth());
+    }
+    ended.push_back(id);
+}
 
 } // namespace
 
@@ -125,7 +154,7 @@ private slots:
     void typingMakesTheBoxEdited();
     void fullWidthFiguresBecomeAscii_data();
     void fullWidthFiguresBecomeAscii();
-    void nestingIsBounded();
+    void handlersStartedDuringPausesEndInOrder();
 };
 
 void InputTest::keys_data() {
@@ -319,35 +348,36 @@ void InputTest::fullWidthFiguresBecomeAscii() {
     }
 }
 
-// A click arrives during every wait, and each click's handler waits in turn: beyond the deepest
-// level the handlers wait for their turn while the waits go on, and none is lost.
-void InputTest::nestingIsBounded() {
+// A click arrives during every pause, and each click's handler starts a task that pauses in
+// turn: 1,000 of them, each started while the one before waits. None waits for its turn: it
+// starts at once. The newest goes on to its end before the one it interrupted, so they end
+// newest first. And the stack does not grow: every task goes on from the event loop itself.
+void InputTest::handlersStartedDuringPausesEndInOrder() {
     rt::Form form(mainWindowDefinition());
     auto &button = form.control<rt::CommandButton>("Command4", 0);
-    constexpr int Clicks = 150;
-    int sent = 0, ran = 0, deepest = 0;
-    button.setClickHandler([&] {
-        ++ran;
-        deepest = std::max(deepest, rt::waitDepth());
-        for (int frame = 0; frame < 3; ++frame)
-            rt::DoEventsWaiting(10);
-    });
+    constexpr int Clicks = 1000;
+    int sent = 0, started = 0;
+    std::vector<int> ended;
+    std::set<std::uintptr_t> depths;
+    button.setClickHandler([&] { rt::start(threeFrames(started++, ended, depths)); });
     ScriptClock clock;
-    clock.onIdle = [&] {
-        if (sent < Clicks) {
-            ++sent;
-            form.input(rt::Input(rt::Input::Type::Click, button.handle()));
-        }
+    clock.onPass = [&] {
+        if (sent == Clicks) return;
+        ++sent;
+        form.input(rt::Input(rt::Input::Type::Click, button.handle()));
+        QCOMPARE(started, sent + 1);
     };
     form.input(rt::Input(rt::Input::Type::Click, button.handle()));
-    QCOMPARE(sent, Clicks);
-    QCOMPARE(ran, Clicks + 1);
-    QCOMPARE(deepest, rt::MaxWaitDepth - 1); // a handler at that depth waits one level deeper
-    QCOMPARE(rt::waitDepth(), 0);
-    // Unwound, a click runs at once again.
-    clock.onIdle = nullptr;
+    QCOMPARE(started, Clicks + 1);
+    QCOMPARE(int(ended.size()), Clicks + 1);
+    for (int k = 0; k <= Clicks; ++k)
+        QCOMPARE(ended[std::size_t(k)], Clicks - k);
+    QCOMPARE(depths.size(), std::size_t(1));
+    QVERIFY(!rt::waiting());
+    // A click at rest starts its task at once again.
+    clock.onPass = nullptr;
     form.input(rt::Input(rt::Input::Type::Click, button.handle()));
-    QCOMPARE(ran, Clicks + 2);
+    QCOMPARE(started, Clicks + 2);
 }
 
 QTEST_APPLESS_MAIN(InputTest)

@@ -5,6 +5,7 @@
 #include "testclock.h"
 
 #include "runtime/core/events.h"
+#include "runtime/core/task.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>
@@ -56,14 +57,12 @@ void commit(QWidget &box, const QString &text) {
 
 void stepForward(Form1 &f, rt::Integer progress) {
     f.Progress = progress;
-    rt::Integer showTime = 1;
-    rt::dispatch([&] { f.StepForward(f.Progress, showTime); });
+    rt::start(f.StepForward());
 }
 
 void stepBack(Form1 &f, rt::Integer progress) {
     f.Progress = progress;
-    rt::Integer showTime = 1;
-    rt::dispatch([&] { f.StepBack(f.Progress, showTime); });
+    rt::start(f.StepBack());
 }
 
 } // namespace

@@ -1,16 +1,35 @@
-// Frame pacing: how long a wait lasts, what runs inside it, and that it sleeps instead of
-// polling.
+// Frame pacing: how long a pause lasts, what runs during it, that the program's own event loop
+// resumes it, and that it sleeps instead of polling.
 
 #include "lesson.h"
 #include "testclock.h"
 
 #include "runtime/core/events.h"
+#include "runtime/core/task.h"
 #include "runtime/qt/clock.h"
 
 #include <QTest>
 #include <QTimer>
 
 #include <chrono>
+
+namespace {
+
+rt::Task pause(rt::Long ms, QStringList *trace = nullptr, const char *done = nullptr) {
+    co_await rt::Pause([ms] { return ms; });
+    if (trace) *trace << done;
+}
+
+// Installs the program's real clock for as long as it lives.
+class RealClock {
+public:
+    explicit RealClock(rt::qt::SteadyClock &clock) { rt::setClock(&clock); }
+    ~RealClock() { rt::setClock(nullptr); }
+    RealClock(const RealClock &) = delete;
+    RealClock &operator=(const RealClock &) = delete;
+};
+
+} // namespace
 
 class WaitTest : public QObject {
     Q_OBJECT
@@ -20,8 +39,9 @@ private slots:
     void lastsTheFullDelay();
     void realClockEndsAtTheCountersMillisecond_data();
     void realClockEndsAtTheCountersMillisecond();
-    void stopClickRunsInsideTheWait();
-    void clickedHandlerRunsToItsEndInsideTheWait();
+    void stopClickRunsDuringThePause();
+    void handlerStartedDuringAPauseEndsFirst();
+    void clickReturnsWhileTheStepGoesOnInTheEventLoop();
     void sleepsInsteadOfPolling();
 };
 
@@ -29,7 +49,7 @@ void WaitTest::lastsTheFullDelay_data() {
     QTest::addColumn<quint32>("start");
     QTest::addColumn<int>("ms");
     QTest::addColumn<quint32>("elapsed");
-    // With nothing to wait the first test finds nothing elapsed: no event is processed.
+    // With nothing to wait the task goes straight on: no event is processed.
     QTest::newRow("zero") << 1000u << 0 << 0u;
     QTest::newRow("negative") << 1000u << -5 << 0u;
     QTest::newRow("most negative") << 1000u << std::numeric_limits<int>::min() << 0u;
@@ -49,7 +69,7 @@ void WaitTest::lastsTheFullDelay() {
     bool processed = false;
     QTimer::singleShot(0, &lesson.window(), [&] { processed = true; });
     clock.setNow(start);
-    lesson->Wait(ms);
+    rt::start(pause(ms));
     QCOMPARE(clock.now() - start, elapsed);
     QCOMPARE(processed, elapsed > 0);
 }
@@ -77,36 +97,57 @@ void WaitTest::realClockEndsAtTheCountersMillisecond() {
     QCOMPARE(steady.deadlineNs(20), deadlineUs * 1000);
 }
 
-void WaitTest::stopClickRunsInsideTheWait() {
+void WaitTest::stopClickRunsDuringThePause() {
     Lesson lesson;
     Form1 &f = lesson.form();
     f.Command5.setEnabled(true);
     QTimer::singleShot(30, &lesson.window(), [&f] { Lesson::click(f.Command5); });
-    // Measured on the program's own millisecond counter, from before the wait's first reading.
+    // Measured on the program's own millisecond counter, from before the pause's first reading.
     const quint32 start = rt::Ticks();
-    f.Wait(100);
+    rt::start(pause(100));
     const quint32 elapsed = rt::Ticks() - start;
     QCOMPARE(f.StopRequested, rt::Integer(1));
     QVERIFY2(elapsed >= 100 && elapsed < 1000, qPrintable(QString::number(elapsed)));
 }
 
-void WaitTest::clickedHandlerRunsToItsEndInsideTheWait() {
+// A handler started during another's pause runs to its end, its own pause included, before
+// the one it interrupted goes on.
+void WaitTest::handlerStartedDuringAPauseEndsFirst() {
     Lesson lesson;
     TestClock clock;
     Form1 &f = lesson.form();
     QStringList trace;
     f.Command6.setClickHandler([&] {
         trace << "handler start";
-        f.Wait(30); // a nested wait of its own
-        trace << "handler end";
+        rt::start(pause(30, &trace, "handler end"));
     });
     clock.at(clock.now() + 10, [&] { Lesson::click(f.Command6); });
     const quint32 start = clock.now();
-    f.Wait(20);
-    trace << "wait returned";
-    QCOMPARE(trace, (QStringList{"handler start", "handler end", "wait returned"}));
-    // The nested handler took 30 ms from the 10th: the outer wait returns after it.
+    rt::start(pause(20, &trace, "pause over"));
+    QCOMPARE(trace, (QStringList{"handler start", "handler end", "pause over"}));
+    // The handler's pause took 30 ms from the 10th: the first goes on after it.
     QCOMPARE(clock.now() - start, 40u);
+}
+
+// In the program a click starts a step and returns: the frames come from Qt's event loop, which
+// runs everything else in between; nothing inside the click processes events.
+void WaitTest::clickReturnsWhileTheStepGoesOnInTheEventLoop() {
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    rt::qt::SteadyClock steady;
+    const RealClock real(steady);
+    bool timerRan = false;
+    QTimer::singleShot(0, &lesson.window(), [&] { timerRan = true; });
+    Lesson::click(f.Command4(0));
+    QVERIFY(!timerRan);
+    QVERIFY(rt::waiting());
+    QCOMPARE(f.Progress, rt::Integer(0));
+    QVERIFY(!Lesson::widget(f.Command4(0)).isEnabled());
+    QVERIFY(QTest::qWaitFor([] { return !rt::waiting(); }, 5000));
+    QVERIFY(timerRan);
+    QCOMPARE(f.Progress, rt::Integer(2));
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1.00"));
+    QVERIFY(Lesson::widget(f.Command4(0)).isEnabled());
 }
 
 void WaitTest::sleepsInsteadOfPolling() {
@@ -117,13 +158,13 @@ void WaitTest::sleepsInsteadOfPolling() {
         return qint64(std::chrono::steady_clock::now().time_since_epoch() /
                       std::chrono::nanoseconds(1));
     });
-    rt::setClock(&steady);
+    const RealClock real(steady);
     const quint32 start = rt::Ticks();
-    lesson->Wait(200);
+    rt::start(pause(200));
+    QVERIFY(QTest::qWaitFor([] { return !rt::waiting(); }, 5000));
     const quint32 elapsed = rt::Ticks() - start;
-    rt::setClock(nullptr);
     QVERIFY(elapsed >= 200);
-    // A busy poll would read the clock many thousands of times; blocking wakes a handful.
+    // A busy poll would read the clock many thousands of times; sleeping wakes a handful.
     QVERIFY2(reads < 60, qPrintable(QString::number(reads)));
 }
 

@@ -7,6 +7,7 @@
 #include "app/lessons.h"
 
 #include "runtime/core/events.h"
+#include "runtime/core/task.h"
 #include "runtime/qt/window.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ int main(int argc, char *argv[]) {
             for (rt::Integer i = 0; i < design::inverse::RateCount; ++i)
                 if (design::inverse::Rates[std::size_t(i)] == rate)
                     rt::dispatch([&form, i] { form.Command8_Click(i); });
-            rt::dispatch([&form] { form.Command2_Click(); });
+            rt::start(form.Command2_Click());
         }
         form.Combo2.setText("20");
     } else {
@@ -56,7 +57,7 @@ int main(int argc, char *argv[]) {
         const qsizetype at = args.indexOf(QStringLiteral("steps"));
         const int steps = at > 0 && at + 1 < args.size() ? args[at + 1].toInt() : 0;
         for (int i = 0; i < steps; ++i)
-            rt::dispatch([&form] { form.Command4_Click(0); });
+            rt::start(form.Command4_Click(0));
         form.Combo2.setText("20");
     }
     QApplication::processEvents();

@@ -1,5 +1,7 @@
 #include "runtime/core/clock.h"
 
+#include "runtime/core/task.h"
+
 #include <algorithm>
 #include <chrono>
 #include <thread>
@@ -8,7 +10,7 @@ namespace rt {
 
 namespace {
 
-// Without a backend there are no events to wait for: idling just sleeps.
+// Without a backend there are no events to wait for: each pause is slept through at once.
 class SleepingClock final : public Clock {
 public:
     std::uint32_t ticks() override {
@@ -16,9 +18,18 @@ public:
             std::chrono::steady_clock::now().time_since_epoch());
         return static_cast<std::uint32_t>(ms.count());
     }
-    void idle(std::int32_t maxMs) override {
-        if (maxMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(maxMs));
+    void wakeIn(std::int32_t ms) override {
+        if (driving_) return;
+        driving_ = true;
+        for (; ms >= 0; ms = msToNextWake()) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            resumeDue();
+        }
+        driving_ = false;
     }
+
+private:
+    bool driving_ = false;
 };
 
 Clock *installed = nullptr;

@@ -4,9 +4,9 @@
 
 namespace rt {
 
-/// Where the millisecond count comes from, and how the program idles until an event or a
-/// deadline. Each backend brings one that waits in its own event loop; tests install a clock
-/// of their own to drive animations exactly and fast.
+/// Where the millisecond count comes from, and when the front end's event loop comes back to
+/// a waiting task. Each backend brings one whose timer calls rt::resumeDue; tests install a
+/// clock of their own to drive animations exactly and fast.
 class Clock {
 public:
     virtual ~Clock() = default;
@@ -14,11 +14,14 @@ public:
     /// Milliseconds since an arbitrary start; counts up by one per millisecond and wraps at 2^32.
     virtual std::uint32_t ticks() = 0;
 
-    /// Processes pending events; when none is pending, waits up to `maxMs` for one to arrive.
-    virtual void idle(std::int32_t maxMs) = 0;
+    /// Calls rt::resumeDue once `ms` milliseconds from the last reading of ticks() have passed,
+    /// in place of any call asked for before; -1: no call. Only from the event loop, never
+    /// from within this call.
+    virtual void wakeIn(std::int32_t ms) = 0;
 };
 
-/// The clock in use: the one installed, else the backend's, else a plain clock that sleeps.
+/// The clock in use: the one installed, else the backend's, else a plain clock that sleeps
+/// through every pause (a program without an event loop).
 Clock &clock();
 
 /// Installs `c` as the clock in use; nullptr goes back to the backend's. The caller keeps

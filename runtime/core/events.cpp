@@ -1,17 +1,14 @@
 #include "runtime/core/events.h"
 
-#include "runtime/core/clock.h"
+#include "runtime/core/task.h"
 
 #include <cstdio>
-#include <deque>
 
 namespace rt {
 
 namespace {
 
 bool endCalled = false;
-int depth = 0;
-std::deque<std::function<void()>> heldBack;
 Host *currentHost = nullptr;
 ErrorReporter customReporter;
 
@@ -50,60 +47,15 @@ void dispatch(const std::function<void()> &handler) noexcept {
     }
 }
 
-namespace {
-
-// Runs the handlers held back at the deepest level, oldest first, while there is room.
-void runHeldBack() {
-    while (!heldBack.empty() && depth < MaxWaitDepth && !endCalled) {
-        const std::function<void()> handler = std::move(heldBack.front());
-        heldBack.pop_front();
-        dispatch(handler);
-    }
-}
-
-// One level of event processing.
-void processEvents(std::int32_t maxMs) {
-    throwIfEnding();
-    struct Level {
-        Level() { ++depth; }
-        ~Level() { --depth; }
-        Level(const Level &) = delete;
-        Level &operator=(const Level &) = delete;
-    } level;
-    runHeldBack();
-    clock().idle(maxMs);
-    throwIfEnding();
-}
-
-} // namespace
-
-int waitDepth() {
-    return depth;
-}
-
-void dispatchInput(std::function<void()> handler) {
+void dispatchInput(const std::function<void()> &handler) {
     if (endCalled || !handler) return;
-    if (depth >= MaxWaitDepth) {
-        heldBack.push_back(std::move(handler));
-        return;
-    }
-    runHeldBack(); // older input first
     dispatch(handler);
-    runHeldBack(); // what deeper levels held back and nothing ran since
-}
-
-void DoEvents() {
-    processEvents(0);
-}
-
-void DoEventsWaiting(std::int32_t maxMs) {
-    processEvents(maxMs);
+    afterHandler();
 }
 
 void End() {
     if (!endCalled) {
         endCalled = true;
-        heldBack.clear();
         std::fflush(stdout);
         if (currentHost) currentHost->quit();
     }

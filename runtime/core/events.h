@@ -2,7 +2,6 @@
 
 #include "runtime/core/runtimeerror.h"
 
-#include <cstdint>
 #include <functional>
 
 namespace rt {
@@ -35,33 +34,18 @@ void showForm(Form &form);
 /// handler runs any more. Nothing ever escapes into the backend's event loop.
 void dispatch(const std::function<void()> &handler) noexcept;
 
-/// How deeply event processing may nest. Every DoEvents that runs a handler which itself
-/// processes events adds a level; no lesson goes near this, and the browser's stack saved at
-/// each level is sized for it (web/CMakeLists.txt reads this line).
-inline constexpr int MaxWaitDepth = 32;
+/// Runs a handler the user started: a click, a check, a key. Then the clock learns when a
+/// waiting task is due, which the handler may have changed.
+void dispatchInput(const std::function<void()> &handler);
 
-/// How many DoEvents calls are running, one inside the other.
-int waitDepth();
-
-/// Runs a handler the user started: a click, a check, a key. At MaxWaitDepth it is held back,
-/// in order, until the stack has unwound below that depth, so nothing is lost; painting and
-/// the clock go on meanwhile.
-void dispatchInput(std::function<void()> handler);
-
-/// Processes every pending window event, running its handler, then returns.
-void DoEvents();
-
-/// Like DoEvents, but when nothing is pending waits up to `maxMs` for an event to arrive.
-void DoEventsWaiting(std::int32_t maxMs);
-
-/// Ends the program at once: the window disappears, no handler runs any more, the handlers
-/// still on the stack are unwound, and the event loop is left.
+/// Ends the program at once: the window disappears, no handler runs any more, the handler
+/// running is unwound, the waiting tasks are dropped, and the event loop is left.
 [[noreturn]] void End();
 
 /// True once End has been called.
 bool ending();
 
-/// Throws the unwinding signal of End when End has been called; used after every point
+/// Throws the unwinding signal of End when End has been called; used after every pause,
 /// where other handlers may have run.
 void throwIfEnding();
 

@@ -1,10 +1,11 @@
 #include "runtime/qt/clock.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
+#include "runtime/core/task.h"
+
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 
 #if defined(Q_OS_LINUX)
@@ -22,13 +23,31 @@ qint64 monotonicNs() {
         .count();
 }
 
+// Qt's precise timer as the alarm, to the millisecond.
+class PreciseAlarm {
+public:
+    PreciseAlarm() {
+        timer_.setTimerType(Qt::PreciseTimer);
+        timer_.setSingleShot(true);
+        QObject::connect(&timer_, &QTimer::timeout, &timer_, [] { rt::resumeDue(); });
+    }
+    void ringAt(qint64 atNs) {
+        if (atNs == 0) return timer_.stop();
+        const qint64 remainingNs = std::max<qint64>(0, atNs - monotonicNs());
+        timer_.start(static_cast<int>((remainingNs + 999'999) / 1'000'000));
+    }
+
+private:
+    QTimer timer_;
+};
+
 } // namespace
 
 #if defined(Q_OS_LINUX)
 
-// Wakes the event loop at an absolute moment to the microsecond. Qt's timers count whole
-// milliseconds from the moment they start, and the event loop rounds its timeouts up to the
-// next millisecond, which would stretch every frame by most of a millisecond.
+// Rings at an absolute moment to the microsecond. Qt's timers count whole milliseconds from
+// the moment they start, and the event loop rounds its timeouts up to the next millisecond,
+// which would stretch every frame by most of a millisecond.
 class SteadyClock::Alarm {
 public:
     Alarm() : fd_(timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC)) {
@@ -37,6 +56,7 @@ public:
         QObject::connect(notifier_.get(), &QSocketNotifier::activated, notifier_.get(), [this] {
             quint64 expirations = 0;
             [[maybe_unused]] const auto n = ::read(fd_, &expirations, sizeof expirations);
+            rt::resumeDue();
         });
     }
     ~Alarm() {
@@ -46,9 +66,9 @@ public:
     Alarm(const Alarm &) = delete;
     Alarm &operator=(const Alarm &) = delete;
 
-    bool usable() const { return notifier_ != nullptr; }
-
+    /// Rings at `monotonicNs`; at 0, not at all.
     void ringAt(qint64 monotonicNs) {
+        if (fd_ < 0) return fallback_.ringAt(monotonicNs);
         itimerspec when{};
         when.it_value.tv_sec = static_cast<time_t>(monotonicNs / 1'000'000'000);
         when.it_value.tv_nsec = static_cast<long>(monotonicNs % 1'000'000'000);
@@ -58,16 +78,12 @@ public:
 private:
     int fd_;
     std::unique_ptr<QSocketNotifier> notifier_;
+    PreciseAlarm fallback_;
 };
 
 #else
 
-// Elsewhere Qt's precise timer is the alarm.
-class SteadyClock::Alarm {
-public:
-    bool usable() const { return false; }
-    void ringAt(qint64) {}
-};
+class SteadyClock::Alarm : public PreciseAlarm {};
 
 #endif
 
@@ -87,25 +103,11 @@ qint64 SteadyClock::deadlineNs(qint32 maxMs) const {
     return wakeDeadlineNs(lastReadingMs_, nowNs_(), maxMs);
 }
 
-void SteadyClock::idle(std::int32_t maxMs) {
-    const qint64 deadline = deadlineNs(maxMs);
-    const qint64 remainingNs = deadline - nowNs_();
-    if (remainingNs <= 0) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents);
-        return;
-    }
-    // Block until an event arrives instead of polling: the alarm ends the block when the
-    // deadline comes first, so an animation costs next to no processor time.
+void SteadyClock::wakeIn(std::int32_t ms) {
     if (!alarm_) alarm_ = std::make_unique<Alarm>();
-    QTimer fallback;
-    if (alarm_->usable()) {
-        alarm_->ringAt(deadline);
-    } else {
-        fallback.setTimerType(Qt::PreciseTimer);
-        fallback.setSingleShot(true);
-        fallback.start(static_cast<int>((remainingNs + 999'999) / 1'000'000));
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    // The alarm ends the loop's sleep when the pause is over; a due task goes on from the
+    // loop at once, after whatever else is pending.
+    alarm_->ringAt(ms < 0 ? 0 : std::max<qint64>(1, deadlineNs(ms)));
 }
 
 } // namespace rt::qt

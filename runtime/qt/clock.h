@@ -9,8 +9,8 @@
 
 namespace rt::qt {
 
-/// The real clock: monotonic milliseconds, idling blocked in the event loop until an event
-/// arrives or the deadline has come.
+/// The real clock: monotonic milliseconds, and an alarm in Qt's event loop that resumes the
+/// waiting task when its pause is over. Between two frames the program sleeps in the loop.
 class SteadyClock final : public rt::Clock {
 public:
     /// `nowNs` reads the monotonic clock in nanoseconds; by default the system's.
@@ -20,10 +20,10 @@ public:
     SteadyClock &operator=(const SteadyClock &) = delete;
 
     std::uint32_t ticks() override;
-    void idle(std::int32_t maxMs) override;
+    void wakeIn(std::int32_t ms) override;
 
-    /// When a wait of `maxMs` from the last reading of ticks() ends, in nanoseconds: at the
-    /// start of the millisecond the counter then shows, however late the caller woke up.
+    /// When a pause of `maxMs` from the last reading of ticks() ends, in nanoseconds: at the
+    /// start of the millisecond the counter then shows, however late the program woke up.
     qint64 deadlineNs(qint32 maxMs) const;
 
 private:

@@ -1,5 +1,6 @@
 #include "lesson.h"
 
+#include "runtime/core/clock.h"
 #include "runtime/core/events.h"
 
 #include <QCheckBox>
@@ -14,6 +15,7 @@ Lesson::Lesson(std::string_view first, std::unique_ptr<QSettings> settings) : le
     rt::setErrorReporter([this](const rt::RuntimeError &e) {
         errors_ << QStringLiteral("%1 %2").arg(e.number()).arg(qs(e.description()));
     });
+    rt::setBackendClock(&settling_);
     lessons_.load();
     if (settings) window_.rememberPlaceIn(std::move(settings));
     window_.show();
@@ -33,6 +35,7 @@ rt::qt::Window &Lesson::proportionWindow() {
 }
 
 Lesson::~Lesson() {
+    rt::setBackendClock(nullptr);
     rt::setErrorReporter(nullptr);
     if (errors_.size() > errorsSeen_)
         QTest::qFail(qPrintable(QStringLiteral("run-time errors no test looked at: ") +

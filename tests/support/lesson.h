@@ -2,6 +2,7 @@
 
 #include "app/lessons.h"
 #include "runtime/qt/window.h"
+#include "settlingclock.h"
 
 #include <QString>
 
@@ -58,6 +59,7 @@ public:
     }
 
 private:
+    SettlingClock settling_; // outlives the lessons' tasks
     Lessons lessons_;
     rt::qt::Window window_{lessons_.shown()};
     QStringList errors_;

@@ -1,5 +1,8 @@
 #include "testclock.h"
 
+#include "runtime/core/events.h"
+#include "runtime/core/task.h"
+
 #include <QCoreApplication>
 
 TestClock::TestClock() {
@@ -10,20 +13,27 @@ TestClock::~TestClock() {
     rt::setClock(nullptr);
 }
 
-void TestClock::idle(std::int32_t maxMs) {
-    ++idles_;
-    poll();
-    if (maxMs > 0)
-        for (const auto &action : onWait_)
-            action();
-    const quint32 deadline = now_ + static_cast<quint32>(std::max(maxMs, 0));
-    if (!actions_.empty() && actions_.begin()->first <= deadline) {
-        // An event arrives before the deadline: the idle ends there.
-        runNext();
-    } else {
-        now_ = deadline;
+// The event loop, in virtual time, for as long as a task waits.
+void TestClock::wakeIn(std::int32_t ms) {
+    if (driving_) return;
+    driving_ = true;
+    for (; ms >= 0 && !rt::ending(); ms = rt::msToNextWake()) {
+        ++idles_;
+        poll();
+        if (ms > 0)
+            for (const auto &action : onWait_)
+                action();
+        const quint32 deadline = now_ + static_cast<quint32>(ms);
+        if (!actions_.empty() && actions_.begin()->first <= deadline) {
+            // An event arrives before the pause is over.
+            runNext();
+        } else {
+            now_ = deadline;
+        }
+        QCoreApplication::processEvents();
+        rt::resumeDue();
     }
-    QCoreApplication::processEvents();
+    driving_ = false;
 }
 
 void TestClock::at(quint32 time, std::function<void()> action) {

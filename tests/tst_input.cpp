@@ -146,7 +146,6 @@ private slots:
     void periodTypesOnlyIntoADelayBeingTyped();
     void modifiers_data();
     void modifiers();
-    void everyRouteIsInTheTable();
     void focusStartsOnTheChosenControl();
     void disabledFocusGoesToTheBoardAndBack();
     void focusMovedMeanwhileStaysPut();
@@ -221,24 +220,6 @@ void InputTest::modifiers() {
     for (int w = 0; w < rt::FocusKindCount; ++w)
         QCOMPARE(int(lesson.form.routeKey(Key(key), modifiers, FocusKind(w), false)),
                  int(outcomeOf(outcomes.at(w).toLatin1())));
-}
-
-// The table a front end reads where it cannot ask: the same answers at every place.
-void InputTest::everyRouteIsInTheTable() {
-    Lesson lesson;
-    const std::vector<std::uint8_t> routes = lesson.form.keyRoutes();
-    QCOMPARE(int(routes.size()), rt::RouteCount);
-    int checked = 0;
-    for (int k = 0; k < rt::KeyCount; ++k)
-        for (unsigned m = 0; m < Modifier::Combinations; ++m)
-            for (int w = 0; w < rt::FocusKindCount; ++w)
-                for (const bool editing : {false, true}) {
-                    const int at = rt::routeIndex(Key(k), m, FocusKind(w), editing);
-                    QCOMPARE(int(routes[std::size_t(at)]),
-                             int(lesson.form.routeKey(Key(k), m, FocusKind(w), editing)));
-                    ++checked;
-                }
-    QCOMPARE(checked, rt::RouteCount); // every place once: no two share an index
 }
 
 void InputTest::focusStartsOnTheChosenControl() {

@@ -42,6 +42,7 @@ private slots:
     void stopClickRunsDuringThePause();
     void handlerStartedDuringAPauseEndsFirst();
     void clickReturnsWhileTheStepGoesOnInTheEventLoop();
+    void delayPutRightEndsTheLongPauseInTheEventLoop();
     void sleepsInsteadOfPolling();
 };
 
@@ -148,6 +149,23 @@ void WaitTest::clickReturnsWhileTheStepGoesOnInTheEventLoop() {
     QCOMPARE(f.Progress, rt::Integer(2));
     QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1.00"));
     QVERIFY(Lesson::widget(f.Command4(0)).isEnabled());
+}
+
+// A mistyped delay holds the step in a pause of 25 days; the delay put right sets the alarm
+// anew, and the step goes on.
+void WaitTest::delayPutRightEndsTheLongPauseInTheEventLoop() {
+    Lesson lesson;
+    Form1 &f = lesson.form();
+    rt::qt::SteadyClock steady;
+    const RealClock real(steady);
+    Lesson::typeInto(f.Combo2, QStringLiteral("99999999999"));
+    Lesson::click(f.Command4(0));
+    QTest::qWait(100);
+    QVERIFY(rt::waiting());
+    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
+    Lesson::typeInto(f.Combo2, QStringLiteral("1"));
+    QVERIFY(QTest::qWaitFor([] { return !rt::waiting(); }, 5000));
+    QCOMPARE(f.Progress, rt::Integer(2));
 }
 
 void WaitTest::sleepsInsteadOfPolling() {

@@ -12,7 +12,6 @@
 //   removeControls()                           removeControls(): every control, the ring and
 //                                              the note go, and the queued input that names
 //                                              a control; keys stay queued
-//   setKeyRoutes(routes)                       setKeyRoutes(Uint8Array)
 //   createControl(control)                     createControl(handle, kind, focusKind,
 //                                              [x, y, w, h], fontPx, bold, tabIndex, id,
 //                                              name, description, group, heading, toggle),
@@ -29,7 +28,9 @@
 //        colour, clip)                              clipX, clipY, clipW, clipH)
 //   measure(text, pixelSize, bold)             measure(text, size, bold) -> {width, ascent,
 //                                              height}
-//   waitForEvent(ms)                           waitForEvent(ms) -> Promise
+//   wakeIn(ms)                                 wakeIn(ms): program.wake() in ms, or none (-1)
+//   later()                                    later(): program.later() once the page has had
+//                                              the thread
 //   takeInput() -> optional<Input>             peekInput() -> record or null, shiftInput()
 //   setStatus(text, announcement)              setStatus(text, announcement)
 //   beginNote(title), noteRow(keys, does)      beginNote(title), noteRow(keys, does)
@@ -39,6 +40,11 @@
 //   reportError(title, text)                   reportError(title, text)
 //   keep(record)                               keep(record): into the tab's sessionStorage
 //   kept() -> std::string                      kept() -> what keep() put there, or ""
+//
+// The page calls the program only from its own event loop, through lessonPage.program (set at
+// init): wake() when the alarm rings, pump() when input was queued, later() for each later(),
+// route(key, modifiers, where, editing) while a key is down: 0 leaves it to the browser, 1
+// takes it, 2 takes it and queues it.
 //
 // Colours are numbers, 0x00BBGGRR, or a system colour of the palette. An input record is
 // {type, control, value, modifiers, where, editing, text}, the fields of rt::Input.
@@ -76,21 +82,6 @@
     return css;
   };
 
-  // The user's input, oldest first, until the program takes it.
-  const inputs = (P.inputs = []);
-  const waiters = new Set();
-  P.wake = () => {
-    for (const w of [...waiters]) w();
-  };
-  P.send = (type, control, fields) => {
-    if (P.ended) return;
-    inputs.push(Object.assign({ type: defs.input[type], control, value: 0, modifiers: 0,
-      where: 0, editing: false, text: "" }, fields));
-    P.wake();
-  };
-  P.peekInput = () => inputs[0] || null;
-  P.shiftInput = () => inputs.shift();
-
   // A macrotask that does not wait for the 4 ms timer clamp.
   const soon = [];
   const channel = new MessageChannel();
@@ -99,15 +90,43 @@
     soon.push(f);
     channel.port2.postMessage(0);
   };
-  P.waitForEvent = (ms) => new Promise((resolve) => {
-    if (ms <= 0 || inputs.length) return yieldNow(resolve);
-    const done = () => {
-      clearTimeout(timer);
-      waiters.delete(done);
-      resolve();
+
+  // The user's input, oldest first, until the program takes it: handed over as soon as the
+  // event that queued it is over, never from inside a call of the program's.
+  const inputs = (P.inputs = []);
+  let pumping = false;
+  P.send = (type, control, fields) => {
+    if (P.ended) return;
+    inputs.push(Object.assign({ type: defs.input[type], control, value: 0, modifiers: 0,
+      where: 0, editing: false, text: "" }, fields));
+    if (pumping) return;
+    pumping = true;
+    queueMicrotask(() => {
+      pumping = false;
+      if (P.program && !P.ended) P.program.pump();
+    });
+  };
+  P.peekInput = () => inputs[0] || null;
+  P.shiftInput = () => inputs.shift();
+
+  // The program's alarm: one at a time, each call in place of the one before.
+  let alarm = 0, rings = 0;
+  P.wakeIn = (ms) => {
+    clearTimeout(alarm);
+    const ring = ++rings;
+    if (ms < 0 || P.ended) return;
+    const wake = () => {
+      if (ring === rings && !P.ended) P.program.wake();
     };
-    const timer = setTimeout(done, ms);
-    waiters.add(done);
+    if (ms === 0) yieldNow(wake);
+    else alarm = setTimeout(wake, ms);
+  };
+  P.later = () => yieldNow(() => {
+    if (!P.ended) P.program.later();
+  });
+  // The page changed under the board: the program draws it again at once.
+  P.refresh = () => yieldNow(() => {
+    if (P.program && !P.ended) P.program.wake();
   });
 
   // The whole state is the board's description, read on demand; the live region says only
@@ -185,6 +204,7 @@
     for (const c of P.controls.values()) P.enable(c, false);
     P.ended = true;
     inputs.length = 0;
+    P.wakeIn(-1);
     const over = P.make("div"), panel = P.make("div"), p = P.make("p"), again = P.make("button");
     over.id = "over";
     panel.setAttribute("role", "alertdialog");
@@ -198,6 +218,5 @@
     over.append(panel);
     document.body.append(over);
     again.focus();
-    P.wake();
   };
 })();

@@ -161,7 +161,7 @@
       shape = now;
       P.css = s;
       repaint = true;
-      P.wake();
+      P.refresh();
     }
     if (P.placeAll) P.placeAll();
   }

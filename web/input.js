@@ -1,15 +1,10 @@
 // Input: the page translates what the user does into the program's input records. Which key
-// does what is the program's answer, read from the routes it sends; the page only names the
+// does what is the program's answer, asked while the key is down; the page only names the
 // key, the modifiers, the kind of control with the focus and whether the user is editing it.
 "use strict";
 (() => {
   const P = globalThis.lessonPage;
   const stage = P.$("stage");
-  let routes = new Uint8Array(0);
-
-  P.setKeyRoutes = (table) => {
-    routes = table;
-  };
 
   // Pressed look for touch too, where :active is unreliable.
   P.pressable = (el) => {
@@ -56,9 +51,7 @@
     const where = !c ? d.focus.board : c.open ? d.focus.list : c.focusKind;
     const editing = !!(c && c.typed);
     const key = keyOf(e);
-    const at = ((key * d.routes.combinations + mods) * d.routes.focusKinds + where) * 2 +
-      (editing ? 1 : 0);
-    const take = d.take[routes[at]];
+    const take = P.program ? P.program.route(key, mods, where, editing ? 1 : 0) : 0;
     if (!take) return;
     e.preventDefault();
     if (take === 1) return;

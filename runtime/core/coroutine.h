@@ -6,14 +6,12 @@
 #include <coroutine>
 namespace rt::co {
 using std::coroutine_handle;
-using std::noop_coroutine;
 using std::suspend_always;
 } // namespace rt::co
 #else
 #include <experimental/coroutine>
 namespace rt::co {
 using std::experimental::coroutine_handle;
-using std::experimental::noop_coroutine;
 using std::experimental::suspend_always;
 } // namespace rt::co
 #endif

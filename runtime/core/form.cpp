@@ -9,6 +9,7 @@
 #include "runtime/core/numeric.h"
 #include "runtime/core/painter.h"
 #include "runtime/core/shape.h"
+#include "runtime/core/task.h"
 #include "runtime/core/textbox.h"
 
 #include <algorithm>
@@ -186,7 +187,6 @@ void Form::Cls() {
 
 void Form::bindKey(Key key, std::function<void()> action, bool remote) {
     keys_[key] = {std::move(action), remote};
-    if (view_) view_->keysChanged();
 }
 
 namespace {
@@ -270,20 +270,6 @@ KeyOutcome Form::routeKey(Key key, unsigned modifiers, FocusKind where, bool edi
     return KeyOutcome::Toolkit;
 }
 
-std::vector<std::uint8_t> Form::keyRoutes() const {
-    std::vector<std::uint8_t> routes(RouteCount);
-    for (int k = 0; k < KeyCount; ++k)
-        for (unsigned m = 0; m < Modifier::Combinations; ++m)
-            for (int w = 0; w < FocusKindCount; ++w)
-                for (const bool editing : {false, true}) {
-                    const auto key = static_cast<Key>(k);
-                    const auto where = static_cast<FocusKind>(w);
-                    routes[std::size_t(routeIndex(key, m, where, editing))] =
-                        static_cast<std::uint8_t>(routeKey(key, m, where, editing));
-                }
-    return routes;
-}
-
 KeyOutcome Form::keyPressed(Key key, unsigned modifiers, FocusKind where, bool editing) {
     const KeyOutcome outcome = routeKey(key, modifiers, where, editing);
     switch (outcome) {
@@ -362,9 +348,11 @@ void Form::input(const Input &in) {
         if (!c) return;
         if (c == focus_) editing_ = true;
         c->userTyped(in.text);
+        afterHandler(); // a new delay may end a pause sooner
         return;
     case Input::Type::Choose:
         if (c) c->userChose(static_cast<Integer>(in.value));
+        afterHandler();
         return;
     case Input::Type::Focus:
         // The front end following the runtime's own move changes nothing, least of all where

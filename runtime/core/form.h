@@ -63,11 +63,8 @@ public:
     /// focus is, also in a box, except "." while the user is typing into a combo box.
     void bindKey(Key key, std::function<void()> action, bool remote = false);
     /// What `key` held with `modifiers` does with the focus `where`, the user `editing` the box
-    /// with the focus or not. The one place that decides it: every front end asks here, or
-    /// reads the answers from keyRoutes().
+    /// with the focus or not. The one place that decides it: every front end asks here.
     KeyOutcome routeKey(Key key, unsigned modifiers, FocusKind where, bool editing) const;
-    /// Every answer of routeKey, at routeIndex(key, modifiers, where, editing).
-    std::vector<std::uint8_t> keyRoutes() const;
     /// Routes a key the user pressed and carries out what the runtime does (an action, a click
     /// on the focused control, leaving a box); returns the outcome for the front end.
     KeyOutcome keyPressed(Key key, unsigned modifiers, FocusKind where, bool editing);

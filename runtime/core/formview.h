@@ -32,8 +32,6 @@ public:
     /// The focus moved to Form::focus(): give that control, or the board when none, the
     /// toolkit's focus.
     virtual void focusChanged() = 0;
-    /// A key was bound anew: a front end that keeps Form::keyRoutes() reads them again.
-    virtual void keysChanged() {}
     /// The text for assistive technology changed.
     virtual void statusChanged() = 0;
     /// Shows a small window with `rows` beside the form, without blocking anything.

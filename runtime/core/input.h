@@ -81,16 +81,6 @@ constexpr bool performedByRuntime(KeyOutcome outcome) {
            outcome == KeyOutcome::LeaveBox;
 }
 
-/// Where a key's outcome stands in the table of every outcome (Form::keyRoutes).
-constexpr int routeIndex(Key key, unsigned modifiers, FocusKind focus, bool editing) {
-    return ((static_cast<int>(key) * int(Modifier::Combinations) + int(modifiers % 16)) *
-                FocusKindCount +
-            static_cast<int>(focus)) *
-               2 +
-           (editing ? 1 : 0);
-}
-inline constexpr int RouteCount = KeyCount * int(Modifier::Combinations) * FocusKindCount * 2;
-
 /// One thing the user did, as a front end reports it to the form.
 struct Input {
     enum class Type : std::uint8_t {

@@ -25,12 +25,12 @@ public:
 
         Task get_return_object() noexcept { return Task(Handle::from_promise(*this)); }
         co::suspend_always initial_suspend() noexcept { return {}; }
-        // The end goes straight on with the task that awaited this one.
+        // The end goes straight on with the task that awaited this one. (Not by returning its
+        // handle: the browser's compiler would need WebAssembly tail calls for that.)
         struct Final {
             bool await_ready() noexcept { return false; }
-            co::coroutine_handle<> await_suspend(Handle h) noexcept {
-                if (h.promise().awaiting) return h.promise().awaiting;
-                return co::noop_coroutine();
+            void await_suspend(Handle h) noexcept {
+                if (co::coroutine_handle<> awaiting = h.promise().awaiting) awaiting.resume();
             }
             void await_resume() noexcept {}
         };
@@ -48,11 +48,14 @@ public:
 
     bool done() const { return !handle_ || handle_.done(); }
 
-    // Awaited, the task runs inside the awaiting one; its error goes on up.
+    // Awaited, the task runs inside the awaiting one, which goes on at once when it ended
+    // without a pause, else when it ends; its error goes on up.
     bool await_ready() const noexcept { return false; }
-    co::coroutine_handle<> await_suspend(co::coroutine_handle<> awaiting) noexcept {
+    bool await_suspend(co::coroutine_handle<> awaiting) noexcept {
+        handle_.resume();
+        if (handle_.done()) return false;
         handle_.promise().awaiting = awaiting;
-        return handle_;
+        return true;
     }
     void await_resume() const { rethrow(); }
 

@@ -3,6 +3,7 @@
 #include "runtime/core/arguments.h"
 #include "runtime/core/runtimeerror.h"
 #include "runtime/core/session.h"
+#include "runtime/core/task.h"
 #include "runtime/web/page.h"
 
 #include <algorithm>
@@ -57,26 +58,81 @@ BrowserView::BrowserView(Form &form) : form_(&form) {
     setQueryWatcher([](const std::string &query) { page::replaceQuery(query); });
     // And the tab keeps what the program keeps.
     setKeeper([](const std::string &record) { page::keep(record); });
-    present(true);
+    page::setProgram({.wake = [this] { wake(); },
+                      .pump = [this] { pump(); },
+                      .later = [this] { runLater(); },
+                      .route =
+                          [this](Key key, unsigned modifiers, FocusKind where, bool editing) {
+                              return form_->routeKey(key, modifiers, where, editing);
+                          }});
+    present();
     setBackendClock(this);
     setHost(this);
     form.setView(this);
 }
 
-void BrowserView::present(bool yielding) {
+void BrowserView::present() {
     const Form &form = *form_;
     const SizeF client = form.clientSize();
     page::init(form.Caption(), int(client.width), int(client.height), form.BackColor());
-    page::setKeyRoutes(form.keyRoutes());
-    for (const auto &control : form.controls()) {
-        // Each control in a task of its own: a slow device answers the page between them.
-        if (yielding) yieldToPage();
-        page::createControl(*control);
-        shown_.push_back(control->look());
-        page::apply(control->handle(), page::Changed::All, shown_.back());
-    }
-    stale_.assign(shown_.size(), false);
     takeScale();
+}
+
+void BrowserView::addControl(const Control &control) {
+    page::createControl(control);
+    shown_.push_back(control.look());
+    stale_.push_back(false);
+    page::apply(control.handle(), page::Changed::All, shown_.back());
+}
+
+void BrowserView::addControlsFrom(std::size_t next, std::function<void()> done) {
+    const auto &controls = form_->controls();
+    if (next == controls.size()) return done();
+    addControl(*controls[next]);
+    // Each control in a task of its own: a slow device answers the page between them.
+    later([this, next, done = std::move(done)]() mutable { addControlsFrom(next + 1, done); });
+}
+
+void BrowserView::startUp(std::function<void()> load) {
+    addControlsFrom(0, [this, load = std::move(load)] {
+        later([this, load] {
+            dispatch(load);
+            later([this] {
+                flush();
+                running_ = true;
+                form_->showing();
+                pump(); // what the pupil did meanwhile
+            });
+        });
+    });
+}
+
+void BrowserView::later(std::function<void()> task) {
+    later_.push_back(std::move(task));
+    page::later();
+}
+
+void BrowserView::runLater() {
+    if (later_.empty()) return;
+    const std::function<void()> task = std::move(later_.front());
+    later_.pop_front();
+    task();
+    if (running_) flush();
+}
+
+void BrowserView::wake() {
+    if (!running_) return;
+    resumeDue();
+    flush();
+}
+
+void BrowserView::pump() {
+    if (!running_) return;
+    while (std::optional<Input> in = page::takeInput()) {
+        handle(*in);
+        if (ending()) return;
+    }
+    flush();
 }
 
 void BrowserView::showForm(Form &form) {
@@ -85,9 +141,12 @@ void BrowserView::showForm(Form &form) {
     // Nothing of the old form stays: its controls, its damage, the input aimed at them.
     page::removeControls();
     shown_.clear();
+    stale_.clear();
     damage_.clear();
     form_ = &form;
-    present(false);
+    present();
+    for (const auto &control : form.controls())
+        addControl(*control);
     form.setView(this); // the whole board
     // The new form's state, without repeating the last thing it announced.
     page::setStatus(form.statusText(), {});
@@ -167,10 +226,6 @@ void BrowserView::flush() {
     }
 }
 
-void BrowserView::yieldToPage() {
-    page::waitForEvent(0);
-}
-
 void BrowserView::sizeChanged() {
     const SizeF client = form_->clientSize();
     page::resize(int(client.width), int(client.height));
@@ -179,15 +234,13 @@ void BrowserView::sizeChanged() {
 }
 
 void BrowserView::controlChanged(Control &control) {
-    stale_[std::size_t(control.handle())] = true;
+    // A control the page has yet to make comes with its look.
+    const auto h = std::size_t(control.handle());
+    if (h < stale_.size()) stale_[h] = true;
 }
 
 void BrowserView::focusChanged() {
     focusStale_ = true;
-}
-
-void BrowserView::keysChanged() {
-    page::setKeyRoutes(form_->keyRoutes());
 }
 
 void BrowserView::statusChanged() {
@@ -209,27 +262,14 @@ std::uint32_t BrowserView::ticks() {
     return lastTicks_;
 }
 
-void BrowserView::idle(std::int32_t maxMs) {
-    flush();
+void BrowserView::wakeIn(std::int32_t ms) {
+    if (ms < 0) return page::wakeIn(-1);
+    // Timers fire a fraction of a millisecond after whole milliseconds, so the alarm rings at
+    // the last whole millisecond before the deadline; a task not yet due then sets it again
+    // for the moment the page next has the thread.
     const double now = page::now();
-    if (maxMs > 0) {
-        // Timers fire a fraction of a millisecond after whole milliseconds, so the wait ends
-        // at the last whole millisecond before the deadline; the caller's loop waits out the
-        // rest in short yields.
-        const double deadline =
-            double(wakeDeadlineNs(lastTicks_, std::int64_t(now * 1e6), maxMs)) / 1e6;
-        page::waitForEvent(static_cast<std::int32_t>(std::max(0.0, std::floor(deadline - now))));
-        resumed_ = page::now();
-    } else if (now - resumed_ > 0.5) {
-        // Events reach the queue only while the page has the thread. Just back from a wait,
-        // the queue already holds whatever arrived.
-        page::waitForEvent(0);
-        resumed_ = page::now();
-    }
-    while (std::optional<Input> in = page::takeInput()) {
-        handle(*in);
-        if (ending()) return;
-    }
+    const double deadline = double(wakeDeadlineNs(lastTicks_, std::int64_t(now * 1e6), ms)) / 1e6;
+    page::wakeIn(static_cast<std::int32_t>(std::max(0.0, std::floor(deadline - now))));
 }
 
 void BrowserView::handle(const Input &in) {
@@ -247,13 +287,6 @@ void BrowserView::handle(const Input &in) {
             stale_[h] = true;
     }
     form_->input(in);
-}
-
-void BrowserView::run() {
-    running_ = true;
-    form_->showing();
-    while (!ending())
-        dispatch([this] { idle(60'000); });
 }
 
 void BrowserView::quit() {

@@ -5,6 +5,8 @@
 #include "runtime/core/form.h"
 #include "runtime/core/formview.h"
 
+#include <deque>
+#include <functional>
 #include <vector>
 
 namespace rt::web {
@@ -18,21 +20,22 @@ void takeKept();
 
 /// Shows a form in the page: the board drawn on the canvas from the form's model, the
 /// windowed controls as HTML elements rendered from their looks, the user's input fed back to
-/// the form. It is also the clock and the host in the browser: waiting yields to the page.
+/// the form. It is also the clock and the host in the browser: the page's timer resumes the
+/// waiting task.
 class BrowserView final : public FormView, public Clock, public Host {
 public:
-    /// Shows `form`, which must outlive the view, and becomes the clock and host in use.
+    /// Shows `form`, which must outlive the view, and becomes the clock and host in use. The
+    /// controls come with startUp().
     explicit BrowserView(Form &form);
     ~BrowserView() override;
     BrowserView(const BrowserView &) = delete;
     BrowserView &operator=(const BrowserView &) = delete;
 
+    /// Starts up in short tasks, the page getting the thread between them: each control, then
+    /// `load`, then the first board. From then on the page's events and timers run the program.
+    void startUp(std::function<void()> load);
     /// Shows what changed since the last call: focus, controls, status and board.
     void flush();
-    /// Gives the page the thread for a moment, so that a long start does not block it.
-    void yieldToPage();
-    /// Waits for the user's input and handles it until End; the page's event loop from then on.
-    void run();
 
     // FormView
     double deviceScale() const override { return scale_; }
@@ -41,14 +44,13 @@ public:
     void sizeChanged() override;
     void controlChanged(Control &control) override;
     void focusChanged() override;
-    void keysChanged() override;
     void statusChanged() override;
     void showNote(std::string_view title, std::span<const NoteRow> rows) override;
     TextMetrics measure(const FontSpec &font, std::string_view text) const override;
 
     // Clock
     std::uint32_t ticks() override;
-    void idle(std::int32_t maxMs) override;
+    void wakeIn(std::int32_t ms) override;
 
     // Host
     void quit() override;
@@ -58,9 +60,17 @@ public:
     void showForm(Form &form) override;
 
 private:
-    /// Shows form_ on the page: its caption, size, colour, keys and controls; `yielding`, the
-    /// page gets the thread between two controls.
-    void present(bool yielding);
+    /// Shows form_ on the page: its caption, size and colour; the controls follow.
+    void present();
+    void addControl(const Control &control);
+    /// Adds control `next` and the rest in tasks of their own, then runs `done`.
+    void addControlsFrom(std::size_t next, std::function<void()> done);
+    /// Runs `task` once the page has had the thread.
+    void later(std::function<void()> task);
+    /// The page's entries: the alarm, queued input, a task asked for by later().
+    void wake();
+    void pump();
+    void runLater();
     void handle(const Input &in);
     void takeScale();
     Rect boardPixels() const;
@@ -77,7 +87,7 @@ private:
     bool statusChanged_ = false;
     bool running_ = false;
     std::uint32_t lastTicks_ = 0;
-    double resumed_ = -1e9; // when the page last gave the thread back
+    std::deque<std::function<void()>> later_;
 };
 
 } // namespace rt::web

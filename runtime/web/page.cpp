@@ -13,6 +13,8 @@
 // their C++ signatures.
 // clang-format off
 EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back), {
+    lessonPage.program = {wake : _water_wake, pump : _water_pump, later : _water_later,
+                          route : _water_route};
     lessonPage.init(UTF8ToString(caption), width, height, back >>> 0);
 });
 EM_JS(void, js_remove_controls, (), { lessonPage.removeControls(); });
@@ -21,9 +23,6 @@ EM_JS(void, js_define, (const char *group, const char *name, double value), {
 });
 EM_JS(void, js_palette, (unsigned colour, const char *css), {
     lessonPage.palette(colour >>> 0, UTF8ToString(css));
-});
-EM_JS(void, js_routes, (const std::uint8_t *routes, int length), {
-    lessonPage.setKeyRoutes(HEAPU8.slice(routes, routes + length));
 });
 EM_JS(void, js_create, (int handle, int kind, int focusKind, double x, double y, double w,
                         double h, int fontPx, int bold, int tabIndex, const char *id,
@@ -60,7 +59,8 @@ EM_JS(void, js_measure, (const char *text, double size, int bold, double *out), 
     HEAPF64[(out >> 3) + 1] = m.ascent;
     HEAPF64[(out >> 3) + 2] = m.height;
 });
-EM_ASYNC_JS(void, js_wait, (int ms), { await lessonPage.waitForEvent(ms); });
+EM_JS(void, js_wake_in, (int ms), { lessonPage.wakeIn(ms); });
+EM_JS(void, js_later, (), { lessonPage.later(); });
 // The oldest input into `record` (type, control, value, modifiers, where, editing) and its text
 // into `text`: 0 when taken, -1 when there is none, else the bytes its text needs.
 EM_JS(int, js_take_input, (std::int32_t *record, char *text, int capacity), {
@@ -109,6 +109,8 @@ EM_JS(int, js_kept, (char *out, int capacity), {
 namespace rt::web::page {
 
 namespace {
+
+Program program;
 
 std::string z(std::string_view s) {
     return std::string(s);
@@ -160,13 +162,6 @@ constexpr std::pair<const char *, Key> KeyNames[] = {
     {"6", Key::Six},
 };
 
-// How the page treats a key of each outcome: leaves it to the browser (0), takes it and does
-// nothing (1), or takes it and queues it for the runtime (2).
-int taking(KeyOutcome outcome) {
-    if (performedByRuntime(outcome)) return 2;
-    return outcome == KeyOutcome::Ignore ? 1 : 0;
-}
-
 // The system colours as the desktop's default scheme shows them.
 constexpr std::pair<Colour, const char *> Palette[] = {
     {SystemColour::WindowBackground, "#ffffff"},
@@ -208,10 +203,6 @@ void defineAll() {
                                     {"alt", Modifier::Alt},
                                     {"meta", Modifier::Meta}})
         define("modifier", name, bit);
-    define("routes", "combinations", Modifier::Combinations);
-    define("routes", "focusKinds", FocusKindCount);
-    for (int o = 0; o <= static_cast<int>(KeyOutcome::FullScreen); ++o)
-        define("take", std::to_string(o).c_str(), taking(static_cast<KeyOutcome>(o)));
     for (const auto &[name, value] : {std::pair{"focusRing", metrics::FocusRing},
                                       {"focusRingEdgeShare", double(metrics::FocusRingEdgeShare)},
                                       {"boxStretch", metrics::BoxStretch / 100.0},
@@ -246,8 +237,13 @@ void removeControls() {
     js_remove_controls();
 }
 
-void setKeyRoutes(std::span<const std::uint8_t> routes) {
-    js_routes(routes.data(), int(routes.size()));
+int taking(KeyOutcome outcome) {
+    if (performedByRuntime(outcome)) return 2;
+    return outcome == KeyOutcome::Ignore ? 1 : 0;
+}
+
+void setProgram(Program entries) {
+    program = std::move(entries);
 }
 
 void createControl(const Control &c) {
@@ -306,8 +302,12 @@ TextMetrics measure(std::string_view text, double pixelSize, bool bold) {
     return {out[0], out[1], out[2]};
 }
 
-void waitForEvent(std::int32_t ms) {
-    js_wait(ms);
+void wakeIn(std::int32_t ms) {
+    js_wake_in(ms);
+}
+
+void later() {
+    js_later();
 }
 
 std::optional<Input> takeInput() {
@@ -385,3 +385,31 @@ std::string kept() {
 }
 
 } // namespace rt::web::page
+
+// The page's ways into the program, each run from the page's own event loop.
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void water_wake() {
+    if (rt::web::page::program.wake) rt::web::page::program.wake();
+}
+
+EMSCRIPTEN_KEEPALIVE void water_pump() {
+    if (rt::web::page::program.pump) rt::web::page::program.pump();
+}
+
+EMSCRIPTEN_KEEPALIVE void water_later() {
+    if (rt::web::page::program.later) rt::web::page::program.later();
+}
+
+// What the page does with a key: 0 leaves it to the browser, 1 takes it and does nothing, 2
+// takes it and sends it to the program.
+EMSCRIPTEN_KEEPALIVE int water_route(int key, int modifiers, int where, int editing) {
+    using namespace rt;
+    const auto &route = web::page::program.route;
+    if (!route || key < 0 || key >= KeyCount || where < 0 || where >= FocusKindCount) return 0;
+    const KeyOutcome outcome = route(static_cast<Key>(key), static_cast<unsigned>(modifiers),
+                                     static_cast<FocusKind>(where), editing != 0);
+    return web::page::taking(outcome);
+}
+
+} // extern "C"

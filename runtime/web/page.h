@@ -7,15 +7,17 @@
 #include "runtime/core/types.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
 /// The page around the program: thin calls into the page's scripts (`lessonPage`), which own
-/// the canvas, the HTML controls and the input queue. Numbers pass as numbers; what the page
-/// needs to know of the runtime's rules (key names, key routes, measurements, the palette) it
-/// is told once, at init, and after a change.
+/// the canvas, the HTML controls, the input queue and the timers. Numbers pass as numbers;
+/// what the page needs to know of the runtime's definitions (key names, measurements, the
+/// palette) it is told once, at init. The page comes into the program only from its own event
+/// loop, through the entries of setProgram.
 namespace rt::web::page {
 
 /// Sets the page up for a form `width` × `height` form pixels: its caption, its background,
@@ -26,8 +28,20 @@ void init(std::string_view caption, int width, int height, Colour back);
 /// that names a control (clicks, text, checks, choices, focus): another form takes the page.
 /// Keys stay queued, for the form shown next.
 void removeControls();
-/// What every key does, at routeIndex(key, modifiers, focus kind, editing).
-void setKeyRoutes(std::span<const std::uint8_t> routes);
+
+/// The program's entries for the page: its alarm rang (wake), input was queued (pump), a task
+/// asked for by later() is due (later); and what a key does (route), asked while the key is
+/// down, so that the page takes from the browser exactly the keys the program uses.
+struct Program {
+    std::function<void()> wake;
+    std::function<void()> pump;
+    std::function<void()> later;
+    std::function<KeyOutcome(Key, unsigned, FocusKind, bool)> route;
+};
+void setProgram(Program entries);
+/// What the page does with a key of `outcome`: 0 leaves it to the browser, 1 takes it and
+/// does nothing, 2 takes it and queues it for the program.
+int taking(KeyOutcome outcome);
 
 /// Makes the element of a windowed control, without its look.
 void createControl(const Control &control);
@@ -59,8 +73,11 @@ void text(std::string_view text, double x, double y, double pixelSize, bool bold
           const Rect &clip);
 TextMetrics measure(std::string_view text, double pixelSize, bool bold);
 
-/// Waits until the user does something or `ms` have passed, yielding to the browser meanwhile.
-void waitForEvent(std::int32_t ms);
+/// Calls the program's wake entry in `ms` milliseconds, in place of any call asked for before;
+/// at 0 as soon as the page has had the thread; -1: no call.
+void wakeIn(std::int32_t ms);
+/// Calls the program's later entry once the page has had the thread: one call for each.
+void later();
 /// The oldest input the page has queued.
 std::optional<Input> takeInput();
 

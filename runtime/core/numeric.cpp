@@ -407,12 +407,6 @@ Integer CInt(double x) {
     return static_cast<Integer>(r);
 }
 
-Long CLng(double x) {
-    const double r = roundHalfEven(x);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) raise(ErrorCode::Overflow);
-    return static_cast<Long>(r);
-}
-
 Long clampToLong(double x) {
     if (std::isnan(x)) return 0;
     const double r = roundHalfEven(x);
@@ -478,19 +472,6 @@ double checked(double x) {
     if (std::isnan(x)) raise(ErrorCode::InvalidFloat);
     if (std::isinf(x)) raise(ErrorCode::Overflow);
     return x;
-}
-
-double divide(double a, double b) {
-    if (b == 0.0) raise(ErrorCode::DivisionByZero);
-    return checked(a / b);
-}
-
-Colour RGB(int red, int green, int blue) {
-    auto part = [](int v) {
-        if (v < 0 || v > 255) raise(ErrorCode::InvalidCall);
-        return static_cast<Colour>(v);
-    };
-    return part(red) | (part(green) << 8) | (part(blue) << 16);
 }
 
 Colour QBColor(int index) {

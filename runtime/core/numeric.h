@@ -32,9 +32,6 @@ double roundHalfEven(double x);
 /// Converts to a 16-bit integer, halves to even; out of range raises Overflow.
 Integer CInt(double x);
 
-/// Converts to a 32-bit integer, halves to even; out of range raises Overflow.
-Long CLng(double x);
-
 /// Converts to a 32-bit integer, halves to even, clamping instead of failing (NaN gives 0).
 Long clampToLong(double x);
 
@@ -50,12 +47,6 @@ Long mul(Long a, Long b);
 
 /// Passes a floating-point result through: NaN raises InvalidFloat, an infinity Overflow.
 double checked(double x);
-
-/// Checked division: a zero divisor raises DivisionByZero.
-double divide(double a, double b);
-
-/// The colour red + 256 × green + 65536 × blue; each part must lie in 0…255.
-Colour RGB(int red, int green, int blue);
 
 /// One of the sixteen classic palette colours (15 is white).
 Colour QBColor(int index);

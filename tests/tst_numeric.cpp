@@ -203,12 +203,9 @@ static int overflowOf(const std::function<void()> &f) {
 
 void NumericTest::integerOverflow() {
     const rt::Integer max16 = 32767;
-    const rt::Long max32 = std::numeric_limits<rt::Long>::max();
     QCOMPARE(overflowOf([&] { rt::add(max16, rt::Integer(1)); }), 6);
     QCOMPARE(overflowOf([&] { rt::sub(rt::Integer(-32768), rt::Integer(1)); }), 6);
     QCOMPARE(overflowOf([&] { rt::mul(rt::Integer(1639), rt::Integer(20)); }), 6);
-    QCOMPARE(overflowOf([&] { rt::add(max32, rt::Long(1)); }), 6);
-    QCOMPARE(overflowOf([&] { rt::mul(rt::Long(65536), rt::Long(32768)); }), 6);
     QCOMPARE(overflowOf([] { rt::CInt(32767.5); }), 6);  // rounds to 32768
     QCOMPARE(overflowOf([] { rt::CInt(-32768.5); }), 0); // rounds to -32768
 }

@@ -439,18 +439,6 @@ Integer mul(Integer a, Integer b) {
     return narrowed<Integer>(std::int32_t{a} * std::int32_t{b});
 }
 
-Long add(Long a, Long b) {
-    return narrowed<Long>(std::int64_t{a} + std::int64_t{b});
-}
-
-Long sub(Long a, Long b) {
-    return narrowed<Long>(std::int64_t{a} - std::int64_t{b});
-}
-
-Long mul(Long a, Long b) {
-    return narrowed<Long>(std::int64_t{a} * std::int64_t{b});
-}
-
 std::string asciiFigures(std::string_view s) {
     // U+FF0E and U+FF10 to U+FF19 are EF BC 8E and EF BC 90 to EF BC 99 in UTF-8.
     std::string out;

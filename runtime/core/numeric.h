@@ -40,11 +40,6 @@ Integer add(Integer a, Integer b);
 Integer sub(Integer a, Integer b);
 Integer mul(Integer a, Integer b);
 
-/// Checked 32-bit arithmetic: a result outside the range raises Overflow.
-Long add(Long a, Long b);
-Long sub(Long a, Long b);
-Long mul(Long a, Long b);
-
 /// Passes a floating-point result through: NaN raises InvalidFloat, an infinity Overflow.
 double checked(double x);
 

@@ -96,8 +96,9 @@ serve: web
 	@echo "The lesson: http://127.0.0.1:$(PORT)/ (Ctrl+C stops the server)"
 	/usr/bin/python3 -m http.server --bind 127.0.0.1 --directory $(WEB_DIR)/site $(PORT)
 
-# Start-up, memory and frame pacing of the lesson against a bare Qt window, in a Release
-# build of its own; then the page's figures in headless Chromium.
+# The longest source files of the lessons and the front ends; start-up, memory and frame
+# pacing of the lesson against a bare Qt window, in a Release build of its own; then the page's
+# figures in headless Chromium.
 BENCH_DIR ?= build-bench
 
 .PHONY: bench
@@ -117,6 +118,7 @@ $(LIGHTHOUSE): | deps
 		lighthouse@12.8.2
 
 bench: deps $(BENCH_DIR)/build.ninja web $(LIGHTHOUSE)
+	/usr/bin/python3 bench/lines.py
 	cmake --build $(BENCH_DIR) --parallel $(JOBS) --target water-bench
 	$(BENCH_DIR)/bench/water-bench
 	/usr/bin/python3 tests/web/bench.py $(WEB_DIR)/site $(LIGHTHOUSE)

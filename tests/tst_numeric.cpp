@@ -190,7 +190,6 @@ void NumericTest::halvesToEven() {
     QFETCH(double, x);
     QFETCH(int, expected);
     QCOMPARE(int(rt::CInt(x)), expected);
-    QCOMPARE(int(rt::CLng(x)), expected);
 }
 
 static int overflowOf(const std::function<void()> &f) {
@@ -204,16 +203,11 @@ static int overflowOf(const std::function<void()> &f) {
 
 void NumericTest::integerOverflow() {
     const rt::Integer max16 = 32767;
-    const rt::Long max32 = std::numeric_limits<rt::Long>::max();
     QCOMPARE(overflowOf([&] { rt::add(max16, rt::Integer(1)); }), 6);
     QCOMPARE(overflowOf([&] { rt::sub(rt::Integer(-32768), rt::Integer(1)); }), 6);
     QCOMPARE(overflowOf([&] { rt::mul(rt::Integer(1639), rt::Integer(20)); }), 6);
-    QCOMPARE(overflowOf([&] { rt::add(max32, rt::Long(1)); }), 6);
-    QCOMPARE(overflowOf([&] { rt::mul(rt::Long(65536), rt::Long(32768)); }), 6);
     QCOMPARE(overflowOf([] { rt::CInt(32767.5); }), 6);  // rounds to 32768
     QCOMPARE(overflowOf([] { rt::CInt(-32768.5); }), 0); // rounds to -32768
-    QCOMPARE(overflowOf([] { rt::CLng(2147483647.5); }), 6);
-    QCOMPARE(overflowOf([] { rt::CLng(std::nan("")); }), 6);
 }
 
 void NumericTest::clampToLong_data() {
@@ -235,19 +229,13 @@ void NumericTest::clampToLong() {
 }
 
 void NumericTest::floatErrors() {
-    QCOMPARE(overflowOf([] { rt::divide(1, 0); }), 11);
     QCOMPARE(overflowOf([] { rt::checked(std::numeric_limits<double>::infinity()); }), 6);
     QCOMPARE(overflowOf([] { rt::checked(std::nan("")); }), 16);
-    QCOMPARE(rt::divide(15, 20), 0.75);
 }
 
 void NumericTest::colours() {
-    QCOMPARE(rt::RGB(0, 135, 135), rt::Colour(0x878700));
-    QCOMPARE(rt::RGB(0, 255, 255), rt::Colour(0xFFFF00));
-    QCOMPARE(rt::RGB(255, 0, 0), rt::Colour(0x0000FF));
     QCOMPARE(rt::QBColor(15), rt::Colour(0xFFFFFF));
     QCOMPARE(rt::QBColor(0), rt::Colour(0x000000));
-    QCOMPARE(overflowOf([] { rt::RGB(256, 0, 0); }), 5);
     QCOMPARE(overflowOf([] { rt::QBColor(16); }), 5);
 }
 

@@ -21,11 +21,6 @@ void ComboBox::setText(const std::string &text) {
     changed(textChanged);
 }
 
-const std::string &ComboBox::List(Integer index) const {
-    if (index < 0 || index >= ListCount()) raise(ErrorCode::InvalidCall, "List");
-    return list_[static_cast<std::size_t>(index)];
-}
-
 void ComboBox::setListIndex(Integer index) {
     if (index < -1 || index >= ListCount()) raise(ErrorCode::InvalidCall, "ListIndex");
     if (index == listIndex_) return;

@@ -16,9 +16,8 @@ public:
     const std::string &Text() const { return text_; }
     void setText(const std::string &text);
 
-    /// The entries of the list.
+    /// How many entries the list holds.
     Integer ListCount() const { return static_cast<Integer>(list_.size()); }
-    const std::string &List(Integer index) const;
     /// The entry the text came from, -1 when it was typed or set.
     Integer ListIndex() const { return listIndex_; }
     /// Chooses an entry, as the user does from the list; -1 leaves the text as it is.

@@ -407,12 +407,6 @@ Integer CInt(double x) {
     return static_cast<Integer>(r);
 }
 
-Long CLng(double x) {
-    const double r = roundHalfEven(x);
-    if (!(r >= -2147483648.0 && r <= 2147483647.0)) raise(ErrorCode::Overflow);
-    return static_cast<Long>(r);
-}
-
 Long clampToLong(double x) {
     if (std::isnan(x)) return 0;
     const double r = roundHalfEven(x);
@@ -445,18 +439,6 @@ Integer mul(Integer a, Integer b) {
     return narrowed<Integer>(std::int32_t{a} * std::int32_t{b});
 }
 
-Long add(Long a, Long b) {
-    return narrowed<Long>(std::int64_t{a} + std::int64_t{b});
-}
-
-Long sub(Long a, Long b) {
-    return narrowed<Long>(std::int64_t{a} - std::int64_t{b});
-}
-
-Long mul(Long a, Long b) {
-    return narrowed<Long>(std::int64_t{a} * std::int64_t{b});
-}
-
 std::string asciiFigures(std::string_view s) {
     // U+FF0E and U+FF10 to U+FF19 are EF BC 8E and EF BC 90 to EF BC 99 in UTF-8.
     std::string out;
@@ -478,19 +460,6 @@ double checked(double x) {
     if (std::isnan(x)) raise(ErrorCode::InvalidFloat);
     if (std::isinf(x)) raise(ErrorCode::Overflow);
     return x;
-}
-
-double divide(double a, double b) {
-    if (b == 0.0) raise(ErrorCode::DivisionByZero);
-    return checked(a / b);
-}
-
-Colour RGB(int red, int green, int blue) {
-    auto part = [](int v) {
-        if (v < 0 || v > 255) raise(ErrorCode::InvalidCall);
-        return static_cast<Colour>(v);
-    };
-    return part(red) | (part(green) << 8) | (part(blue) << 16);
 }
 
 Colour QBColor(int index) {

@@ -32,9 +32,6 @@ double roundHalfEven(double x);
 /// Converts to a 16-bit integer, halves to even; out of range raises Overflow.
 Integer CInt(double x);
 
-/// Converts to a 32-bit integer, halves to even; out of range raises Overflow.
-Long CLng(double x);
-
 /// Converts to a 32-bit integer, halves to even, clamping instead of failing (NaN gives 0).
 Long clampToLong(double x);
 
@@ -43,19 +40,8 @@ Integer add(Integer a, Integer b);
 Integer sub(Integer a, Integer b);
 Integer mul(Integer a, Integer b);
 
-/// Checked 32-bit arithmetic: a result outside the range raises Overflow.
-Long add(Long a, Long b);
-Long sub(Long a, Long b);
-Long mul(Long a, Long b);
-
 /// Passes a floating-point result through: NaN raises InvalidFloat, an infinity Overflow.
 double checked(double x);
-
-/// Checked division: a zero divisor raises DivisionByZero.
-double divide(double a, double b);
-
-/// The colour red + 256 × green + 65536 × blue; each part must lie in 0…255.
-Colour RGB(int red, int green, int blue);
 
 /// One of the sixteen classic palette colours (15 is white).
 Colour QBColor(int index);

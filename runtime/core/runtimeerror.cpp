@@ -12,8 +12,6 @@ std::string baseText(ErrorCode code) {
         return "数値が範囲を超えました。";
     case ErrorCode::SubscriptOutOfRange:
         return "コントロール配列にその要素はありません。";
-    case ErrorCode::DivisionByZero:
-        return "0 で割りました。";
     case ErrorCode::InvalidFloat:
         return "浮動小数点演算が不正です。";
     case ErrorCode::AlreadyLoaded:

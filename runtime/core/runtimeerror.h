@@ -14,7 +14,6 @@ enum class ErrorCode : int {
     InvalidCall = 5,
     Overflow = 6,
     SubscriptOutOfRange = 9,
-    DivisionByZero = 11,
     InvalidFloat = 16,
     AlreadyLoaded = 360,
 };

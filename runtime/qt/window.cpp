@@ -13,24 +13,16 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFontMetricsF>
-#include <QGuiApplication>
-#include <QMessageBox>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScopedValueRollback>
-#include <QScreen>
-#include <QSettings>
 #include <QWindow>
 
-#include <algorithm>
 #include <cmath>
 
 namespace rt::qt {
 
 namespace {
-
-// What a window frame adds until the window system tells: the design's borders and title bar.
-constexpr QSize DesignFrame(8, 25);
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));
@@ -44,22 +36,11 @@ QSizeF clientOf(const Form &form) {
     return QSizeF(form.clientSize().width, form.clientSize().height);
 }
 
-QScreen *screenNamed(const QString &name) {
-    for (QScreen *s : QGuiApplication::screens())
-        if (!name.isEmpty() && s->name() == name) return s;
-    return nullptr;
-}
-
-// Undoes the window's fixed size, which would keep it from filling the screen.
-void allowAnySize(QWidget &window) {
-    window.setMinimumSize(0, 0);
-    window.setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-}
-
 } // namespace
 
 Window::Window(Form &form, QWidget *parent)
-    : QWidget(parent), form_(&form), frame_(DesignFrame), keyboard_(new Keyboard(*this)) {
+    : QWidget(parent), form_(&form), placement_(*this), keyboard_(new Keyboard(*this)),
+      note_(*this, *keyboard_) {
     installAccessibility();
     setAttribute(Qt::WA_OpaquePaintEvent);
     DesktopHost::install(this);
@@ -96,13 +77,12 @@ void Window::adopt() {
 
 void Window::setForm(Form &next) {
     if (&next == form_) return;
-    rememberFrame();
+    placement_.rememberFrame();
     {
         const QScopedValueRollback<bool> guard(switching_, true);
         // Nothing the window showed of the old form stays: its note, its ring, its widgets
         // (the board holds the focus meanwhile, so that none of them passes it on).
-        if (note_) note_->close(); // and deletes itself
-        note_.clear();
+        note_.close();
         ring_->surround(nullptr, 0);
         if (hasFocus() || isAncestorOf(focusWidget())) setFocus(Qt::OtherFocusReason);
         for (ControlWidget *w : widgets_) {
@@ -124,7 +104,7 @@ void Window::setForm(Form &next) {
 }
 
 Window::~Window() {
-    savePlace();
+    placement_.save();
     DesktopHost::uninstall(this);
     form_->setView(nullptr);
 }
@@ -168,87 +148,35 @@ void Window::focusChanged() {
 }
 
 void Window::sizeChanged() {
-    rememberFrame();
+    placement_.rememberFrame();
     applyGeometry();
 }
 
 void Window::setZoom(double zoom) {
-    // Full screen already shows the design as large as the screen allows.
-    if (zoom <= 0 || isFullScreen()) return;
-    rememberFrame();
-    // A step beyond what fits changes nothing, not even the zoom to come back to.
-    const double fitting = fittingZoom(zoom);
-    if (fitting == zoom_) return;
-    chosenZoom_ = fitting;
+    if (!placement_.choose(clientOf(*form_), zoom)) return;
     applyGeometry();
-    savePlace();
+    placement_.save();
 }
 
 void Window::zoomBy(int direction) {
-    setZoom(zoom::step(zoom_, direction));
+    setZoom(zoom::step(zoom(), direction));
 }
 
 void Window::toggleFullScreen() {
-    // The window system puts the window back where it was; the zoom is this form's.
-    if (isFullScreen()) {
-        setWindowState(windowState() & ~Qt::WindowFullScreen);
-        return;
-    }
-    allowAnySize(*this); // before the window system sizes the window
-    setWindowState(windowState() | Qt::WindowFullScreen);
+    placement_.toggleFullScreen();
 }
 
 Place Window::place() const {
-    const QScreen *s = screen();
-    return {chosenZoom_, isFullScreen(), s ? s->name() : QString()};
+    return placement_.place();
 }
 
 void Window::rememberPlaceIn(std::unique_ptr<QSettings> settings) {
-    settings_.reset(); // taking on the place is no change to keep
-    if (!settings) return;
-    saved_ = readPlace(*settings);
-    restore(saved_);
-    settings_ = std::move(settings);
-}
-
-void Window::restore(const Place &place) {
-    // A screen that is gone (the projector unplugged) leaves the window where the window system
-    // opens it, on the primary screen.
-    QScreen *target = screenNamed(place.screen);
-    if (target && target != screen()) setScreen(target);
-    // The zoom chosen then, as far as this screen has room for it now: the next screen with
-    // more room shows more of it, as when the window is moved.
-    chosenZoom_ = place.zoom;
+    placement_.keepIn(std::move(settings), clientOf(*form_));
     applyGeometry();
-    // Centred on that screen, unless the window system would open it there anyway.
-    if (target && QGuiApplication::screenAt(frameGeometry().center()) != target) {
-        QRect frame(QPoint(), size() + frame_);
-        frame.moveCenter(target->availableGeometry().center());
-        move(frame.topLeft());
-    }
-    if (place.fullScreen && !isFullScreen()) toggleFullScreen();
-}
-
-void Window::savePlace() {
-    if (!settings_) return;
-    const Place now = place();
-    if (now == saved_) return;
-    writePlace(*settings_, now);
-    saved_ = now;
 }
 
 void Window::applyGeometry() {
-    const QSizeF client = clientOf(*form_);
-    zoom::Fit fit{zoom_, QPointF()};
-    if (isFullScreen()) {
-        allowAnySize(*this);
-        fit = zoom::fill(client, QSizeF(size()), devicePixelRatioF());
-    } else {
-        zoom_ = fittingZoom(chosenZoom_);
-        fit.scale = zoom_;
-        setFixedSize(zoom::windowSize(client, zoom_));
-        keepOnScreen();
-    }
+    const zoom::Fit fit = placement_.fit(clientOf(*form_));
     if (fit.scale != scale_ || fit.offset != offset_) {
         scale_ = fit.scale;
         offset_ = fit.offset;
@@ -256,28 +184,6 @@ void Window::applyGeometry() {
     }
     for (ControlWidget *w : widgets_)
         w->place(toWidget(toQRectF(w->control().box())).toRect(), scale_);
-}
-
-double Window::fittingZoom(double wanted) const {
-    const QScreen *s = screen();
-    if (!s) return wanted;
-    return zoom::fitting(clientOf(*form_), wanted, s->availableGeometry().size() - frame_);
-}
-
-void Window::rememberFrame() {
-    // Before the window is shown nothing is reported: the estimate stays.
-    if (isVisible() && !isFullScreen()) frame_ = frameGeometry().size() - size();
-}
-
-void Window::keepOnScreen() {
-    if (!isVisible() || !screen()) return;
-    const QRect room = screen()->availableGeometry();
-    QRect frame = frameGeometry();
-    frame.moveRight(std::min(frame.right(), room.right()));
-    frame.moveBottom(std::min(frame.bottom(), room.bottom()));
-    frame.moveLeft(std::max(frame.left(), room.left()));
-    frame.moveTop(std::max(frame.top(), room.top()));
-    if (frame.topLeft() != pos()) move(frame.topLeft());
 }
 
 QRectF Window::toWidget(const QRectF &area) const {
@@ -335,7 +241,7 @@ void Window::updateFocusRing() {
     const Control *focus = form_->focus();
     QWidget *target = focus ? widget(*focus) : nullptr;
     ring_->surround(target && target->isVisible() ? target : nullptr,
-                    int(std::lround(metrics::FocusRing * zoom_)));
+                    int(std::lround(metrics::FocusRing * zoom())));
 }
 
 bool Window::eventFilter(QObject *watched, QEvent *event) {
@@ -351,9 +257,9 @@ void Window::showEvent(QShowEvent *event) {
     shownOnce_ = true;
     // On another screen the window fits that screen.
     connect(windowHandle(), &QWindow::screenChanged, this, [this] {
-        rememberFrame();
+        placement_.rememberFrame();
         applyGeometry();
-        savePlace();
+        placement_.save();
     });
     form_->showing();
     focusChanged();
@@ -369,7 +275,7 @@ void Window::changeEvent(QEvent *event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange) return;
     applyGeometry();
-    savePlace();
+    placement_.save();
 }
 
 void Window::statusChanged() {
@@ -378,32 +284,14 @@ void Window::statusChanged() {
     setAccessibleDescription(status); // sends the change to assistive technology
 }
 
-void Window::showNote(std::string_view titleText, std::span<const NoteRow> rows) {
-    const QString title = text(titleText);
-    QString table = QStringLiteral("<table cellspacing=\"6\">");
-    for (const NoteRow &row : rows)
-        table += QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
-                     .arg(text(row.keys).toHtmlEscaped(), text(row.does).toHtmlEscaped());
-    table += QStringLiteral("</table>");
-    if (!note_) {
-        note_ = new QMessageBox(QMessageBox::NoIcon, title, table, QMessageBox::NoButton, this);
-        note_->addButton(QStringLiteral("閉じる"), QMessageBox::RejectRole);
-        note_->setAttribute(Qt::WA_DeleteOnClose);
-        note_->setWindowModality(Qt::NonModal);
-        // The lesson keeps the keys: the note neither takes the focus nor holds a key.
-        note_->setAttribute(Qt::WA_ShowWithoutActivating);
-        keyboard_->watch(*note_);
-    }
-    note_->setWindowTitle(title);
-    note_->setText(table);
-    note_->show();
-    note_->raise();
+void Window::showNote(std::string_view title, std::span<const NoteRow> rows) {
+    note_.show(title, rows);
 }
 
 void Window::closeEvent(QCloseEvent *event) {
     // Closing the window ends the program, exactly as End does, from any state.
     event->accept();
-    savePlace();
+    placement_.save();
     dispatch([] { End(); });
 }
 

@@ -4,7 +4,9 @@
 #include "runtime/core/formview.h"
 #include "runtime/qt/boardpainter.h"
 #include "runtime/qt/controlwidget.h"
+#include "runtime/qt/note.h"
 #include "runtime/qt/place.h"
+#include "runtime/qt/placement.h"
 #include "runtime/qt/zoom.h"
 
 #include <QImage>
@@ -14,7 +16,6 @@
 #include <memory>
 #include <vector>
 
-class QMessageBox;
 class QSettings;
 
 namespace rt::qt {
@@ -49,7 +50,7 @@ public:
     ControlWidget *controlWidgetOf(const QWidget *w) const;
 
     /// Form pixels to device-independent widget pixels in the window (1 at the design size).
-    double zoom() const { return zoom_; }
+    double zoom() const { return placement_.zoom(); }
     /// Zooms the window; a zoom that would not fit on its screen gives the largest step that does.
     void setZoom(double zoom);
     /// Zooms one step in (1) or out (-1).
@@ -93,29 +94,20 @@ private:
     /// Takes on form_: its caption, colour and controls.
     void adopt();
     void applyGeometry();
-    double fittingZoom(double wanted) const;
-    void rememberFrame();
-    void restore(const Place &place);
-    void savePlace();
-    void keepOnScreen();
     void updateFocusRing();
     QRectF toWidget(const QRectF &area) const;
 
     Form *form_;
-    double zoom_ = 1.0;       // the window's zoom: the largest that fits, up to chosenZoom_
-    double chosenZoom_ = 1.0; // the last zoom the window was given
-    double scale_ = 1.0;      // form pixels to widget pixels, the window's zoom or full screen's
-    QPointF offset_;          // where the design's top-left lies, in widget pixels
-    QSize frame_;             // what the window system adds around the window
+    Placement placement_;
+    double scale_ = 1.0; // form pixels to widget pixels, the window's zoom or full screen's
+    QPointF offset_;     // where the design's top-left lies, in widget pixels
     bool shownOnce_ = false;
     bool switching_ = false;
 
     std::vector<ControlWidget *> widgets_; // by handle, in tab order; children of the window
     Keyboard *keyboard_;                   // a child: the window owns it
     FocusRing *ring_;                      // a child too
-    QPointer<QMessageBox> note_;
-    std::unique_ptr<QSettings> settings_; // where the place is kept, when anywhere
-    Place saved_;                         // the place as settings_ holds it
+    Note note_;
     BoardPainter board_;
 };
 

@@ -1,6 +1,7 @@
 """The page's costs in headless Chromium: a full automatic run's wall time and the main
-thread's busy share during it, the site's gzipped size, the time from navigation to the
-first drawn board, and Lighthouse's mobile audit of a first load.
+thread's busy share during it, against a bare page that draws only what a frame must, in the
+same browser; the size of the WebAssembly and of the whole site gzipped, the time from
+navigation to the first drawn board, and Lighthouse's mobile audit of a first load.
 
 usage: /usr/bin/python3 bench.py [build-web/site] [path/to/lighthouse]"""
 
@@ -15,6 +16,8 @@ import time
 from chromium import Browser, PageError, Site
 
 RUNS, LOADS, AUDITS = 3, 5, 3
+BARE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "bare")
+WASM_GOAL = 250_000  # bytes
 IDEAL_RUN = 12 * 40 * 0.020  # twelve minutes of 40 frames at the 20 ms the page starts with
 
 # Resolves when 自動, disabled by its click, is enabled again; times from the click itself.
@@ -34,25 +37,53 @@ def spread(values, unit, digits):
            f"[{min(values):.{digits}f}-{max(values):.{digits}f}]"
 
 
-def automatic_runs(site):
-    walls, busy = [], []
+# The lesson's board and time box as laid out, for the bare page to take on.
+GEOMETRY = """(() => {
+    const board = document.getElementById("board"), text = document.getElementById("Text1");
+    const b = board.getBoundingClientRect(), t = text.getBoundingClientRect();
+    return {width: board.width, height: board.height, board: [b.left, b.top, b.width, b.height],
+            scale: lessonPage.css * lessonPage.dpr, time: [t.left, t.top, t.width, t.height],
+            look: Object.fromEntries(["font", "padding", "border", "textAlign", "color",
+                "backgroundColor"].map(k => [k, getComputedStyle(text)[k]]))};
+})()"""
+
+
+def busy_share(b, start):
+    """Runs `start`, which returns once the run is over, and returns the main thread's busy
+    time over the wall time meanwhile, in %."""
+    time.sleep(0.5)  # let start-up work settle
+    before = b.metrics()
+    start()
+    after = b.metrics()
+    return 100 * (after["TaskDuration"] - before["TaskDuration"]) \
+        / (after["Timestamp"] - before["Timestamp"])
+
+
+def automatic_runs(site, bare):
+    """The lesson's automatic runs and the bare page's, in turn in one browser."""
+    walls, busy, bare_busy = [], [], []
     with Browser(1280, 800, timeout=30) as b:
         for _ in range(RUNS):
             b.open(site.url)
             if b.evaluate("document.getElementById('Combo2').value") != "20":
                 raise PageError("the frame delay does not start at 20 ms")
+            geometry = b.evaluate(GEOMETRY)
             b.evaluate(WATCH_RUN)
-            time.sleep(0.5)  # let start-up work settle
-            before = b.metrics()
-            b.click_id("Command2")
-            wall = b.evaluate("runTimes", await_promise=True) / 1000  # no polling meanwhile
-            after = b.metrics()
+
+            def lesson_run():
+                b.click_id("Command2")
+                # No polling meanwhile.
+                walls.append(b.evaluate("runTimes", await_promise=True) / 1000)
+            busy.append(busy_share(b, lesson_run))
             if b.evaluate("document.getElementById('Text1').value") != "12.00":
                 raise PageError("the run did not reach 12 minutes")
-            walls.append(wall)
-            busy.append(100 * (after["TaskDuration"] - before["TaskDuration"])
-                        / (after["Timestamp"] - before["Timestamp"]))
-    return walls, busy
+
+            b.open(bare.url)
+            b.evaluate(f"setUp({json.dumps(geometry)})")
+            bare_busy.append(busy_share(b, lambda: b.evaluate("run()", await_promise=True)))
+            if b.evaluate("document.getElementById('time').value") != "12.00":
+                raise PageError("the bare page's run did not reach 12 minutes")
+    return walls, busy, bare_busy
 
 
 def first_boards(site):
@@ -117,8 +148,9 @@ def main():
     tool = sys.argv[2] if len(sys.argv) > 2 else None
     rows, failed = [], False
     version = subprocess.run(["chromium", "--version"], capture_output=True, text=True).stdout
-    with Site(root) as site:
-        for name, measure in (("runs", automatic_runs), ("loads", first_boards)):
+    with Site(root) as site, Site(BARE) as bare:
+        for name, measure in (("runs", lambda s: automatic_runs(s, bare)),
+                              ("loads", first_boards)):
             try:
                 result = measure(site)
             except PageError as e:
@@ -126,18 +158,26 @@ def main():
                 rows.append((f"{name}: failed", str(e).splitlines()[0], "—"))
                 continue
             if name == "runs":
-                walls, busy = result
+                walls, busy, bare_busy = result
                 off = 100 * (statistics.median(walls) - IDEAL_RUN) / IDEAL_RUN
                 rows.append((f"automatic run wall time (ideal {IDEAL_RUN:.3f} s)",
                              spread(walls, "s", 3) + f" ({off:+.2f} %)",
                              "within 1 % of ideal: " + ("met" if abs(off) <= 1 else "**missed**")))
                 rows.append(("main thread busy during the run / wall time", spread(busy, "%", 2),
                              "≤ 5 %: " + ("met" if statistics.median(busy) <= 5 else "**missed**")))
+                rows.append(("the same, a bare page drawing only a frame's water, stream and "
+                             "time every 20 ms", spread(bare_busy, "%", 2), "—"))
+                rows.append(("main thread busy, lesson / bare page (medians)",
+                             f"{statistics.median(busy) / statistics.median(bare_busy):.2f} ×",
+                             "—"))
             else:
                 rows.append(("navigation to the board drawn, fresh profile",
                              spread(result, "ms", 0),
                              "≤ 500 ms: " + ("met" if statistics.median(result) <= 500
                                              else "**missed**")))
+    wasm = os.path.getsize(os.path.join(root, "water.wasm"))
+    rows.append(("water.wasm", f"{wasm / 1000:.1f} KB ({wasm} bytes)",
+                 f"≤ {WASM_GOAL // 1000} KB: " + ("met" if wasm <= WASM_GOAL else "**missed**")))
     size = gzipped_size(root) / 1024
     rows.append(("the whole site, each file gzip -9", f"{size:.1f} KiB",
                  "≤ 150 KiB: " + ("met" if size <= 150 else "**missed**")))

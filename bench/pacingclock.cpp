@@ -18,28 +18,27 @@ quint32 PacingClock::ticks() {
     const auto behind = qint64(qint32(quint32(nowMs) - ms));
     if (behind < 0 || behind > 5) split_.valid = false;
     readingMs_ = nowMs - behind;
+    if (startNs_ >= 0 && foundPastNs_ == 0 && readingMs_ >= deadlineMs_) foundPastNs_ = readingNs_;
     return ms;
 }
 
-void PacingClock::idle(qint32 maxMs) {
+void PacingClock::wakeIn(qint32 ms) {
     ++idles_;
-    const qint64 now = monotonicNs();
-    if (afterWaitEnd_ && maxMs > 0) {
-        // A wait begins; the previous one's period is complete.
-        if (startNs_ >= 0) {
-            split_.toDeadline += deadlineNs_ - startNs_;
-            split_.pastDeadline += foundPastNs_ - deadlineNs_;
+    const qint64 deadlineMs = readingMs_ + ms;
+    if (ms > 0 && deadlineMs != deadlineMs_) {
+        // A pause begins; the previous one's period is complete.
+        const qint64 now = monotonicNs();
+        if (startNs_ >= 0 && foundPastNs_ > 0) {
+            split_.toDeadline += deadlineMs_ * 1'000'000 - startNs_;
+            split_.pastDeadline += foundPastNs_ - deadlineMs_ * 1'000'000;
             split_.afterWait += now - foundPastNs_;
         }
         starts_.push_back(elapsed_.nsecsElapsed() / 1000);
         startNs_ = now;
-        // The wait goes on until the counter shows the latest reading plus maxMs.
-        deadlineNs_ = (readingMs_ + maxMs) * 1'000'000;
+        deadlineMs_ = deadlineMs;
+        foundPastNs_ = 0;
     }
-    if (maxMs <= 0 && !afterWaitEnd_) foundPastNs_ = readingNs_;
-    // Set before idling: a click handled inside this idle may run waits of its own.
-    afterWaitEnd_ = maxMs <= 0;
-    steady_.idle(maxMs);
+    steady_.wakeIn(ms);
 }
 
 } // namespace bench

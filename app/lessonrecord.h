@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/design.h"
+#include "lessons/shared/design.h"
 
 #include <array>
 #include <optional>

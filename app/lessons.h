@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/form1.h"
-#include "app/form2.h"
 #include "app/lessonrecord.h"
+#include "lessons/inverse/inverselesson.h"
+#include "lessons/proportion/proportionlesson.h"
 
 #include <optional>
 #include <string_view>

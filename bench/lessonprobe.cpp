@@ -5,7 +5,7 @@
 #include "pacingclock.h"
 #include "probe.h"
 
-#include "app/form1.h"
+#include "lessons/proportion/proportionlesson.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/events.h"
 #include "runtime/core/task.h"

@@ -9,8 +9,7 @@ import sys
 
 GOAL = 300
 GROUPS = (
-    ("lesson", ("app/**/*.cpp", "app/**/*.h", "animation/**/*.cpp", "animation/**/*.h",
-                 "commands/**/*.cpp", "commands/**/*.h", "lessons/**/*.cpp", "lessons/**/*.h")),
+    ("lesson", ("app/**/*.cpp", "app/**/*.h", "lessons/**/*.cpp", "lessons/**/*.h")),
     ("front-end", ("runtime/qt/**/*.cpp", "runtime/qt/**/*.h", "runtime/web/**/*.cpp",
                     "runtime/web/**/*.h", "web/*.js")),
 )

@@ -2,7 +2,7 @@
 // of it with 終了 or the window's close button; then reports what the pupil could have seen.
 // Usage: exitprobe idle|auto|step|back [close|queued], queued: a click on 進む waits behind 終了
 
-#include "app/form1.h"
+#include "lessons/proportion/proportionlesson.h"
 
 #include "runtime/core/events.h"
 #include "runtime/qt/window.h"

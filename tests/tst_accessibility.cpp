@@ -3,7 +3,7 @@
 #include "lesson.h"
 #include "testclock.h"
 
-#include "app/design.h"
+#include "lessons/shared/design.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

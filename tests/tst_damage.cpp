@@ -2,7 +2,7 @@
 // reported pixels, merged as the front ends merge them, onto what it showed before, shows
 // exactly what a drawing from scratch shows. On the core alone, at common device scales.
 
-#include "app/form1.h"
+#include "lessons/proportion/proportionlesson.h"
 #include "runtime/core/events.h"
 #include "testclock.h"
 

@@ -2,7 +2,7 @@
 // where the focus goes, and in which order handlers that wait go on. Every front end follows
 // these.
 
-#include "app/layout.h"
+#include "lessons/proportion/proportionlayout.h"
 #include "runtime/core/clock.h"
 #include "runtime/core/commandbutton.h"
 #include "runtime/core/events.h"

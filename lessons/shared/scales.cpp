@@ -1,6 +1,6 @@
-#include "app/scales.h"
+#include "lessons/shared/scales.h"
 
-#include "app/design.h"
+#include "lessons/shared/design.h"
 #include "runtime/core/numeric.h"
 
 #include <string>

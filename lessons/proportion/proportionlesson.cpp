@@ -1,8 +1,8 @@
-#include "app/form1.h"
+#include "lessons/proportion/proportionlesson.h"
 
-#include "app/design.h"
-#include "app/layout.h"
-#include "app/scales.h"
+#include "lessons/proportion/proportionlayout.h"
+#include "lessons/shared/design.h"
+#include "lessons/shared/scales.h"
 
 using namespace design;
 

@@ -1,6 +1,6 @@
-#include "app/form1.h"
+#include "lessons/proportion/proportionlesson.h"
 
-#include "app/design.h"
+#include "lessons/shared/design.h"
 
 using namespace design;
 

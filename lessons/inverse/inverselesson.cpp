@@ -1,8 +1,8 @@
-#include "app/form2.h"
+#include "lessons/inverse/inverselesson.h"
 #include "runtime/core/numeric.h"
 
-#include "app/inverselayout.h"
-#include "app/scales.h"
+#include "lessons/inverse/inverselayout.h"
+#include "lessons/shared/scales.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
-#include "app/layout.h"
+#include "lessons/proportion/proportionlayout.h"
 
-#include "app/container.h"
-#include "app/design.h"
+#include "lessons/shared/design.h"
+#include "lessons/shared/layout.h"
 
 #include <algorithm>
 #include <array>

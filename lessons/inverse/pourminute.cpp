@@ -1,4 +1,4 @@
-#include "app/form2.h"
+#include "lessons/inverse/inverselesson.h"
 #include "runtime/core/numeric.h"
 
 #include <cmath>

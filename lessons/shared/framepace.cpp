@@ -1,4 +1,4 @@
-#include "animation/framepace.h"
+#include "lessons/shared/framepace.h"
 
 #include "runtime/core/numeric.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "animation/framepace.h"
-#include "app/design.h"
+#include "lessons/shared/design.h"
+#include "lessons/shared/framepace.h"
 #include "runtime/core/checkbox.h"
 #include "runtime/core/combobox.h"
 #include "runtime/core/commandbutton.h"

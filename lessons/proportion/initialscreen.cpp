@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "lessons/proportion/proportionlesson.h"
 
 #include "runtime/core/events.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "animation/framepace.h"
+#include "lessons/shared/framepace.h"
 #include "runtime/core/checkbox.h"
 #include "runtime/core/combobox.h"
 #include "runtime/core/commandbutton.h"

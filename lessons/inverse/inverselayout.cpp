@@ -1,7 +1,7 @@
-#include "app/inverselayout.h"
+#include "lessons/inverse/inverselayout.h"
 
-#include "app/container.h"
-#include "app/design.h"
+#include "lessons/shared/design.h"
+#include "lessons/shared/layout.h"
 
 #include <algorithm>
 #include <array>

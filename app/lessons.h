@@ -24,12 +24,12 @@ public:
     Lessons(const Lessons &) = delete;
     Lessons &operator=(const Lessons &) = delete;
 
-    Form1 &proportion() { return proportion_; }
-    Form2 &inverse() { return inverse_; }
+    ProportionLesson &proportion() { return proportion_; }
+    InverseLesson &inverse() { return inverse_; }
     /// The lesson shown now.
     rt::Form &shown() const { return *shown_; }
 
-    /// Runs both lessons' Form_Load, brings back the kept record if there was a valid one, and
+    /// Loads both lessons, brings back the kept record if there was a valid one, and
     /// keeps the state from then on.
     void load();
     /// Shows `form`, one of the two.
@@ -42,8 +42,8 @@ private:
     void restore(const lessonrecord::Record &record);
     void keep();
 
-    Form1 proportion_;
-    Form2 inverse_;
+    ProportionLesson proportion_;
+    InverseLesson inverse_;
     rt::Form *shown_;
     std::optional<lessonrecord::Record> restoring_;
     bool keeping_ = false;

@@ -24,28 +24,28 @@ namespace {
 // Lets the window system finish with the new window (focus, activation) before the run.
 constexpr int SettleMs = 500;
 
-void automaticRun(Form1 &form, rt::qt::Window &window) {
-    bench::report("delay_ms", form.FrameDelay());
+void automaticRun(ProportionLesson &form, rt::qt::Window &window) {
+    bench::report("delay_ms", form.frameDelay());
     bench::PacingClock clock;
     rt::setClock(&clock);
     const qint64 cpuBefore = bench::cpuMicroseconds();
     const qint64 wallBefore = bench::monotonicNs();
     // The click starts the run; the event loop runs it to its end.
-    qobject_cast<QAbstractButton *>(window.widget(form.Command2))->click();
+    qobject_cast<QAbstractButton *>(window.widget(form.run))->click();
     while (rt::waiting())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     const qint64 wallNs = bench::monotonicNs() - wallBefore;
     const qint64 cpuUs = bench::cpuMicroseconds() - cpuBefore;
     rt::setClock(nullptr);
 
-    bench::report("run_progress", form.Progress);
+    bench::report("run_progress", form.progress);
     bench::report("run_wall_us", wallNs / 1000);
     bench::report("run_cpu_us", cpuUs);
     bench::report("run_idles", clock.idles());
     const std::vector<qint64> &starts = clock.frameStarts();
     bench::report("run_frames", qint64(starts.size()));
     // Lateness of a frame: how much longer than the delay it lasted, start to next start.
-    const qint64 delayUs = qint64(form.FrameDelay()) * 1000;
+    const qint64 delayUs = qint64(form.frameDelay()) * 1000;
     qint64 sum = 0;
     qint64 worst = std::numeric_limits<qint64>::min();
     for (std::size_t i = 1; i < starts.size(); ++i) {
@@ -71,9 +71,9 @@ int main(int argc, char *argv[]) {
 
     // As in desktop/main.cpp.
     QApplication app(argc, argv);
-    Form1 form;
+    ProportionLesson form;
     rt::qt::Window window(form);
-    rt::dispatch([&form] { form.Form_Load(); });
+    rt::dispatch([&form] { form.load(); });
     if (rt::ending()) return 0;
     window.show();
 

@@ -34,15 +34,15 @@ int main(int argc, char *argv[]) {
     const QString mode = argc > 1 ? QString::fromLatin1(argv[1]) : QStringLiteral("idle");
     const QString how = argc > 2 ? QString::fromLatin1(argv[2]) : QString();
 
-    Form1 form;
+    ProportionLesson form;
     rt::qt::Window window(form);
-    rt::dispatch([&form] { form.Form_Load(); });
+    rt::dispatch([&form] { form.load(); });
     window.show();
     PaintCounter counter;
     window.installEventFilter(&counter);
     for (QWidget *child : window.findChildren<QWidget *>())
         child->installEventFilter(&counter);
-    form.Combo2.setText("5");
+    form.delay.setText("5");
     // The buttons' own widgets, clicked as a pupil's click reaches them.
     auto button = [&window](rt::Control &c) {
         return qobject_cast<QAbstractButton *>(window.widget(c));
@@ -50,29 +50,29 @@ int main(int argc, char *argv[]) {
 
     QTimer::singleShot(0, &window, [&] {
         if (mode == QLatin1String("auto"))
-            button(form.Command2)->click();
+            button(form.run)->click();
         else if (mode == QLatin1String("step"))
-            button(form.Command4(0))->click();
+            button(form.forward)->click();
         else if (mode == QLatin1String("back")) {
-            form.Combo2.setText("0");
-            button(form.Command4(0))->click();
-            form.Combo2.setText("5");
-            button(form.Command4(1))->click();
+            form.delay.setText("0");
+            button(form.forward)->click();
+            form.delay.setText("5");
+            button(form.back)->click();
         }
     });
     QTimer::singleShot(100, &window, [&] {
         if (how == QLatin1String("queued"))
-            QMetaObject::invokeMethod(button(form.Command4(0)), "click", Qt::QueuedConnection);
+            QMetaObject::invokeMethod(button(form.forward), "click", Qt::QueuedConnection);
         if (how == QLatin1String("close"))
             window.close();
         else
-            button(form.Command1)->click();
+            button(form.quit)->click();
     });
     const int status = app.exec();
     QApplication::processEvents();
-    std::printf("progress %d\n", form.Progress);
-    std::printf("automatic %d\n", window.widget(form.Command2)->isEnabled() ? 1 : 0);
-    std::printf("stream %.2f\n", double(form.Shape11.Height()));
+    std::printf("progress %d\n", form.progress);
+    std::printf("automatic %d\n", window.widget(form.run)->isEnabled() ? 1 : 0);
+    std::printf("stream %.2f\n", double(form.stream.Height()));
     std::printf("visible %d\n", window.isVisible() ? 1 : 0);
     std::printf("paints-after-end %d\n", counter.afterEnd);
     return status;

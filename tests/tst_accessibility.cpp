@@ -85,17 +85,17 @@ void AccessibilityTest::namesAndDescriptions() {
         QVERIFY2(!accessible(b, QAccessible::Description).isEmpty(), qPrintable(caption));
     }
     // The boxes say what they are, not what they hold.
-    QWidget *combo = &Lesson::widget(f.control<rt::Control>("Combo2"));
-    for (QWidget *box : {&Lesson::widget(f.control<rt::Control>("Text1")), combo}) {
+    QWidget *combo = &Lesson::widget(f.control<rt::Control>("delay"));
+    for (QWidget *box : {&Lesson::widget(f.control<rt::Control>("time")), combo}) {
         QVERIFY(!accessible(box, QAccessible::Description).isEmpty());
         QCOMPARE(accessible(box, QAccessible::Name), box->accessibleName());
     }
     QVERIFY(accessible(combo, QAccessible::Name).contains(QStringLiteral("ミリ秒")));
     QCOMPARE(accessible(combo, QAccessible::Value), QStringLiteral("20"));
     const QString graphSays =
-        accessible(&Lesson::widget(f.control<rt::Control>("Check3")), QAccessible::Description);
-    const QString resetSays =
-        accessible(&Lesson::widget(f.control<rt::Control>("Command6")), QAccessible::Description);
+        accessible(&Lesson::widget(f.control<rt::Control>("graph")), QAccessible::Description);
+    const QString resetSays = accessible(&Lesson::widget(f.control<rt::Control>("initialScreen")),
+                                         QAccessible::Description);
     QVERIFY2(graphSays.contains(graph), qPrintable(graphSays));
     QVERIFY2(resetSays.contains(reset), qPrintable(resetSays));
 }
@@ -103,45 +103,45 @@ void AccessibilityTest::namesAndDescriptions() {
 void AccessibilityTest::stateFollowsTheLesson() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     auto told = [&lesson] { return accessible(&lesson.window(), QAccessible::Description); };
     QCOMPARE(told(), QStringLiteral("0 分後、水は 0 L。表: 0 分 0 L"));
-    Lesson::click(f.Command4(0));
-    Lesson::click(f.Command4(0));
-    Lesson::click(f.Command4(0));
-    Lesson::click(f.Command4(1));
+    Lesson::click(f.forward);
+    Lesson::click(f.forward);
+    Lesson::click(f.forward);
+    Lesson::click(f.back);
     QCOMPARE(told(), QStringLiteral("2 分後、水は 10 L。表: 0 分 0 L、1 分 5 L、2 分 10 L"));
     // Every completed minute of an automatic run is told, the minute it stopped at too.
     QStringList heard;
     clock.onWait([&] {
         if (heard.isEmpty() || heard.last() != told()) heard << told();
     });
-    clock.at(clock.now() + 2000, [&] { Lesson::click(f.Command5); });
-    Lesson::click(f.Command2);
+    clock.at(clock.now() + 2000, [&] { Lesson::click(f.stop); });
+    Lesson::click(f.run);
     QCOMPARE(heard.size(), 3);
     QCOMPARE(told(), QStringLiteral("5 分後、水は 25 L。表: 0 分 0 L、1 分 5 L、2 分 10 L、"
                                     "3 分 15 L、4 分 20 L、5 分 25 L"));
-    Lesson::click(f.Command6);
+    Lesson::click(f.initialScreen);
     QCOMPARE(told(), QStringLiteral("0 分後、水は 0 L。表: 0 分 0 L"));
     // With the graph open its points are told too, and the formula once the line is complete.
-    Lesson::click(f.Check3);
+    Lesson::click(f.graph);
     QCOMPARE(told(), QStringLiteral("0 分後、水は 0 L。表: 0 分 0 L。グラフの点: (0, 0)"));
-    Lesson::click(f.Command2);
+    Lesson::click(f.run);
     QVERIFY2(told().endsWith(QStringLiteral("(11, 55)、(12, 60)。y = 5 × x")), qPrintable(told()));
 }
 
 void AccessibilityTest::runKeepsStepButtonsSteady() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Command4(0));
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.forward);
     EnabledChanges changes;
-    QWidget &forward = Lesson::widget(f.Command4(0));
-    QWidget &back = Lesson::widget(f.Command4(1));
+    QWidget &forward = Lesson::widget(f.forward);
+    QWidget &back = Lesson::widget(f.back);
     forward.installEventFilter(&changes);
     back.installEventFilter(&changes);
-    Lesson::click(f.Command2);
-    QCOMPARE(f.Progress, rt::Integer(24));
+    Lesson::click(f.run);
+    QCOMPARE(f.progress, rt::Integer(24));
     // Off when the run starts, 戻る on again when it ends: no flicker at every minute.
     QCOMPARE(changes.of(&forward), 1);
     QCOMPARE(changes.of(&back), 2);
@@ -170,13 +170,13 @@ void AccessibilityTest::chosenRateIsPressed() {
     QFETCH(int, rate);
     Lesson lesson;
     rt::qt::Window &w = lesson.inverseWindow();
-    Form2 &f = lesson.inverse();
+    InverseLesson &f = lesson.inverse();
     const QMap<QString, Qt::Key> keys = {
         {"1", Qt::Key_1}, {"3", Qt::Key_3}, {"Up", Qt::Key_Up}, {"Home", Qt::Key_Home}};
     for (const QString &step : steps) {
         const QString what = step.section(' ', 1);
         auto button = [&]() -> rt::Control & {
-            return f.Command8(rt::Integer(design::inverse::index(what.toInt())));
+            return f.rates(rt::Integer(design::inverse::index(what.toInt())));
         };
         if (step.startsWith("rate")) {
             Lesson::click(button());
@@ -193,7 +193,7 @@ void AccessibilityTest::chosenRateIsPressed() {
     }
     QStringList pressed;
     for (rt::Integer i = 0; i < design::inverse::RateCount; ++i) {
-        auto *b = qobject_cast<QAbstractButton *>(&Lesson::widget(f.Command8(i)));
+        auto *b = qobject_cast<QAbstractButton *>(&Lesson::widget(f.rates(i)));
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(b);
         QVERIFY(iface);
         QCOMPARE(iface->role(), QAccessible::Button);
@@ -220,7 +220,7 @@ void AccessibilityTest::delayBoxExpandedOnlyWhileOpen() {
     Lesson lesson;
     rt::Form &f = inverse ? static_cast<rt::Form &>(lesson.inverse()) : lesson.form();
     if (inverse) lesson.inverseWindow();
-    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.control<rt::Control>("Combo2")));
+    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.control<rt::Control>("delay")));
     QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(&combo);
     QVERIFY(iface);
     QVERIFY(iface->state().expandable);
@@ -249,19 +249,21 @@ void AccessibilityTest::descriptionTellsTheLessonShown() {
     QFETCH(bool, byKey);
     TestClock clock;
     Lesson lesson;
-    Form1 &f1 = lesson.form();
-    Form2 &f2 = lesson.inverse();
+    ProportionLesson &f1 = lesson.form();
+    InverseLesson &f2 = lesson.inverse();
     rt::qt::Window &w = lesson.window();
     auto told = [&w] { return accessible(&w, QAccessible::Description); };
-    auto toSecond = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.Command7); };
-    auto toFirst = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f2.Command7); };
-    Lesson::click(f1.Command4(0));
+    auto toSecond = [&] {
+        byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.otherLesson);
+    };
+    auto toFirst = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f2.otherLesson); };
+    Lesson::click(f1.forward);
     const QString first = QStringLiteral("1 分後、水は 5 L。表: 0 分 0 L、1 分 5 L");
     QCOMPARE(told(), first);
     toSecond();
     QCOMPARE(&lesson.lessons().shown(), static_cast<rt::Form *>(&f2));
     QCOMPARE(told(), QStringLiteral("毎分 5 L。0 分後、水は 0 L。表: まだありません"));
-    Lesson::click(f2.Command8(rt::Integer(6)));
+    Lesson::click(f2.rates(rt::Integer(6)));
     const QString second = QStringLiteral("毎分 10 L。0 分後、水は 0 L。表: まだありません");
     QCOMPARE(told(), second);
     toFirst();

@@ -11,18 +11,18 @@ namespace {
 constexpr quint32 Minute = 40 * 20; // ms at the default delay
 
 // Runs 自　動 from where the lesson stands; `during` is called at `offset` ms into the run.
-void runAutomatic(TestClock &clock, Form1 &f, quint32 offset = 0,
+void runAutomatic(TestClock &clock, ProportionLesson &f, quint32 offset = 0,
                   const std::function<void()> &during = {}) {
     if (during) clock.at(clock.now() + offset, during);
-    Lesson::click(f.Command2);
+    Lesson::click(f.run);
 }
 
-void verifyFilled(Form1 &f, int progress) {
-    QCOMPARE(f.Progress, rt::Integer(progress));
+void verifyFilled(ProportionLesson &f, int progress) {
+    QCOMPARE(f.progress, rt::Integer(progress));
     QVERIFY2(restProblem(f).isEmpty(), qPrintable(restProblem(f)));
-    QCOMPARE(f.Shape11.Height(), 1.0f);
-    QCOMPARE(Lesson::shownText(f.Text1), QString::number(progress / 2.0, 'f', 2));
-    QCOMPARE(qs(f.Text1.Text()), Lesson::shownText(f.Text1));
+    QCOMPARE(f.stream.Height(), 1.0f);
+    QCOMPARE(Lesson::shownText(f.time), QString::number(progress / 2.0, 'f', 2));
+    QCOMPARE(qs(f.time.Text()), Lesson::shownText(f.time));
 }
 
 } // namespace
@@ -48,7 +48,7 @@ private slots:
 void AutoRunTest::fullRun() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     QString during;
     const quint32 start = clock.now();
     runAutomatic(clock, f, 5 * Minute + 10, [&] { during = buttonStates(f); });
@@ -74,24 +74,24 @@ void AutoRunTest::stop() {
     QFETCH(QString, states);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    runAutomatic(clock, f, (minute - 1) * Minute + 300, [&] { Lesson::click(f.Command5); });
+    ProportionLesson &f = lesson.form();
+    runAutomatic(clock, f, (minute - 1) * Minute + 300, [&] { Lesson::click(f.stop); });
     verifyFilled(f, progress);
     QCOMPARE(buttonStates(f), states);
-    QCOMPARE(f.StopRequested, rt::Integer(1));
+    QVERIFY(f.stopRequested);
 }
 
 void AutoRunTest::continuesAfterStop() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    runAutomatic(clock, f, 3 * Minute + 300, [&] { Lesson::click(f.Command5); });
+    ProportionLesson &f = lesson.form();
+    runAutomatic(clock, f, 3 * Minute + 300, [&] { Lesson::click(f.stop); });
     verifyFilled(f, 8);
     const quint32 start = clock.now();
     runAutomatic(clock, f);
     verifyFilled(f, 24);
     QCOMPARE(clock.now() - start, 8 * Minute); // minutes 5 to 12 only
-    QCOMPARE(f.StopRequested, rt::Integer(0));
+    QVERIFY(!f.stopRequested);
 }
 
 // A pupil types 25 days into the delay box in the sixteenth frame (300 to 320 ms), puts it
@@ -100,15 +100,15 @@ void AutoRunTest::continuesAfterStop() {
 void AutoRunTest::hugeDelayPutRightThenStop() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     const quint32 start = clock.now();
-    clock.at(start + 310, [&] { Lesson::typeInto(f.Combo2, QStringLiteral("99999999999")); });
-    clock.at(start + 5310, [&] { Lesson::typeInto(f.Combo2, QStringLiteral("10")); });
-    clock.at(start + 5710, [&] { Lesson::click(f.Command5); });
+    clock.at(start + 310, [&] { Lesson::typeInto(f.delay, QStringLiteral("99999999999")); });
+    clock.at(start + 5310, [&] { Lesson::typeInto(f.delay, QStringLiteral("10")); });
+    clock.at(start + 5710, [&] { Lesson::click(f.stop); });
     runAutomatic(clock, f);
     verifyFilled(f, 4);
     QCOMPARE(clock.now() - start, 5310u + 24 * 10 + 40 * 10);
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10"));
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("10"));
     QVERIFY(lesson.errors().isEmpty());
 }
 
@@ -134,18 +134,18 @@ void AutoRunTest::clearingTheDelayKeepsThePace() {
     Lesson lesson;
     if (inverse) lesson.inverseWindow();
     rt::Control &delay =
-        inverse ? static_cast<rt::Control &>(lesson.inverse().Combo2) : lesson.form().Combo2;
+        inverse ? static_cast<rt::Control &>(lesson.inverse().delay) : lesson.form().delay;
     const quint32 start = clock.now();
     clock.at(start + 2 * Minute + 310, [&] {
         Lesson::typeInto(delay, {});
         QTest::keyClick(&Lesson::widget(delay), Qt::Key_Backspace);
         QTest::keyClicks(&Lesson::widget(delay), typed);
     });
-    Lesson::click(inverse ? lesson.inverse().Command2 : lesson.form().Command2);
+    Lesson::click(inverse ? lesson.inverse().pour : lesson.form().run);
     QCOMPARE(clock.now() - start, length);
     QCOMPARE(Lesson::shownText(delay), typed);
     if (inverse) {
-        QCOMPARE(lesson.inverse().Minutes, rt::Integer(12));
+        QCOMPARE(lesson.inverse().minutes, rt::Integer(12));
     } else {
         verifyFilled(lesson.form(), 24);
     }
@@ -155,11 +155,11 @@ void AutoRunTest::clearingTheDelayKeepsThePace() {
 void AutoRunTest::restartsWhenFull() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     const QImage initial = formPicture(lesson.window());
     runAutomatic(clock, f);
-    QCOMPARE(f.Progress, rt::Integer(24));
+    QCOMPARE(f.progress, rt::Integer(24));
 
     // The empty container shows for one frame with nothing clickable but the options.
     QString statesInEmptyFrame;
@@ -170,9 +170,9 @@ void AutoRunTest::restartsWhenFull() {
         first = false;
         statesInEmptyFrame = buttonStates(f);
         emptyFrame = formPicture(lesson.window());
-        Lesson::click(f.Command2); // must not start a second run
-        Lesson::click(f.Command4(0));
-        Lesson::click(f.Command6);
+        Lesson::click(f.run); // must not start a second run
+        Lesson::click(f.forward);
+        Lesson::click(f.initialScreen);
     });
     const quint32 start = clock.now();
     runAutomatic(clock, f);
@@ -187,26 +187,26 @@ void AutoRunTest::restartsWhenFull() {
 void AutoRunTest::hintDuringRun() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::Colour afterClick = 0;
     QColor onScreen;
     runAutomatic(clock, f, 3 * Minute + 100, [&] {
-        Lesson::click(f.Check1);
-        afterClick = f.Shape9(0).BackColor();
+        Lesson::click(f.hint);
+        afterClick = f.layers(0).BackColor();
         onScreen = pixel(screen(lesson.window()), 300, 450);
     });
     QCOMPARE(afterClick, rt::Colour(0x878700));
     QCOMPARE(onScreen, bgr(0x878700));
     verifyFilled(f, 24);
-    QCOMPARE(f.Shape9(11).BackColor(), rt::Colour(0xF5F500));
-    QCOMPARE(f.Shape11.BackColor(), rt::Colour(0xF5F500)); // the last layer's colour
+    QCOMPARE(f.layers(11).BackColor(), rt::Colour(0xF5F500));
+    QCOMPARE(f.stream.BackColor(), rt::Colour(0xF5F500)); // the last layer's colour
 }
 
 void AutoRunTest::tableDuringRun() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    runAutomatic(clock, f, 2 * Minute + 100, [&] { Lesson::click(f.Check2); });
+    ProportionLesson &f = lesson.form();
+    runAutomatic(clock, f, 2 * Minute + 100, [&] { Lesson::click(f.table); });
     QCOMPARE(f.Height(), 11070);
     verifyFilled(f, 24);
 }
@@ -221,14 +221,14 @@ void AutoRunTest::finalPictureEqualsTwelveSteps() {
     QFETCH(QString, delay);
     TestClock clock;
     Lesson stepped;
-    stepped->Check2.setValue(1);
-    stepped->Combo2.setText(delay.toStdString());
+    stepped->table.setValue(1);
+    stepped->delay.setText(delay.toStdString());
     for (int i = 0; i < 12; ++i)
-        Lesson::click(stepped->Command4(0));
+        Lesson::click(stepped->forward);
 
     Lesson automatic;
-    automatic->Check2.setValue(1);
-    automatic->Combo2.setText(delay.toStdString());
+    automatic->table.setValue(1);
+    automatic->delay.setText(delay.toStdString());
     runAutomatic(clock, automatic.form());
     verifyFilled(automatic.form(), 24);
     QCOMPARE(formPicture(automatic.window()), formPicture(stepped.window()));

@@ -156,7 +156,7 @@ public:
         rt::setErrorReporter([this](const rt::RuntimeError &e) {
             if (fault.isEmpty()) fault = QStringLiteral("run-time error: ") + e.what();
         });
-        rt::dispatch([this] { form.Form_Load(); });
+        rt::dispatch([this] { form.load(); });
         check(QStringLiteral("start"));
     }
     ~Shown() { rt::setErrorReporter(nullptr); }
@@ -178,15 +178,15 @@ public:
     }
     // Steps without pauses to minute `minutes`, then goes back to the usual pause.
     void stepTo(int minutes) {
-        form.Combo2.setText("0");
-        while (form.Progress < 2 * minutes)
-            click(form.Command4(0));
-        form.Combo2.setText("20");
+        form.delay.setText("0");
+        while (form.progress < 2 * minutes)
+            click(form.forward);
+        form.delay.setText("20");
         check(QStringLiteral("minute %1").arg(minutes));
     }
 
     TestClock clock;
-    Form1 form;
+    ProportionLesson form;
     QString fault;
 
 private:
@@ -228,19 +228,19 @@ void DamageTest::stepFrames() {
     QFETCH(bool, hint);
     QFETCH(int, waits);
     Shown shown(scale);
-    Form1 &f = shown.form;
+    ProportionLesson &f = shown.form;
     // Everything in view: the table and the graph.
-    shown.click(f.Check2);
-    shown.click(f.Check3);
-    if (hint) shown.click(f.Check1);
+    shown.click(f.table);
+    shown.click(f.graph);
+    if (hint) shown.click(f.hint);
     shown.check(QStringLiteral("options"));
     shown.stepTo(minute);
     int frame = 0;
     shown.clock.onWait([&] { shown.check(QStringLiteral("before wait %1").arg(++frame)); });
-    shown.click(f.Command4(command));
+    shown.click(command == 0 ? f.forward : f.back);
     shown.check(QStringLiteral("at rest"));
     QCOMPARE(frame, waits);
-    QCOMPARE(f.Progress, rt::Integer(2 * (command == 0 ? minute + 1 : minute - 1)));
+    QCOMPARE(f.progress, rt::Integer(2 * (command == 0 ? minute + 1 : minute - 1)));
     QVERIFY2(shown.fault.isEmpty(), qPrintable(shown.fault));
 }
 
@@ -248,7 +248,7 @@ void DamageTest::displayOptions_data() {
     QTest::addColumn<double>("scale");
     QTest::addColumn<QString>("option");
     for (const double scale : {1.0, 1.5, 2.0})
-        for (const char *option : {"Check1", "Check2", "Check3"})
+        for (const char *option : {"hint", "table", "graph"})
             QTest::addRow("%s at %g", option, scale) << scale << QString::fromLatin1(option);
 }
 
@@ -257,10 +257,10 @@ void DamageTest::displayOptions() {
     QFETCH(double, scale);
     QFETCH(QString, option);
     Shown shown(scale);
-    Form1 &f = shown.form;
+    ProportionLesson &f = shown.form;
     auto &box = f.control<rt::CheckBox>(option.toStdString());
     // The other options on, so that all this one changes is in view.
-    for (rt::CheckBox *other : {&f.Check1, &f.Check2, &f.Check3})
+    for (rt::CheckBox *other : {&f.hint, &f.table, &f.graph})
         if (other != &box) shown.click(*other);
     shown.stepTo(11);
     int frame = 0;
@@ -271,7 +271,7 @@ void DamageTest::displayOptions() {
             shown.click(box);
             shown.check(QStringLiteral("clicked in wait %1").arg(frame));
         });
-    shown.click(f.Command4(0));
+    shown.click(f.forward);
     QCOMPARE(box.Value(), 0);
     for (int i = 1; i <= 2; ++i) {
         shown.click(box);

@@ -26,20 +26,20 @@ private slots:
 
 void DisplayOptionsTest::hintGradient() {
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Check1);
-    QCOMPARE(f.Check1.Value(), 1);
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.hint);
+    QCOMPARE(f.hint.Value(), 1);
     for (rt::Integer i = 0; i <= 12; ++i) {
         const int level = 135 + 10 * i;
-        QCOMPARE(f.Shape9(i).BackColor(), rt::Colour(level << 8 | level << 16));
-        QCOMPARE(f.Shape9(i).BorderColor(), f.Shape9(i).BackColor());
+        QCOMPARE(f.layers(i).BackColor(), rt::Colour(level << 8 | level << 16));
+        QCOMPARE(f.layers(i).BorderColor(), f.layers(i).BackColor());
     }
-    QCOMPARE(f.Shape9(0).BackColor(), rt::Colour(0x878700));
-    QCOMPARE(f.Shape9(12).BackColor(), rt::Colour(0xFFFF00));
-    Lesson::click(f.Check1);
+    QCOMPARE(f.layers(0).BackColor(), rt::Colour(0x878700));
+    QCOMPARE(f.layers(12).BackColor(), rt::Colour(0xFFFF00));
+    Lesson::click(f.hint);
     for (rt::Integer i = 0; i <= 12; ++i) {
-        QCOMPARE(f.Shape9(i).BackColor(), rt::Colour(0xFFFF00));
-        QCOMPARE(f.Shape9(i).BorderColor(), rt::Colour(0xFFFF00));
+        QCOMPARE(f.layers(i).BackColor(), rt::Colour(0xFFFF00));
+        QCOMPARE(f.layers(i).BorderColor(), rt::Colour(0xFFFF00));
     }
 }
 
@@ -58,14 +58,14 @@ void DisplayOptionsTest::windowSize() {
     QFETCH(bool, graph);
     QFETCH(QSize, size);
     Lesson lesson;
-    Form1 &f = lesson.form();
-    if (table) Lesson::click(f.Check2);
+    ProportionLesson &f = lesson.form();
+    if (table) Lesson::click(f.table);
     if (graph) QTest::keyClick(&lesson.window(), Qt::Key_G);
     QCOMPARE(lesson.window().size(), size);
     QCOMPARE(f.Height(), table ? 11070 : 7965);
     // Closing both gives the window of the start back.
     if (table) QTest::keyClick(&lesson.window(), Qt::Key_T);
-    if (graph) Lesson::click(f.Check3);
+    if (graph) Lesson::click(f.graph);
     QCOMPARE(lesson.window().size(), QSize(810, 506));
     QCOMPARE(f.Width(), 12270);
 }
@@ -89,17 +89,17 @@ void DisplayOptionsTest::graphPoints() {
     QFETCH(bool, hint);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Check3);
-    if (hint) Lesson::click(f.Check1);
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.graph);
+    if (hint) Lesson::click(f.hint);
     for (int m = 0; m < minutes; ++m)
-        Lesson::click(f.Command4(0));
+        Lesson::click(f.forward);
     const QImage image = presented(lesson.window());
     const QColor board = bgr(0x008000);
     for (int m = 1; m <= 12; ++m) {
         const QPoint at = graphPoint(m);
         // A plotted point in its minute's water colour, and the board where none is yet.
-        const QColor water = bgr(hint ? f.Shape9(rt::Integer(m - 1)).BackColor() : 0xFFFF00);
+        const QColor water = bgr(hint ? f.layers(rt::Integer(m - 1)).BackColor() : 0xFFFF00);
         QCOMPARE(image.pixelColor(at), m <= minutes ? water : board);
         // The segment's middle, on the way from the point before.
         const QPoint middle = graphPoint(m - 0.5);
@@ -113,13 +113,13 @@ void DisplayOptionsTest::graphPoints() {
 void DisplayOptionsTest::graphPointMovesWithWater() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Check3);
-    Lesson::click(f.Command4(0));
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.graph);
+    Lesson::click(f.forward);
     // Half-way through the second minute: 20 of its 40 frames shown, 20 ms apart.
     QImage image;
     clock.at(clock.now() + 20 * 20 + 10, [&] { image = presented(lesson.window()); });
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
     const int surface = 460 - 45;
     QCOMPARE(image.pixelColor(graphPoint(1.5)), bgr(0xFFFF00));
     QCOMPARE(image.pixelColor(graphPoint(2)), bgr(0x008000));
@@ -135,13 +135,13 @@ void DisplayOptionsTest::graphStepBackLeavesNoTrace() {
     Lesson fresh;
     Lesson lesson;
     for (Lesson *l : {&fresh, &lesson}) {
-        Lesson::click(l->form().Check3);
-        Lesson::click(l->form().Check1); // each minute's point in a colour of its own
-        Lesson::click(l->form().Command4(0));
+        Lesson::click(l->form().graph);
+        Lesson::click(l->form().hint); // each minute's point in a colour of its own
+        Lesson::click(l->form().forward);
     }
-    Form1 &f = lesson.form();
-    Lesson::click(f.Command4(0));
-    Lesson::click(f.Command4(1));
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.forward);
+    Lesson::click(f.back);
     QCOMPARE(presentedDiffers(lesson.window()), QRect());
     QCOMPARE(formPicture(lesson.window()), formPicture(fresh.window()));
 }
@@ -149,82 +149,82 @@ void DisplayOptionsTest::graphStepBackLeavesNoTrace() {
 void DisplayOptionsTest::graphOpenedLateShowsTheSame() {
     TestClock clock;
     Lesson open;
-    Lesson::click(open->Check3);
+    Lesson::click(open->graph);
     Lesson late;
     for (Lesson *lesson : {&open, &late}) {
         for (int m = 0; m < 5; ++m)
-            Lesson::click(lesson->form().Command4(0));
-        Lesson::click(lesson->form().Command4(1));
+            Lesson::click(lesson->form().forward);
+        Lesson::click(lesson->form().back);
     }
-    Lesson::click(late->Check3);
+    Lesson::click(late->graph);
     QCOMPARE(formPicture(late.window()), formPicture(open.window()));
     // 初期画面 clears the graph and closes it.
-    Lesson::click(late->Command6);
-    QCOMPARE(late->Check3.Value(), 0);
+    Lesson::click(late->initialScreen);
+    QCOMPARE(late->graph.Value(), 0);
     QCOMPARE(late.window().width(), 810);
-    Lesson::click(late->Check3);
+    Lesson::click(late->graph);
     Lesson fresh;
-    Lesson::click(fresh->Check3);
+    Lesson::click(fresh->graph);
     QCOMPARE(formPicture(late.window()), formPicture(fresh.window()));
 }
 
 void DisplayOptionsTest::initialScreenAfterTwelveSteps() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Check2);
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.table);
     const QImage initial = formPicture(lesson.window());
     for (int i = 0; i < 12; ++i)
-        Lesson::click(f.Command4(0));
-    Lesson::click(f.Command6);
-    QCOMPARE(f.Progress, rt::Integer(0));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
-    QCOMPARE(f.Text1.Text(), "0.00");
-    QCOMPARE(f.Check2.Value(), 0);
+        Lesson::click(f.forward);
+    Lesson::click(f.initialScreen);
+    QCOMPARE(f.progress, rt::Integer(0));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("0.00"));
+    QCOMPARE(f.time.Text(), "0.00");
+    QCOMPARE(f.table.Value(), 0);
     QCOMPARE(f.Height(), 7965);
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
     for (rt::Integer k = 0; k <= 12; ++k)
-        QCOMPARE(f.Shape9(k).Height(), 0.0f);
-    QCOMPARE(f.Shape11.Height(), 0.0f);
-    Lesson::click(f.Check2);
+        QCOMPARE(f.layers(k).Height(), 0.0f);
+    QCOMPARE(f.stream.Height(), 0.0f);
+    Lesson::click(f.table);
     QCOMPARE(formPicture(lesson.window()), initial);
 }
 
 void DisplayOptionsTest::initialScreenKeepsHintAndDelay() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Check1);
-    Lesson::click(f.Check2);
-    f.Combo2.setText("5");
-    Lesson::click(f.Command4(0));
-    Lesson::click(f.Command6);
-    QCOMPARE(f.Check1.Value(), 1);
-    QCOMPARE(f.Shape9(0).BackColor(), rt::Colour(0x878700));
-    QCOMPARE(f.Check2.Value(), 0);
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("5"));
-    QCOMPARE(f.FrameDelay(), 5);
-    QVERIFY(Lesson::widget(f.Command6).isEnabled());
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.hint);
+    Lesson::click(f.table);
+    f.delay.setText("5");
+    Lesson::click(f.forward);
+    Lesson::click(f.initialScreen);
+    QCOMPARE(f.hint.Value(), 1);
+    QCOMPARE(f.layers(0).BackColor(), rt::Colour(0x878700));
+    QCOMPARE(f.table.Value(), 0);
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("5"));
+    QCOMPARE(f.frameDelay(), 5);
+    QVERIFY(Lesson::widget(f.initialScreen).isEnabled());
 }
 
 void DisplayOptionsTest::initialScreenWithoutTableKeepsHeight() {
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Command6);
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.initialScreen);
     QCOMPARE(f.Height(), 7965);
-    QCOMPARE(f.Check2.Value(), 0);
+    QCOMPARE(f.table.Value(), 0);
 }
 
 void DisplayOptionsTest::initialScreenAfterStoppedRun() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    clock.at(clock.now() + 1000, [&] { Lesson::click(f.Command5); });
-    Lesson::click(f.Command2);
-    QCOMPARE(f.StopRequested, rt::Integer(1));
-    Lesson::click(f.Command6);
-    QCOMPARE(f.StopRequested, rt::Integer(0));
-    QVERIFY(!Lesson::widget(f.Command5).isEnabled());
+    ProportionLesson &f = lesson.form();
+    clock.at(clock.now() + 1000, [&] { Lesson::click(f.stop); });
+    Lesson::click(f.run);
+    QVERIFY(f.stopRequested);
+    Lesson::click(f.initialScreen);
+    QVERIFY(!f.stopRequested);
+    QVERIFY(!Lesson::widget(f.stop).isEnabled());
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
 }
 

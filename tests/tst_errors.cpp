@@ -31,34 +31,34 @@ private slots:
 
 void ErrorsTest::errorInNestedHandlerIsReported() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     bool outerFinished = false;
     bool innerAfterError = false;
     // Hint's handler fails once, asking for a layer that does not exist.
-    f.Check1.setClickHandler([&] {
-        f.Shape9(13).setHeight(1);
+    f.hint.setClickHandler([&] {
+        f.layers(13).setHeight(1);
         innerAfterError = true;
     });
-    f.Command6.setClickHandler([&] {
-        QTimer::singleShot(0, &lesson.window(), [&] { Lesson::click(f.Check1); });
+    f.initialScreen.setClickHandler([&] {
+        QTimer::singleShot(0, &lesson.window(), [&] { Lesson::click(f.hint); });
         rt::start(pauseFiveTimes(outerFinished));
     });
-    Lesson::click(f.Command6);
+    Lesson::click(f.initialScreen);
     QVERIFY(outerFinished);
     QVERIFY(!innerAfterError);
     QCOMPARE(lesson.errors().size(), 1);
     QVERIFY(lesson.errors().first().startsWith(QStringLiteral("9 ")));
     // The program goes on: a step still works afterwards.
-    f.Combo2.setText("0");
-    Lesson::click(f.Command4(0));
-    QCOMPARE(f.Progress, rt::Integer(2));
+    f.delay.setText("0");
+    Lesson::click(f.forward);
+    QCOMPARE(f.progress, rt::Integer(2));
 }
 
 void ErrorsTest::unknownExceptionIsReported() {
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Command6.setClickHandler([] { throw std::runtime_error("boom"); });
-    Lesson::click(f.Command6);
+    ProportionLesson &f = lesson.form();
+    f.initialScreen.setClickHandler([] { throw std::runtime_error("boom"); });
+    Lesson::click(f.initialScreen);
     QCOMPARE(lesson.errors().size(), 1);
     QVERIFY(lesson.window().isVisible());
 }

@@ -44,59 +44,59 @@ private slots:
 
 void InitialScreenTest::stateAfterStart() {
     Lesson lesson;
-    Form1 &f = lesson.form();
-    QCOMPARE(f.Progress, rt::Integer(0));
-    QCOMPARE(f.StopRequested, rt::Integer(0));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
+    ProportionLesson &f = lesson.form();
+    QCOMPARE(f.progress, rt::Integer(0));
+    QVERIFY(!f.stopRequested);
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("0.00"));
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
     QCOMPARE(f.Height(), 7965);
     QCOMPARE(lesson.window().focusWidget(),
-             &Lesson::widget(f.Command4(0))); // not 終了: one Space would end the lesson
+             &Lesson::widget(f.forward)); // not 終了: one Space would end the lesson
     for (rt::Integer i = 0; i <= 12; ++i) {
-        QCOMPARE(f.Line5(i).Y1(), 460.0f - 30 * i);
-        QCOMPARE(f.Line5(i).Y2(), f.Line5(i).Y1());
-        QVERIFY(f.Line5(i).Visible());
-        QCOMPARE(f.Shape9(i).Height(), 0.0f);
-        QCOMPARE(f.Shape9(i).Top(), 460.0f);
-        QVERIFY(f.Shape9(i).Visible());
+        QCOMPARE(f.scaleMarks(i).Y1(), 460.0f - 30 * i);
+        QCOMPARE(f.scaleMarks(i).Y2(), f.scaleMarks(i).Y1());
+        QVERIFY(f.scaleMarks(i).Visible());
+        QCOMPARE(f.layers(i).Height(), 0.0f);
+        QCOMPARE(f.layers(i).Top(), 460.0f);
+        QVERIFY(f.layers(i).Visible());
     }
-    QCOMPARE(f.Shape11.Height(), 0.0f);
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("20"));
-    QCOMPARE(f.FrameDelay(), 20);
-    auto *combo = qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+    QCOMPARE(f.stream.Height(), 0.0f);
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("20"));
+    QCOMPARE(f.frameDelay(), 20);
+    auto *combo = qobject_cast<QComboBox *>(&Lesson::widget(f.delay));
     QCOMPARE(combo->currentIndex(), -1);
-    QCOMPARE(f.Combo2.ListIndex(), rt::Integer(-1));
+    QCOMPARE(f.delay.ListIndex(), rt::Integer(-1));
     QStringList entries;
     for (int i = 0; i < combo->count(); ++i)
         entries << combo->itemText(i);
     QCOMPARE(entries, (QStringList{" 1", " 5", "10", "20", "50", "100"}));
-    QCOMPARE(f.Check1.Value(), 0);
-    QCOMPARE(f.Check2.Value(), 0);
+    QCOMPARE(f.hint.Value(), 0);
+    QCOMPARE(f.table.Value(), 0);
     QVERIFY(lesson.errors().isEmpty());
 }
 
 void InitialScreenTest::captions() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     QCOMPARE(lesson.window().windowTitle(), QStringLiteral("量の変化と比例，反比例　　by Quorvel"));
-    QCOMPARE(caption(f.Command2), QStringLiteral("自　動"));
-    QCOMPARE(caption(f.Command5), QStringLiteral("停止"));
-    QCOMPARE(caption(f.Command6), QStringLiteral("初期画面"));
-    QCOMPARE(caption(f.Command4(0)), QStringLiteral("進む"));
-    QCOMPARE(caption(f.Command4(1)), QStringLiteral("戻る"));
-    QCOMPARE(caption(f.Command1), QStringLiteral("終了"));
-    QCOMPARE(caption(f.Check1), QStringLiteral("Hint"));
-    QCOMPARE(caption(f.Check2), QStringLiteral("表"));
-    QCOMPARE(qs(f.control<rt::Label>("Label2").Caption()), QStringLiteral("χ(分)"));
-    QCOMPARE(qs(f.control<rt::Label>("Label3").Caption()), QStringLiteral("ｙ（Ｌ）"));
-    QCOMPARE(qs(f.control<rt::Label>("Label5").Caption()), QStringLiteral("（１秒ごと）"));
+    QCOMPARE(caption(f.run), QStringLiteral("自　動"));
+    QCOMPARE(caption(f.stop), QStringLiteral("停止"));
+    QCOMPARE(caption(f.initialScreen), QStringLiteral("初期画面"));
+    QCOMPARE(caption(f.forward), QStringLiteral("進む"));
+    QCOMPARE(caption(f.back), QStringLiteral("戻る"));
+    QCOMPARE(caption(f.quit), QStringLiteral("終了"));
+    QCOMPARE(caption(f.hint), QStringLiteral("Hint"));
+    QCOMPARE(caption(f.table), QStringLiteral("表"));
+    QCOMPARE(qs(f.control<rt::Label>("xHeading").Caption()), QStringLiteral("χ(分)"));
+    QCOMPARE(qs(f.control<rt::Label>("yHeading").Caption()), QStringLiteral("ｙ（Ｌ）"));
+    QCOMPARE(qs(f.control<rt::Label>("delayNote").Caption()), QStringLiteral("（１秒ごと）"));
     // The tab order starts at 終了 and runs through every windowed control.
-    QWidget *const first = &Lesson::widget(f.Command1);
+    QWidget *const first = &Lesson::widget(f.quit);
     QWidget *w = first;
     QList<QWidget *> order;
-    for (rt::Control *c : std::initializer_list<rt::Control *>{
-             &f.Command2, &f.Command4(0), &f.Combo2, &f.Text1, &f.Command4(1), &f.Command5,
-             &f.Command6, &f.Check2, &f.Check1})
+    for (rt::Control *c :
+         std::initializer_list<rt::Control *>{&f.run, &f.forward, &f.delay, &f.time, &f.back,
+                                              &f.stop, &f.initialScreen, &f.table, &f.hint})
         order << &Lesson::widget(*c);
     for (QWidget *next : order) {
         w = w->nextInFocusChain();
@@ -130,7 +130,7 @@ void InitialScreenTest::probes() {
     QFETCH(bool, tall);
     QFETCH(QJsonObject, probe);
     Lesson lesson;
-    if (tall) lesson->Check2.setValue(1);
+    if (tall) lesson->table.setValue(1);
     const QImage s = presented(lesson.window()); // what the screen shows
     const QColor colour(probe[QStringLiteral("colour")].toString());
     const QJsonArray at = probe[QStringLiteral("at")].toArray();
@@ -175,34 +175,34 @@ void InitialScreenTest::buttonColours() {
         QApplication::setPalette(night);
     }
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     const QImage s = presented(lesson.window());
     struct Probe {
         rt::Control *button;
         quint32 colour;
     };
-    const Probe probes[] = {{&f.Command6, 0x80FFFF},    {&f.Command2, 0x0080FF},
-                            {&f.Command5, 0x80C0FF},    {&f.Command4(1), 0xFFFFC0},
-                            {&f.Command4(0), 0xFFFFC0}, {&f.Command1, 0xFF8080}};
+    const Probe probes[] = {{&f.initialScreen, 0x80FFFF}, {&f.run, 0x0080FF},
+                            {&f.stop, 0x80C0FF},          {&f.back, 0xFFFFC0},
+                            {&f.forward, 0xFFFFC0},       {&f.quit, 0xFF8080}};
     for (const Probe &p : probes) {
         const QRect g = Lesson::widget(*p.button).geometry();
         QCOMPARE(pixel(s, g.left() + 3, g.center().y()), bgr(p.colour));
         QCOMPARE(pixel(s, g.right() - 3, g.top() + 3), bgr(p.colour));
     }
     // A disabled button's caption is greyed, an enabled one's is black.
-    const QRect stop = Lesson::widget(f.Command5).geometry().adjusted(3, 3, -3, -3);
+    const QRect stop = Lesson::widget(f.stop).geometry().adjusted(3, 3, -3, -3);
     QVERIFY(countColour(s, stop, bgr(0x808080)) > 10);
     QCOMPARE(countColour(s, stop, bgr(0x000000)), 0);
     // Enabled captions are dark on every pale face, whatever the theme's button text.
-    for (QWidget *button : {&Lesson::widget(f.Command2), &Lesson::widget(f.Command6),
-                            &Lesson::widget(f.Command4(0)), &Lesson::widget(f.Command1)}) {
+    for (QWidget *button : {&Lesson::widget(f.run), &Lesson::widget(f.initialScreen),
+                            &Lesson::widget(f.forward), &Lesson::widget(f.quit)}) {
         const QRect inside = button->geometry().adjusted(3, 3, -3, -3);
         QVERIFY2(countColour(s, inside, bgr(0x000000)) > 10, qPrintable(button->objectName()));
         QVERIFY2(countNear(s, inside, bgr(0xFFFFFF), 40) == 0, qPrintable(button->objectName()));
     }
     // Check boxes sit on the board in its green.
-    const QRect hint = Lesson::widget(f.Check1).geometry();
-    const QRect table = Lesson::widget(f.Check2).geometry();
+    const QRect hint = Lesson::widget(f.hint).geometry();
+    const QRect table = Lesson::widget(f.table).geometry();
     QCOMPARE(pixel(s, hint.right() - 2, hint.top() + 2), Board);
     QCOMPARE(pixel(s, table.right() - 2, table.bottom() - 2), Board);
     QApplication::setStyle(QStringLiteral("Fusion"));
@@ -211,20 +211,20 @@ void InitialScreenTest::buttonColours() {
 
 void InitialScreenTest::shortWindowHidesTable() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &window = lesson.window();
     QCOMPARE(window.height(), 506);
     QCOMPARE(window.width(), 810);
     // Every control lies inside the short window, the lowest ending at y 481.
     for (QWidget *w : window.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
         QVERIFY(w->geometry().bottom() < 506);
-    QCOMPARE(Lesson::widget(f.Command1).geometry().bottom() + 1, 481);
+    QCOMPARE(Lesson::widget(f.quit).geometry().bottom() + 1, 481);
 }
 
 void InitialScreenTest::tallWindowHoldsTable() {
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     QCOMPARE(f.Height(), 11070);
     QCOMPARE(lesson.window().height(), 713); // the table's probes are in probes()
 }
@@ -232,19 +232,19 @@ void InitialScreenTest::tallWindowHoldsTable() {
 void InitialScreenTest::resetGivesIdenticalImage() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     rt::qt::Window &window = lesson.window();
     const QImage first = formPicture(window);
-    rt::dispatch([&f] { f.ResetScreen(); });
+    rt::dispatch([&f] { f.resetScreen(); });
     QCOMPARE(formPicture(window), first);
     for (int i = 0; i < 3; ++i)
-        Lesson::click(f.Command4(0));
-    QCOMPARE(f.Progress, rt::Integer(6));
+        Lesson::click(f.forward);
+    QCOMPARE(f.progress, rt::Integer(6));
     QVERIFY(formPicture(window) != first);
-    f.Progress = 0;
-    f.Text1.setText("0.00");
-    rt::dispatch([&f] { f.ResetScreen(); });
+    f.progress = 0;
+    f.time.setText("0.00");
+    rt::dispatch([&f] { f.resetScreen(); });
     QCOMPARE(formPicture(window), first);
     QCOMPARE(buttonStates(f), QStringLiteral("10101"));
     QVERIFY(lesson.errors().isEmpty());

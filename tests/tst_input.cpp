@@ -89,7 +89,7 @@ struct Lesson {
     Lesson() {
         form.bindKey(Key::F1, [] {});
     }
-    rt::Form form{mainWindowDefinition()};
+    rt::Form form{layout::proportion::definition()};
     rt::Control &control(const char *name, rt::Integer index = -1) {
         return form.control<rt::Control>(name, index);
     }
@@ -226,18 +226,18 @@ void InputTest::focusStartsOnTheChosenControl() {
     Lesson lesson;
     QCOMPARE(lesson.form.focus(), nullptr);
     lesson.form.takeStartFocus();
-    QCOMPARE(lesson.form.focus(), &lesson.control("Command4", 0));
+    QCOMPARE(lesson.form.focus(), &lesson.control("forward"));
     // Where the chosen control is disabled, the first in the tab order that can take it.
     Lesson other;
-    other.control("Command4", 0).setEnabled(false);
-    other.control("Command1").setEnabled(false);
+    other.control("forward").setEnabled(false);
+    other.control("quit").setEnabled(false);
     other.form.takeStartFocus();
-    QCOMPARE(other.form.focus(), &other.control("Command2"));
+    QCOMPARE(other.form.focus(), &other.control("run"));
 }
 
 void InputTest::disabledFocusGoesToTheBoardAndBack() {
     Lesson lesson;
-    rt::Control &forward = lesson.control("Command4", 0);
+    rt::Control &forward = lesson.control("forward");
     lesson.form.takeStartFocus();
     forward.setEnabled(false);
     // Never into a box, where the remote's keys would be typed: to the board.
@@ -254,8 +254,8 @@ void InputTest::disabledFocusGoesToTheBoardAndBack() {
 
 void InputTest::focusMovedMeanwhileStaysPut() {
     Lesson lesson;
-    rt::Control &forward = lesson.control("Command4", 0);
-    rt::Control &delay = lesson.control("Combo2");
+    rt::Control &forward = lesson.control("forward");
+    rt::Control &delay = lesson.control("delay");
     lesson.form.takeStartFocus();
     forward.setEnabled(false);
     // Telling the board it has the focus it has changes nothing.
@@ -271,13 +271,13 @@ void InputTest::focusMovedMeanwhileStaysPut() {
 
 void InputTest::enterLeavesABox() {
     Lesson lesson;
-    rt::Control &delay = lesson.control("Combo2");
+    rt::Control &delay = lesson.control("delay");
     lesson.form.input(rt::Input(rt::Input::Type::Focus, delay.handle()));
     QCOMPARE(lesson.form.keyPressed(Key::Enter, 0, FocusKind::ComboBox, false),
              KeyOutcome::LeaveBox);
     QCOMPARE(lesson.form.focus(), nullptr);
     // Left for the board: a control disabled later does not take it back.
-    rt::Control &forward = lesson.control("Command4", 0);
+    rt::Control &forward = lesson.control("forward");
     forward.setEnabled(false);
     forward.setEnabled(true);
     QCOMPARE(lesson.form.focus(), nullptr);
@@ -285,8 +285,8 @@ void InputTest::enterLeavesABox() {
 
 void InputTest::typingMakesTheBoxEdited() {
     Lesson lesson;
-    rt::Control &delay = lesson.control("Combo2");
-    rt::Control &time = lesson.control("Text1");
+    rt::Control &delay = lesson.control("delay");
+    rt::Control &time = lesson.control("time");
     lesson.form.input(rt::Input(rt::Input::Type::Focus, delay.handle()));
     QVERIFY(!lesson.form.editing());
     rt::Input typed(rt::Input::Type::Text, delay.handle());
@@ -321,7 +321,7 @@ void InputTest::fullWidthFiguresBecomeAscii() {
     QFETCH(QString, typed);
     QFETCH(QString, stands);
     Lesson lesson;
-    for (const char *name : {"Combo2", "Text1"}) {
+    for (const char *name : {"delay", "time"}) {
         rt::Input in(rt::Input::Type::Text, lesson.control(name).handle());
         in.text = typed.toStdString();
         lesson.form.input(in);
@@ -334,8 +334,8 @@ void InputTest::fullWidthFiguresBecomeAscii() {
 // starts at once. The newest goes on to its end before the one it interrupted, so they end
 // newest first. And the stack does not grow: every task goes on from the event loop itself.
 void InputTest::handlersStartedDuringPausesEndInOrder() {
-    rt::Form form(mainWindowDefinition());
-    auto &button = form.control<rt::CommandButton>("Command4", 0);
+    rt::Form form(layout::proportion::definition());
+    auto &button = form.control<rt::CommandButton>("forward");
     constexpr int Clicks = 1000;
     int sent = 0, started = 0;
     std::vector<int> ended;

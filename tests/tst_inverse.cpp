@@ -28,15 +28,15 @@ const QColor Curve = bgr(inverse::Curve);
 class Unit : public Lesson {
 public:
     Unit() : second(inverseWindow()) {}
-    Form1 &f1() { return form(); }
-    Form2 &f2() { return inverse(); }
+    ProportionLesson &f1() { return form(); }
+    InverseLesson &f2() { return inverse(); }
     rt::qt::Window &first = window();
     rt::qt::Window &second;
 };
 
-void pour(Form2 &f, int rate) {
-    Lesson::click(f.Command8(rt::Integer(inverse::index(rate))));
-    Lesson::click(f.Command2);
+void pour(InverseLesson &f, int rate) {
+    Lesson::click(f.rates(rt::Integer(inverse::index(rate))));
+    Lesson::click(f.pour);
 }
 
 void key(rt::qt::Window &w, Qt::Key k) {
@@ -87,20 +87,20 @@ void InverseTest::fillsInWholeMinutes() {
     QFETCH(int, rate);
     TestClock clock;
     Unit unit;
-    Form2 &f = unit.f2();
+    InverseLesson &f = unit.f2();
     const int minutes = inverse::Capacity / rate;
     const quint32 start = clock.now();
     pour(f, rate);
     QCOMPARE(clock.now() - start, quint32(minutes) * Minute);
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("%1.00").arg(minutes));
-    QCOMPARE(f.Minutes * f.Rate, inverse::Capacity);
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("%1.00").arg(minutes));
+    QCOMPARE(f.minutes * f.rate, inverse::Capacity);
     // Full to the top of the scale, one layer a minute, and the tap closed.
     const QImage s = presented(unit.second);
     QCOMPARE(pixel(s, 300, 100), Water);
     QCOMPARE(pixel(s, 300, 98), Board);
     QCOMPARE(pixel(s, 424, 52), Board);
-    QCOMPARE(f.Shape9(rt::Integer(minutes - 1)).Top(), 100.0f);
-    QCOMPARE(f.Shape9(rt::Integer(minutes - 1)).Height(), 6.0f * rate);
+    QCOMPARE(f.layers(rt::Integer(minutes - 1)).Top(), 100.0f);
+    QCOMPARE(f.layers(rt::Integer(minutes - 1)).Height(), 6.0f * rate);
     // A screen reader hears the rate, the minutes, the litres and the pair recorded.
     const QString status = qs(f.statusText());
     QVERIFY2(
@@ -113,9 +113,9 @@ void InverseTest::fillsInWholeMinutes() {
 void InverseTest::pointsThenCurve() {
     TestClock clock;
     Unit unit;
-    Form2 &f = unit.f2();
-    Lesson::click(f.Check2);
-    Lesson::click(f.Check3);
+    InverseLesson &f = unit.f2();
+    Lesson::click(f.table);
+    Lesson::click(f.graph);
     // Between the points of 6 and 10 litres a minute, on the curve only.
     const QPoint onCurve(int(graph::x(8)), int(graph::y(7.5)));
     const QRect formula(1010, 260, 120, 24);
@@ -135,15 +135,15 @@ void InverseTest::pointsThenCurve() {
     QVERIFY(qs(f.statusText()).contains(QStringLiteral("x × y = 60")));
     // The curve runs from the point of 1 to the point of 12 litres a minute: its drawn pieces
     // join there, and its ink shows just beside each end point, outside the point's disc.
-    QCOMPARE(f.Line13(0).X1(), graph::x(inverse::Rates[0]));
-    QCOMPARE(f.Line13(0).Y1(), graph::y(inverse::Capacity / inverse::Rates[0]));
-    const rt::Line &last = f.Line13(inverse::CurveSteps - 1);
+    QCOMPARE(f.curve(0).X1(), graph::x(inverse::Rates[0]));
+    QCOMPARE(f.curve(0).Y1(), graph::y(inverse::Capacity / inverse::Rates[0]));
+    const rt::Line &last = f.curve(inverse::CurveSteps - 1);
     QCOMPARE(last.X2(), graph::x(inverse::Rates[inverse::RateCount - 1]));
     QCOMPARE(last.Y2(),
              graph::y(double(inverse::Capacity) / inverse::Rates[inverse::RateCount - 1]));
     for (rt::Integer k = 0; k < inverse::CurveSteps; ++k) {
-        QVERIFY2(f.Line13(k).Visible(), qPrintable(QString::number(k)));
-        if (k > 0) QCOMPARE(f.Line13(k).X1(), f.Line13(k - 1).X2());
+        QVERIFY2(f.curve(k).Visible(), qPrintable(QString::number(k)));
+        if (k > 0) QCOMPARE(f.curve(k).X1(), f.curve(k - 1).X2());
     }
     const QImage s = presented(unit.second);
     const QRect nearOne(int(graph::x(1)) - 1, int(graph::y(60)) + 5, 4, 6);
@@ -173,15 +173,15 @@ void InverseTest::stopKeysEndAFill() {
     QFETCH(int, modifiers);
     TestClock clock;
     Unit unit;
-    Form2 &f = unit.f2();
+    InverseLesson &f = unit.f2();
     clock.at(clock.now() + 3 * Minute + 100, [&] {
         QTest::sendKeyEvent(QTest::Click, &unit.second, Qt::Key(stopKey), text,
                             Qt::KeyboardModifiers(modifiers));
     });
     pour(f, 5);
-    QCOMPARE(f.Minutes, rt::Integer(4));
-    QVERIFY(!f.Recorded[4]);
-    QVERIFY(Lesson::widget(f.Command2).isEnabled());
+    QCOMPARE(f.minutes, rt::Integer(4));
+    QVERIFY(!f.recorded[4]);
+    QVERIFY(Lesson::widget(f.pour).isEnabled());
     QVERIFY(unit.errors().isEmpty());
 }
 
@@ -197,18 +197,18 @@ void InverseTest::focusComesBackWithItsRing() {
     QFETCH(bool, byKey);
     TestClock clock;
     Unit unit;
-    Form1 &f = unit.f1();
+    ProportionLesson &f = unit.f1();
     unit.proportionWindow();
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
     if (byKey) {
         key(unit.first, Qt::Key_F2);
         key(unit.second, Qt::Key_F2);
     } else {
-        Lesson::click(f.Command7);
-        Lesson::click(unit.f2().Command7);
+        Lesson::click(f.otherLesson);
+        Lesson::click(unit.f2().otherLesson);
     }
     QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&f));
-    rt::Control &left = byKey ? f.Command4(0) : static_cast<rt::Control &>(f.Command7);
+    rt::Control &left = byKey ? f.forward : static_cast<rt::Control &>(f.otherLesson);
     QWidget *focus = QApplication::focusWidget();
     QCOMPARE(focus, &Lesson::widget(left));
     auto *ring = dynamic_cast<rt::qt::FocusRing *>(unit.first.findChild<QFocusFrame *>());
@@ -217,7 +217,7 @@ void InverseTest::focusComesBackWithItsRing() {
     QCOMPARE(ring->target(), focus);
     QTest::keyClick(focus, Qt::Key_Return);
     if (byKey)
-        QCOMPARE(f.Progress, rt::Integer(4));
+        QCOMPARE(f.progress, rt::Integer(4));
     else
         QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
     QVERIFY(unit.errors().isEmpty());
@@ -226,49 +226,49 @@ void InverseTest::focusComesBackWithItsRing() {
 void InverseTest::stopThenAgainFromEmpty() {
     TestClock clock;
     Unit unit;
-    Form2 &f = unit.f2();
+    InverseLesson &f = unit.f2();
     // 停止 in the fourth minute at 5 litres a minute: the fill ends at 4 minutes, 20 L.
-    clock.at(clock.now() + 3 * Minute + 100, [&] { Lesson::click(f.Command5); });
-    Lesson::click(f.Command2);
-    QCOMPARE(f.Minutes, rt::Integer(4));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("4.00"));
-    QCOMPARE(f.Shape9(3).Top(), 460.0f - 6 * 20);
-    QCOMPARE(f.Shape9(4).Height(), 0.0f);
-    QCOMPARE(f.Shape11.Height(), 0.0f);
-    QVERIFY(!f.Recorded[4]);
-    QVERIFY(!f.Shape13.Visible());
-    QVERIFY(Lesson::widget(f.Command2).isEnabled());
+    clock.at(clock.now() + 3 * Minute + 100, [&] { Lesson::click(f.stop); });
+    Lesson::click(f.pour);
+    QCOMPARE(f.minutes, rt::Integer(4));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("4.00"));
+    QCOMPARE(f.layers(3).Top(), 460.0f - 6 * 20);
+    QCOMPARE(f.layers(4).Height(), 0.0f);
+    QCOMPARE(f.stream.Height(), 0.0f);
+    QVERIFY(!f.recorded[4]);
+    QVERIFY(!f.risingPoint.Visible());
+    QVERIFY(Lesson::widget(f.pour).isEnabled());
     // Again: empty at its first frame, then full.
     float firstFrame = -1;
-    clock.at(clock.now() + 30, [&] { firstFrame = f.Shape9(3).Height(); });
-    Lesson::click(f.Command2);
+    clock.at(clock.now() + 30, [&] { firstFrame = f.layers(3).Height(); });
+    Lesson::click(f.pour);
     QCOMPARE(firstFrame, 0.0f);
-    QCOMPARE(f.Minutes, rt::Integer(12));
-    QVERIFY(f.Recorded[4]);
+    QCOMPARE(f.minutes, rt::Integer(12));
+    QVERIFY(f.recorded[4]);
 }
 
 void InverseTest::initialScreen() {
     TestClock clock;
     Unit unit;
-    Form2 &f = unit.f2();
-    Lesson::click(f.Check2);
-    Lesson::click(f.Check3);
+    InverseLesson &f = unit.f2();
+    Lesson::click(f.table);
+    Lesson::click(f.graph);
     pour(f, 12);
-    Lesson::click(f.Command6);
-    QCOMPARE(f.Rate, rt::Integer(5));
-    QCOMPARE(f.Minutes, rt::Integer(0));
-    QCOMPARE(f.Check2.Value(), 0);
-    QCOMPARE(f.Check3.Value(), 0);
+    Lesson::click(f.initialScreen);
+    QCOMPARE(f.rate, rt::Integer(5));
+    QCOMPARE(f.minutes, rt::Integer(0));
+    QCOMPARE(f.table.Value(), 0);
+    QCOMPARE(f.graph.Value(), 0);
     QCOMPARE(f.Width(), design::NarrowWidth);
     QCOMPARE(f.Height(), design::ShortHeight);
     // Opened again, the table and the graph are empty.
-    Lesson::click(f.Check2);
-    Lesson::click(f.Check3);
+    Lesson::click(f.table);
+    Lesson::click(f.graph);
     const QImage s = presented(unit.second);
     QCOMPARE(minutesShown(s, 7), 0);
     QVERIFY(pointOf(s, 12) != Water);
     QCOMPARE(pixel(s, 300, 455), Board);
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("0.00"));
 }
 
 void InverseTest::hintTellsNeighbouringMinutesApart_data() {
@@ -283,8 +283,8 @@ void InverseTest::hintTellsNeighbouringMinutesApart() {
     QFETCH(int, rate);
     TestClock clock;
     Unit unit;
-    Form2 &f = unit.f2();
-    Lesson::click(f.Check1);
+    InverseLesson &f = unit.f2();
+    Lesson::click(f.hint);
     pour(f, rate);
     const QImage s = presented(unit.second);
     QColor below;
@@ -340,37 +340,37 @@ void InverseTest::keys() {
     QFETCH(int, graph);
     TestClock clock;
     Unit unit;
-    Form2 &f = unit.f2();
+    InverseLesson &f = unit.f2();
     unit.second.setFocus();
     for (const int k : keys)
         key(unit.second, Qt::Key(k));
-    QCOMPARE(f.Rate, rt::Integer(rate));
-    QCOMPARE(f.Minutes, rt::Integer(minutes));
-    QCOMPARE(f.Check2.Value(), table);
-    QCOMPARE(f.Check3.Value(), graph);
+    QCOMPARE(f.rate, rt::Integer(rate));
+    QCOMPARE(f.minutes, rt::Integer(minutes));
+    QCOMPARE(f.table.Value(), table);
+    QCOMPARE(f.graph.Value(), graph);
 }
 
 void InverseTest::switchingKeepsEachLesson() {
     TestClock clock;
     Unit unit;
     unit.proportionWindow();
-    Lesson::click(unit.f1().Command4(0));
-    Lesson::click(unit.f1().Check1);
-    Lesson::click(unit.f1().Command7);
+    Lesson::click(unit.f1().forward);
+    Lesson::click(unit.f1().hint);
+    Lesson::click(unit.f1().otherLesson);
     QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
     pour(unit.f2(), 10);
-    Lesson::click(unit.f2().Check2);
+    Lesson::click(unit.f2().table);
     key(unit.second, Qt::Key_F2);
     QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f1()));
-    QCOMPARE(unit.f1().Progress, rt::Integer(2));
-    QCOMPARE(unit.f1().Check1.Value(), 1);
+    QCOMPARE(unit.f1().progress, rt::Integer(2));
+    QCOMPARE(unit.f1().hint.Value(), 1);
     QVERIFY2(restProblem(unit.f1()).isEmpty(), qPrintable(restProblem(unit.f1())));
     key(unit.first, Qt::Key_F2);
     QCOMPARE(&unit.lessons().shown(), static_cast<rt::Form *>(&unit.f2()));
-    QCOMPARE(unit.f2().Rate, rt::Integer(10));
-    QCOMPARE(unit.f2().Minutes, rt::Integer(6));
-    QVERIFY(unit.f2().Recorded[6]);
-    QCOMPARE(unit.f2().Check2.Value(), 1);
+    QCOMPARE(unit.f2().rate, rt::Integer(10));
+    QCOMPARE(unit.f2().minutes, rt::Integer(6));
+    QVERIFY(unit.f2().recorded[6]);
+    QCOMPARE(unit.f2().table.Value(), 1);
     QVERIFY(unit.errors().isEmpty());
 }
 
@@ -389,17 +389,17 @@ void InverseTest::noSwitchDuringAFill() {
         key(w, Qt::Key_F2);
         refused << (off && &unit.lessons().shown() == before);
     };
-    clock.at(clock.now() + 300, [&] { attempt(unit.first, unit.f1().Command7); });
-    Lesson::click(unit.f1().Command4(0));
-    clock.at(clock.now() + Minute + 300, [&] { attempt(unit.first, unit.f1().Command7); });
-    Lesson::click(unit.f1().Command2);
+    clock.at(clock.now() + 300, [&] { attempt(unit.first, unit.f1().otherLesson); });
+    Lesson::click(unit.f1().forward);
+    clock.at(clock.now() + Minute + 300, [&] { attempt(unit.first, unit.f1().otherLesson); });
+    Lesson::click(unit.f1().run);
     unit.lessons().show(unit.f2());
-    clock.at(clock.now() + 3 * Minute, [&] { attempt(unit.second, unit.f2().Command7); });
-    Lesson::click(unit.f2().Command2);
+    clock.at(clock.now() + 3 * Minute, [&] { attempt(unit.second, unit.f2().otherLesson); });
+    Lesson::click(unit.f2().pour);
     QCOMPARE(refused, (QList<bool>{true, true, true}));
-    QVERIFY(Lesson::widget(unit.f2().Command7).isEnabled());
+    QVERIFY(Lesson::widget(unit.f2().otherLesson).isEnabled());
     unit.proportionWindow();
-    QVERIFY(Lesson::widget(unit.f1().Command7).isEnabled());
+    QVERIFY(Lesson::widget(unit.f1().otherLesson).isEnabled());
 }
 
 QTEST_MAIN(InverseTest)

@@ -15,24 +15,25 @@
 namespace {
 
 // The window that shows the lesson.
-rt::qt::Window &windowOf(Form1 &f) {
+rt::qt::Window &windowOf(ProportionLesson &f) {
     return *dynamic_cast<rt::qt::Window *>(f.view());
 }
 
 // The delay box as the pupil meets it.
-QComboBox &delayBox(Form1 &f) {
-    return *qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+QComboBox &delayBox(ProportionLesson &f) {
+    return *qobject_cast<QComboBox *>(&Lesson::widget(f.delay));
 }
 
 // The key pressed where the focus is, as a keyboard delivers it: to an open list first.
-void press(Form1 &f, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+void press(ProportionLesson &f, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QWidget *popup = QApplication::activePopupWidget();
     QWidget *target = popup ? popup->focusWidget() : QApplication::focusWidget();
     QTest::keyClick(target ? target : &windowOf(f), key, modifiers);
 }
 
 // The key as a keyboard with Shift or Caps Lock sends it: the same key, an upper-case letter.
-void pressTyping(Form1 &f, Qt::Key key, const QString &text, Qt::KeyboardModifiers modifiers) {
+void pressTyping(ProportionLesson &f, Qt::Key key, const QString &text,
+                 Qt::KeyboardModifiers modifiers) {
     QWidget *popup = QApplication::activePopupWidget();
     QWidget *target = popup ? popup->focusWidget() : QApplication::focusWidget();
     QTest::sendKeyEvent(QTest::Click, target ? target : &windowOf(f), key, text, modifiers);
@@ -54,15 +55,15 @@ enum Place {
     TimeClicked
 };
 
-void reach(Form1 &f, TestClock &clock, Place place) {
+void reach(ProportionLesson &f, TestClock &clock, Place place) {
     QLineEdit *delay = delayBox(f).lineEdit();
     switch (place) {
     case StepClicked:
-        Lesson::click(f.Command4(0));
+        Lesson::click(f.forward);
         break;
     case RunClicked:
-        clock.at(clock.now() + 1, [&f] { Lesson::click(f.Command5); });
-        Lesson::click(f.Command2);
+        clock.at(clock.now() + 1, [&f] { Lesson::click(f.stop); });
+        Lesson::click(f.run);
         break;
     case DelayClicked:
         Lesson::click(*delay);
@@ -73,8 +74,8 @@ void reach(Form1 &f, TestClock &clock, Place place) {
         Lesson::click(*delay);
         QTest::keyClick(&delayBox(f), Qt::Key_A, Qt::ControlModifier);
         type(QStringLiteral("2.5")); // the "." is typed, not a stop
-        QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("2.5"));
-        QCOMPARE(f.Combo2.Text(), "2.5");
+        QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("2.5"));
+        QCOMPARE(f.delay.Text(), "2.5");
         if (place != DelayTyped) press(f, Qt::Key_Return);
         // Back in the box: nothing typed on this visit yet, so "." is the remote's again.
         if (place == DelayRevisited) Lesson::click(*delay);
@@ -85,7 +86,7 @@ void reach(Form1 &f, TestClock &clock, Place place) {
         QVERIFY(delayBox(f).view()->isVisible());
         break;
     case TimeClicked:
-        Lesson::click(f.Text1);
+        Lesson::click(f.time);
         break;
     }
 }
@@ -124,16 +125,16 @@ void KeysTest::stepKeys() {
     QFETCH(int, back);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     press(f, Qt::Key(back)); // 戻る is disabled at minute 0
-    QCOMPARE(f.Progress, rt::Integer(0));
+    QCOMPARE(f.progress, rt::Integer(0));
     press(f, Qt::Key(forward));
     press(f, Qt::Key(forward));
-    QCOMPARE(f.Progress, rt::Integer(4));
+    QCOMPARE(f.progress, rt::Integer(4));
     press(f, Qt::Key(back));
-    QCOMPARE(f.Progress, rt::Integer(2));
-    QCOMPARE(f.Shape9(0).Height(), 30.0f);
-    QCOMPARE(f.Shape9(1).Height(), 0.0f);
+    QCOMPARE(f.progress, rt::Integer(2));
+    QCOMPARE(f.layers(0).Height(), 30.0f);
+    QCOMPARE(f.layers(1).Height(), 0.0f);
 }
 
 void KeysTest::keysOnAButton_data() {
@@ -155,16 +156,16 @@ void KeysTest::keysOnAButton() {
     QFETCH(int, steps);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    QWidget &forward = Lesson::widget(f.Command4(0));
+    ProportionLesson &f = lesson.form();
+    QWidget &forward = Lesson::widget(f.forward);
     Lesson::click(forward);
     QCOMPARE(QApplication::focusWidget(), &forward);
     press(f, Qt::Key(key));
-    QCOMPARE(f.Progress, rt::Integer(2 + 2 * steps)); // one step, not one for press and release
+    QCOMPARE(f.progress, rt::Integer(2 + 2 * steps)); // one step, not one for press and release
     QCOMPARE(QApplication::focusWidget(), &forward);
     press(f, Qt::Key_Right);
-    QCOMPARE(f.Progress, rt::Integer(4 + 2 * steps));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("20"));
+    QCOMPARE(f.progress, rt::Integer(4 + 2 * steps));
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("20"));
     QVERIFY(lesson.errors().isEmpty());
 }
 
@@ -186,7 +187,7 @@ void KeysTest::automaticAndStop() {
     QFETCH(int, modifiers);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     auto stop = [&] {
         if (text.isNull())
             press(f, Qt::Key(stopKey));
@@ -194,10 +195,10 @@ void KeysTest::automaticAndStop() {
             pressTyping(f, Qt::Key(stopKey), text, Qt::KeyboardModifiers(modifiers));
     };
     stop(); // 停止 is disabled at rest: nothing happens
-    QCOMPARE(f.StopRequested, rt::Integer(0));
+    QVERIFY(!f.stopRequested);
     clock.at(clock.now() + 1000, stop);
     press(f, Qt::Key_F5);
-    QCOMPARE(f.Progress, rt::Integer(4)); // stopped at the end of minute 2
+    QCOMPARE(f.progress, rt::Integer(4)); // stopped at the end of minute 2
     QCOMPARE(buttonStates(f), QStringLiteral("10111"));
     QVERIFY(lesson.errors().isEmpty());
 }
@@ -221,7 +222,7 @@ void KeysTest::delayListPastItsEnds() {
     QFETCH(QString, entry);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     QComboBox &combo = delayBox(f);
     Lesson::click(*combo.lineEdit());
     if (open) {
@@ -232,41 +233,41 @@ void KeysTest::delayListPastItsEnds() {
         press(f, Qt::Key(arrow));
     press(f, Qt::Key_Return);
     QVERIFY(!combo.view()->isVisible());
-    const QString shown = Lesson::shownText(f.Combo2);
+    const QString shown = Lesson::shownText(f.delay);
     if (!entry.isEmpty()) QCOMPARE(shown.trimmed(), entry);
     QStringList entries;
     for (int i = 0; i < combo.count(); ++i)
         entries << combo.itemText(i);
     QVERIFY2(entries.contains(shown), qPrintable(shown));
-    QCOMPARE(qs(f.Combo2.Text()), shown);
-    QCOMPARE(f.FrameDelay(), rt::Long(shown.trimmed().toInt()));
+    QCOMPARE(qs(f.delay.Text()), shown);
+    QCOMPARE(f.frameDelay(), rt::Long(shown.trimmed().toInt()));
     QVERIFY(lesson.errors().isEmpty());
 }
 
 void KeysTest::homeAndOptions() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     // Alt + a letter is no key of the lesson.
     press(f, Qt::Key_H, Qt::AltModifier);
     press(f, Qt::Key_T, Qt::AltModifier);
-    QCOMPARE(f.Check1.Value() + f.Check2.Value(), 0);
+    QCOMPARE(f.hint.Value() + f.table.Value(), 0);
     press(f, Qt::Key_H);
-    QCOMPARE(f.Check1.Value(), 1);
-    QCOMPARE(f.Shape9(0).BackColor(), rt::Colour(0x878700));
+    QCOMPARE(f.hint.Value(), 1);
+    QCOMPARE(f.layers(0).BackColor(), rt::Colour(0x878700));
     press(f, Qt::Key_T);
     QCOMPARE(f.Height(), 11070);
     press(f, Qt::Key_PageDown);
     press(f, Qt::Key_Home);
-    QCOMPARE(f.Progress, rt::Integer(0));
+    QCOMPARE(f.progress, rt::Integer(0));
     QCOMPARE(f.Height(), 7965);
-    QCOMPARE(f.Check1.Value(), 1);
+    QCOMPARE(f.hint.Value(), 1);
 }
 
 void KeysTest::disabledControlIgnoresItsKey() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     // During an automatic run 初期画面 and the step buttons are disabled: their keys too.
     clock.at(clock.now() + 500, [&] {
         press(f, Qt::Key_Home);
@@ -275,37 +276,37 @@ void KeysTest::disabledControlIgnoresItsKey() {
         press(f, Qt::Key_F5);
     });
     press(f, Qt::Key_F5);
-    QCOMPARE(f.Progress, rt::Integer(24));
+    QCOMPARE(f.progress, rt::Integer(24));
     for (rt::Integer k = 0; k < 12; ++k)
-        QCOMPARE(f.Shape9(k).Height(), 30.0f * (k + 1));
+        QCOMPARE(f.layers(k).Height(), 30.0f * (k + 1));
     // The container is full: 進む is disabled, so are its keys.
     press(f, Qt::Key_PageDown);
     press(f, Qt::Key_Right);
-    QCOMPARE(f.Progress, rt::Integer(24));
-    QCOMPARE(f.Shape9(12).Height(), 0.0f);
+    QCOMPARE(f.progress, rt::Integer(24));
+    QCOMPARE(f.layers(12).Height(), 0.0f);
     QVERIFY(lesson.errors().isEmpty());
 }
 
 void KeysTest::typingGoesToTheBoxes() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     press(f, Qt::Key_PageDown); // 戻る is enabled: Left on the board would step back
     Lesson::click(*delayBox(f).lineEdit());
     press(f, Qt::Key_End);
     press(f, Qt::Key_Left);
     press(f, Qt::Key_Left);
     type(QStringLiteral("ht"));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("ht20"));
-    QCOMPARE(f.Combo2.Text(), "ht20");
-    Lesson::click(f.Text1);
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("ht20"));
+    QCOMPARE(f.delay.Text(), "ht20");
+    Lesson::click(f.time);
     press(f, Qt::Key_Home);
     press(f, Qt::Key_Right);
     type(QStringLiteral("h"));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1h.00"));
-    QCOMPARE(f.Text1.Text(), "1h.00");
-    QCOMPARE(f.Progress, rt::Integer(2));
-    QCOMPARE(f.Check1.Value() + f.Check2.Value(), 0);
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("1h.00"));
+    QCOMPARE(f.time.Text(), "1h.00");
+    QCOMPARE(f.progress, rt::Integer(2));
+    QCOMPARE(f.hint.Value() + f.table.Value(), 0);
 }
 
 void KeysTest::remoteActsWhereverTheFocusIs_data() {
@@ -314,23 +315,23 @@ void KeysTest::remoteActsWhereverTheFocusIs_data() {
     QTest::addColumn<QString>("delay");
     QTest::addColumn<QString>("focus");
     QTest::newRow("after a click on 進む") << int(StepClicked) << int(Qt::Key_Period) << "20"
-                                           << "Command4_0";
+                                           << "forward";
     QTest::newRow("after clicks on 自　動, 停止") // the board: 停止 had the focus
         << int(RunClicked) << int(Qt::Key_B) << "20"
-        << "Form1";
+        << "proportion";
     QTest::newRow("delay box clicked") << int(DelayClicked) << int(Qt::Key_Period) << "20"
-                                       << "Combo2";
+                                       << "delay";
     QTest::newRow("delay box typed into") << int(DelayTyped) << int(Qt::Key_B) << "2.5"
-                                          << "Combo2";
+                                          << "delay";
     QTest::newRow("delay typed, Enter") << int(DelayEntered) << int(Qt::Key_Period) << "2.5"
-                                        << "Form1";
+                                        << "proportion";
     QTest::newRow("delay typed, Enter, clicked again")
         << int(DelayRevisited) << int(Qt::Key_Period) << "2.5"
-        << "Combo2";
+        << "delay";
     QTest::newRow("delay list open") << int(ListOpen) << int(Qt::Key_Escape) << "20"
-                                     << "Combo2";
+                                     << "delay";
     QTest::newRow("time box clicked") << int(TimeClicked) << int(Qt::Key_B) << "20"
-                                      << "Text1";
+                                      << "time";
 }
 
 void KeysTest::remoteActsWhereverTheFocusIs() {
@@ -340,29 +341,29 @@ void KeysTest::remoteActsWhereverTheFocusIs() {
     QFETCH(QString, focus);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     reach(f, clock, Place(place));
     // A button disabled by its own click hands the focus to the board, never into a box,
     // and takes it back when enabled again.
     QCOMPARE(lesson.window().focusWidget()->objectName(), focus);
-    const rt::Integer start = f.Progress;
+    const rt::Integer start = f.progress;
     press(f, Qt::Key_PageDown);
     QVERIFY(!delayBox(f).view()->isVisible());
-    QCOMPARE(f.Progress, start + 2);
+    QCOMPARE(f.progress, start + 2);
     press(f, Qt::Key_PageUp);
-    QCOMPARE(f.Progress, start);
+    QCOMPARE(f.progress, start);
     clock.at(clock.now() + 1, [&] { press(f, Qt::Key(stopKey)); });
     press(f, Qt::Key_F5);
-    QCOMPARE(f.Progress, start + 2); // stopped after one minute
-    QCOMPARE(Lesson::shownText(f.Combo2), delay);
-    QCOMPARE(qs(f.Combo2.Text()), delay);
+    QCOMPARE(f.progress, start + 2); // stopped after one minute
+    QCOMPARE(Lesson::shownText(f.delay), delay);
+    QCOMPARE(qs(f.delay.Text()), delay);
     QVERIFY(lesson.errors().isEmpty());
 }
 
 void KeysTest::f1ListsTheKeys() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     press(f, Qt::Key_F1);
     QMessageBox *note = lesson.window().findChild<QMessageBox *>();
     QVERIFY(note);
@@ -375,7 +376,7 @@ void KeysTest::f1ListsTheKeys() {
     QVERIFY(QTest::qWaitForWindowActive(note));
     press(f, Qt::Key_PageDown);
     press(f, Qt::Key_Escape);
-    QCOMPARE(f.Progress, rt::Integer(2));
+    QCOMPARE(f.progress, rt::Integer(2));
     QVERIFY(note->isVisible());
     note->close();
 }

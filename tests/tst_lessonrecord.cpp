@@ -161,25 +161,25 @@ void LessonRecordTest::restored() {
     QCOMPARE(&lessons.shown(), expected.inverseShown ? static_cast<rt::Form *>(&lessons.inverse())
                                                      : &lessons.proportion());
 
-    Form1 &p = lessons.proportion();
+    ProportionLesson &p = lessons.proportion();
     const int minutes = expected.proportion.progress / 2;
-    QCOMPARE(p.Text1.Text(), QStringLiteral("%1.00").arg(minutes).toStdString());
-    QCOMPARE(p.Command4(0).Enabled(), minutes < 12);
-    QCOMPARE(p.Command4(1).Enabled(), minutes > 0);
-    QVERIFY(p.Command2.Enabled() && p.Command6.Enabled() && p.Command7.Enabled());
-    QVERIFY(!p.Command5.Enabled());
-    QCOMPARE(p.Label8.Visible(), minutes == 12);
+    QCOMPARE(p.time.Text(), QStringLiteral("%1.00").arg(minutes).toStdString());
+    QCOMPARE(p.forward.Enabled(), minutes < 12);
+    QCOMPARE(p.back.Enabled(), minutes > 0);
+    QVERIFY(p.run.Enabled() && p.initialScreen.Enabled() && p.otherLesson.Enabled());
+    QVERIFY(!p.stop.Enabled());
+    QCOMPARE(p.formula.Visible(), minutes == 12);
     QCOMPARE(p.Height(),
              expected.proportion.options.table ? design::TallHeight : design::ShortHeight);
 
-    Form2 &f = lessons.inverse();
-    QCOMPARE(f.Text1.Text(), QStringLiteral("%1.00").arg(expected.inverse.minutes).toStdString());
-    QVERIFY(f.Command2.Enabled() && f.Command6.Enabled() && f.Command7.Enabled());
-    QVERIFY(!f.Command5.Enabled() && !f.Filling);
-    QVERIFY(!f.Shape13.Visible() && !f.Line12.Visible());
+    InverseLesson &f = lessons.inverse();
+    QCOMPARE(f.time.Text(), QStringLiteral("%1.00").arg(expected.inverse.minutes).toStdString());
+    QVERIFY(f.pour.Enabled() && f.initialScreen.Enabled() && f.otherLesson.Enabled());
+    QVERIFY(!f.stop.Enabled() && !f.filling);
+    QVERIFY(!f.risingPoint.Visible() && !f.risingLine.Visible());
     for (rt::Integer i = 0; i < design::inverse::RateCount; ++i) {
-        QVERIFY(f.Command8(i).Enabled());
-        QCOMPARE(f.Shape12(i).Visible(), expected.inverse.recorded[std::size_t(i)]);
+        QVERIFY(f.rates(i).Enabled());
+        QCOMPARE(f.points(i).Visible(), expected.inverse.recorded[std::size_t(i)]);
     }
     QCOMPARE(f.Width(), expected.inverse.options.graph ? design::WideWidth : design::NarrowWidth);
     const std::string water =
@@ -202,7 +202,7 @@ void LessonRecordTest::delayThatCannotStandKeptAsItsPace() {
     QFETCH(QByteArray, kept);
     Lessons lessons;
     lessons.load();
-    lessons.inverse().Combo2.setText(typed.toStdString());
+    lessons.inverse().delay.setText(typed.toStdString());
     const std::string text = lessonrecord::compose(lessons.record());
     const auto back = lessonrecord::parse(text);
     QVERIFY2(back, text.c_str());

@@ -11,12 +11,12 @@
 
 namespace {
 
-// The picture and the table at rest must be those of minute Progress / 2.
-void verifyAtRest(Form1 &f, int progress) {
-    QCOMPARE(f.Progress, rt::Integer(progress));
+// The picture and the table at rest must be those of minute progress / 2.
+void verifyAtRest(ProportionLesson &f, int progress) {
+    QCOMPARE(f.progress, rt::Integer(progress));
     QVERIFY2(restProblem(f).isEmpty(), qPrintable(restProblem(f)));
-    QCOMPARE(Lesson::shownText(f.Text1), QString::number(progress / 2.0, 'f', 2));
-    QCOMPARE(qs(f.Text1.Text()), Lesson::shownText(f.Text1));
+    QCOMPARE(Lesson::shownText(f.time), QString::number(progress / 2.0, 'f', 2));
+    QCOMPARE(qs(f.time.Text()), Lesson::shownText(f.time));
 }
 
 } // namespace
@@ -37,26 +37,26 @@ private slots:
 void ManualStepTest::twelveForwardTwelveBack() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     const QImage initial = formPicture(lesson.window());
     for (int i = 1; i <= 12; ++i) {
-        Lesson::click(f.Command4(0));
+        Lesson::click(f.forward);
         verifyAtRest(f, 2 * i);
-        QCOMPARE(f.Shape11.Height(), 1.0f);
+        QCOMPARE(f.stream.Height(), 1.0f);
     }
     // The twelfth click left 進む disabled: one more does nothing.
-    Lesson::click(f.Command4(0));
-    QCOMPARE(f.Progress, rt::Integer(24));
+    Lesson::click(f.forward);
+    QCOMPARE(f.progress, rt::Integer(24));
     for (int i = 11; i >= 0; --i) {
-        Lesson::click(f.Command4(1));
+        Lesson::click(f.back);
         verifyAtRest(f, 2 * i);
-        QCOMPARE(f.Shape11.Height(), 1.0f);
+        QCOMPARE(f.stream.Height(), 1.0f);
     }
-    Lesson::click(f.Command4(1));
-    QCOMPARE(f.Progress, rt::Integer(0));
+    Lesson::click(f.back);
+    QCOMPARE(f.progress, rt::Integer(0));
     // Back at minute 0 nothing of any figure remains, table band included.
-    f.Shape11.setHeight(0);
+    f.stream.setHeight(0);
     QCOMPARE(formPicture(lesson.window()), initial);
     QVERIFY(lesson.errors().isEmpty());
 }
@@ -64,32 +64,32 @@ void ManualStepTest::twelveForwardTwelveBack() {
 void ManualStepTest::forwardThenBack() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Command4(0));
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.forward);
     verifyAtRest(f, 2);
-    Lesson::click(f.Command4(1));
+    Lesson::click(f.back);
     verifyAtRest(f, 0);
-    QVERIFY(!Lesson::widget(f.Command4(1)).isEnabled());
+    QVERIFY(!Lesson::widget(f.back).isEnabled());
 }
 
 void ManualStepTest::nestedInitialScreenDuringForward() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
-    f.Check1.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
+    f.hint.setValue(1);
     Lesson reference;
-    reference->Check1.setValue(1);
+    reference->hint.setValue(1);
     const QImage initial = formPicture(reference.window());
 
-    Lesson::click(f.Command4(0));
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
+    Lesson::click(f.forward);
     QImage atReset;
     clock.at(clock.now() + 300, [&] {
-        Lesson::click(f.Command6);
+        Lesson::click(f.initialScreen);
         atReset = formPicture(lesson.window()); // the reset shows at once, not after the step
     });
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
     QCOMPARE(f.Height(), 7965); // the table is hidden by the reset
     verifyAtRest(f, 0);
     QCOMPARE(atReset, initial);
@@ -100,11 +100,11 @@ void ManualStepTest::nestedInitialScreenDuringForward() {
 void ManualStepTest::nestedInitialScreenDuringBack() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::click(f.Command4(0));
-    clock.at(clock.now() + 500, [&] { Lesson::click(f.Command6); });
-    // At Progress 2 a step back after a reset would address layer −1.
-    Lesson::click(f.Command4(1));
+    ProportionLesson &f = lesson.form();
+    Lesson::click(f.forward);
+    clock.at(clock.now() + 500, [&] { Lesson::click(f.initialScreen); });
+    // At progress 2 a step back after a reset would address layer −1.
+    Lesson::click(f.back);
     verifyAtRest(f, 0);
     QVERIFY(lesson.errors().isEmpty());
 }
@@ -112,21 +112,21 @@ void ManualStepTest::nestedInitialScreenDuringBack() {
 void ManualStepTest::nestedInitialScreenThenForward() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     for (int i = 0; i < 3; ++i)
-        Lesson::click(f.Command4(0));
+        Lesson::click(f.forward);
     clock.at(clock.now() + 100, [&] {
-        Lesson::click(f.Command6);
-        Lesson::click(f.Check2);
-        Lesson::click(f.Command4(0)); // a new step, nested inside the old one's wait
+        Lesson::click(f.initialScreen);
+        Lesson::click(f.table);
+        Lesson::click(f.forward); // a new step, nested inside the old one's wait
     });
-    Lesson::click(f.Command4(1));
+    Lesson::click(f.back);
     verifyAtRest(f, 2);
 
     Lesson reference;
-    reference->Check2.setValue(1);
-    Lesson::click(reference->Command4(0));
+    reference->table.setValue(1);
+    Lesson::click(reference->forward);
     QCOMPARE(formPicture(lesson.window()), formPicture(reference.window()));
     QVERIFY(lesson.errors().isEmpty());
 }
@@ -134,13 +134,13 @@ void ManualStepTest::nestedInitialScreenThenForward() {
 void ManualStepTest::automaticWaitsForManualStep() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     bool automaticEnabled = true;
     clock.at(clock.now() + 100, [&] {
-        automaticEnabled = Lesson::widget(f.Command2).isEnabled();
-        Lesson::click(f.Command2);
+        automaticEnabled = Lesson::widget(f.run).isEnabled();
+        Lesson::click(f.run);
     });
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
     QVERIFY(!automaticEnabled);
     verifyAtRest(f, 2);
 }
@@ -152,24 +152,24 @@ void ManualStepTest::automaticWaitsForManualStep() {
 void ManualStepTest::deepNestingUnwinds() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    Lesson::typeInto(f.Combo2, QStringLiteral("1000"));
+    ProportionLesson &f = lesson.form();
+    Lesson::typeInto(f.delay, QStringLiteral("1000"));
     constexpr int Pairs = 150;
     int pairs = 0;
     clock.onWait([&] {
         if (pairs == Pairs) return;
         // Counted before the clicks, whose steps start at once.
-        if (++pairs == Pairs) Lesson::typeInto(f.Combo2, QStringLiteral("1"));
-        Lesson::click(f.Command6);
-        Lesson::click(f.Command4(0));
+        if (++pairs == Pairs) Lesson::typeInto(f.delay, QStringLiteral("1"));
+        Lesson::click(f.initialScreen);
+        Lesson::click(f.forward);
     });
     while (pairs < Pairs) {
-        Lesson::click(f.Command4(0));
+        Lesson::click(f.forward);
         QVERIFY(!rt::waiting());
     }
     // The last 進む, after the last 初期画面, stepped to minute 1; the lesson goes on as usual.
     verifyAtRest(f, 2);
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
     verifyAtRest(f, 4);
     QVERIFY(lesson.errors().isEmpty());
 }

@@ -72,8 +72,8 @@ QImage tableBand(rt::qt::Window &window) {
 }
 
 // The delay box as the pupil meets it.
-QComboBox &delayBox(Form1 &f) {
-    return *qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+QComboBox &delayBox(ProportionLesson &f) {
+    return *qobject_cast<QComboBox *>(&Lesson::widget(f.delay));
 }
 
 // The table band as it must look after `minutes` minutes at `zoom`, drawn from scratch.
@@ -82,9 +82,9 @@ const QImage &referenceTable(int minutes, double zoom) {
     QImage &band = cache[{minutes, zoom}];
     if (band.isNull()) {
         Lesson reference;
-        Form1 &f = reference.form();
+        ProportionLesson &f = reference.form();
         reference.window().setZoom(zoom);
-        f.Check2.setValue(1);
+        f.table.setValue(1);
         f.setForeColor(0xFFFFFF);
         f.setFontSize(20);
         for (int m = 1; m <= minutes; ++m) {
@@ -106,11 +106,11 @@ public:
 
     // Runs all actions; returns the first broken rule, or an empty string.
     QString run() {
-        Form1 &f = lesson_.form();
+        ProportionLesson &f = lesson_.form();
         setDelay(delayTexts()[5 + int(rng_.bounded(4))]); // 2.5 … 3 ms to start with
         // The other lesson's fills are long: a millisecond a frame.
         lesson_.inverseWindow();
-        Lesson::typeInto(lesson_.inverse().Combo2, QStringLiteral("1"));
+        Lesson::typeInto(lesson_.inverse().delay, QStringLiteral("1"));
         lesson_.proportionWindow();
         while (remaining_ > 0 || clock_.hasPending()) {
             if (!clock_.hasPending()) scheduleNext();
@@ -133,7 +133,7 @@ private:
         ++done_;
         ++depth_;
         scheduleNext(); // the next one lands inside this action's animation, if it animates
-        Form1 &f = lesson_.form();
+        ProportionLesson &f = lesson_.form();
         const bool mayAnimate = depth_ < 4; // a pupil nests only so deep
         if (&lesson_.lessons().shown() == &lesson_.inverse()) {
             actInverse(mayAnimate);
@@ -144,25 +144,25 @@ private:
         switch (choice) {
         case 0:
         case 1:
-            if (mayAnimate) Lesson::click(f.Command4(0));
+            if (mayAnimate) Lesson::click(f.forward);
             break;
         case 2:
-            if (mayAnimate) Lesson::click(f.Command4(1));
+            if (mayAnimate) Lesson::click(f.back);
             break;
         case 3:
-            if (mayAnimate && rng_.bounded(3) == 0) Lesson::click(f.Command2);
+            if (mayAnimate && rng_.bounded(3) == 0) Lesson::click(f.run);
             break;
         case 4:
-            Lesson::click(f.Command5);
+            Lesson::click(f.stop);
             break;
         case 5:
-            Lesson::click(f.Command6);
+            Lesson::click(f.initialScreen);
             break;
         case 6:
-            Lesson::click(f.Check1);
+            Lesson::click(f.hint);
             break;
         case 7:
-            Lesson::click(rng_.bounded(2) ? f.Check2 : f.Check3);
+            Lesson::click(rng_.bounded(2) ? f.table : f.graph);
             break;
         case 8:
             setDelay(delayTexts()[int(rng_.bounded(quint32(delayTexts().size())))]);
@@ -181,7 +181,7 @@ private:
         }
         case 10: {
             static const QStringList times = {"3", "xyz", "", "99999999999", "-1", "12"};
-            auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+            auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.time));
             timeBox.setFocus();
             timeBox.selectAll();
             QTest::keyClicks(&timeBox, times[int(rng_.bounded(quint32(times.size())))]);
@@ -198,7 +198,7 @@ private:
         case 12:
             // To the other lesson, by its button or F2: only at rest.
             if (rng_.bounded(2))
-                Lesson::click(f.Command7);
+                Lesson::click(f.otherLesson);
             else
                 QTest::keyClick(&lesson_.window(), Qt::Key_F2);
             break;
@@ -212,11 +212,11 @@ private:
 
     // The same pupil in the second lesson.
     void actInverse(bool mayAnimate) {
-        Form2 &f = lesson_.inverse();
+        InverseLesson &f = lesson_.inverse();
         rt::qt::Window &window = lesson_.window();
         switch (rng_.bounded(10)) {
         case 0:
-            Lesson::click(f.Command8(rt::Integer(rng_.bounded(8))));
+            Lesson::click(f.rates(rt::Integer(rng_.bounded(8))));
             break;
         case 1: {
             // The rate keys, and the remote's 停止 with or without Shift.
@@ -231,20 +231,20 @@ private:
             break;
         }
         case 2:
-            if (mayAnimate) Lesson::click(f.Command2);
+            if (mayAnimate) Lesson::click(f.pour);
             break;
         case 3:
-            Lesson::click(f.Command5);
+            Lesson::click(f.stop);
             break;
         case 4:
-            if (Lesson::widget(f.Command6).isEnabled()) completed_.clear();
-            Lesson::click(f.Command6);
+            if (Lesson::widget(f.initialScreen).isEnabled()) completed_.clear();
+            Lesson::click(f.initialScreen);
             break;
         case 5:
-            Lesson::click(f.Check1);
+            Lesson::click(f.hint);
             break;
         case 6:
-            Lesson::click(rng_.bounded(2) ? f.Check2 : f.Check3);
+            Lesson::click(rng_.bounded(2) ? f.table : f.graph);
             break;
         case 7:
             QTest::keyClick(&window, rng_.bounded(2) ? Qt::Key_Equal : Qt::Key_Minus,
@@ -252,7 +252,7 @@ private:
             break;
         default:
             if (rng_.bounded(2))
-                Lesson::click(f.Command7);
+                Lesson::click(f.otherLesson);
             else
                 QTest::keyClick(&window, Qt::Key_F2);
             break;
@@ -262,51 +262,51 @@ private:
     // At rest the second lesson holds rate × minutes litres, and its table and graph exactly
     // the rates that have filled the container since the last 初期画面.
     QString inverseProblem() {
-        Form2 &f = lesson_.inverse();
+        InverseLesson &f = lesson_.inverse();
         namespace inverse = design::inverse;
-        if (f.Rate * f.Minutes == inverse::Capacity) completed_.insert(f.Rate);
+        if (f.rate * f.minutes == inverse::Capacity) completed_.insert(f.rate);
         for (rt::Integer k = 0; k < inverse::MaxMinutes; ++k) {
-            const bool full = k < f.Minutes;
-            const float top = full ? 460.0f - 6.0f * f.Rate * (k + 1) : 460.0f;
-            const float height = full ? 6.0f * f.Rate : 0.0f;
-            if (f.Shape9(k).Top() != top || f.Shape9(k).Height() != height)
+            const bool full = k < f.minutes;
+            const float top = full ? 460.0f - 6.0f * f.rate * (k + 1) : 460.0f;
+            const float height = full ? 6.0f * f.rate : 0.0f;
+            if (f.layers(k).Top() != top || f.layers(k).Height() != height)
                 return QStringLiteral("inverse: layer %1 at %2 high %3 for %4 minutes at %5 L")
                     .arg(k)
-                    .arg(f.Shape9(k).Top())
-                    .arg(f.Shape9(k).Height())
-                    .arg(f.Minutes)
-                    .arg(f.Rate);
+                    .arg(f.layers(k).Top())
+                    .arg(f.layers(k).Height())
+                    .arg(f.minutes)
+                    .arg(f.rate);
         }
-        if (f.Label8.Visible() != (completed_.size() == inverse::RateCount))
+        if (f.formula.Visible() != (completed_.size() == inverse::RateCount))
             return QStringLiteral("inverse: the curve with %1 rates").arg(completed_.size());
         // The rest is on the screen, while the window shows this lesson.
         if (&lesson_.lessons().shown() != &f) return {};
-        if (Lesson::shownText(f.Text1) != QStringLiteral("%1.00").arg(f.Minutes))
+        if (Lesson::shownText(f.time) != QStringLiteral("%1.00").arg(f.minutes))
             return QStringLiteral("inverse: the time box shows %1 after %2 minutes")
-                .arg(Lesson::shownText(f.Text1))
-                .arg(f.Minutes);
+                .arg(Lesson::shownText(f.time))
+                .arg(f.minutes);
         // A screen reader hears the rate chosen as the one rate button checked.
         for (int i = 0; i < inverse::RateCount; ++i) {
             QAccessibleInterface *button =
-                QAccessible::queryAccessibleInterface(&Lesson::widget(f.Command8(rt::Integer(i))));
-            if (button->state().checked != (inverse::Rates[i] == f.Rate))
+                QAccessible::queryAccessibleInterface(&Lesson::widget(f.rates(rt::Integer(i))));
+            if (button->state().checked != (inverse::Rates[i] == f.rate))
                 return QStringLiteral("inverse: %1 L a minute %2 to a screen reader at %3")
                     .arg(inverse::Rates[i])
                     .arg(button->state().checked ? "checked" : "unchecked")
-                    .arg(f.Rate);
+                    .arg(f.rate);
         }
         rt::qt::Window &window = lesson_.window();
         if (const QRect differs = presentedDiffers(window); !differs.isEmpty())
             return QStringLiteral("inverse: at zoom %1 the screen differs from a fresh drawing")
                 .arg(window.zoom());
         // The whole board, the table and the graph shown for the look.
-        const int table = f.Check2.Value(), graph = f.Check3.Value();
-        f.Check2.setValue(1);
-        f.Check3.setValue(1);
+        const int table = f.table.Value(), graph = f.graph.Value();
+        f.table.setValue(1);
+        f.graph.setValue(1);
         const qreal z = window.zoom();
         const QImage picture = formPicture(window);
-        f.Check2.setValue(table);
-        f.Check3.setValue(graph);
+        f.table.setValue(table);
+        f.graph.setValue(graph);
         for (int i = 0; i < inverse::RateCount; ++i) {
             const int rate = inverse::Rates[i];
             const bool done = completed_.contains(rate);
@@ -341,7 +341,7 @@ private:
         if (typed.delay != KeepsPace) expectedDelay_ = typed.delay;
     }
 
-    QString checkAtRest(Form1 &f) {
+    QString checkAtRest(ProportionLesson &f) {
         if (const QString problem = inverseProblem(); !problem.isEmpty()) return problem;
         if (!lesson_.errors().isEmpty())
             return QStringLiteral("run-time error: ") + lesson_.errors().first();
@@ -354,17 +354,17 @@ private:
         if (&lesson_.lessons().shown() != &f) return {};
         const QString problem = restProblem(f);
         if (!problem.isEmpty()) return problem;
-        const int p = f.Progress;
-        const QString shown = Lesson::shownText(f.Combo2);
+        const int p = f.progress;
+        const QString shown = Lesson::shownText(f.delay);
         if (shown != expectedText_)
             return QStringLiteral("delay box shows [%1], typed [%2]")
                 .arg(shown.left(20), expectedText_.left(20));
-        if (qs(f.Combo2.Text()) != shown)
+        if (qs(f.delay.Text()) != shown)
             return QStringLiteral("delay box holds [%1], shows [%2]")
-                .arg(qs(f.Combo2.Text()).left(20), shown.left(20));
-        if (f.FrameDelay() != expectedDelay_)
+                .arg(qs(f.delay.Text()).left(20), shown.left(20));
+        if (f.frameDelay() != expectedDelay_)
             return QStringLiteral("delay %1 for %2")
-                .arg(f.FrameDelay())
+                .arg(f.frameDelay())
                 .arg(expectedText_.left(20));
 
         // Before the table is shown for its check below, which repaints the whole window.
@@ -378,10 +378,10 @@ private:
                 .arg(differs.width())
                 .arg(differs.height());
 
-        const bool shortWindow = f.Check2.Value() == 0;
-        if (shortWindow) f.Check2.setValue(1);
+        const bool shortWindow = f.table.Value() == 0;
+        if (shortWindow) f.table.setValue(1);
         const QImage band = tableBand(window);
-        if (shortWindow) f.Check2.setValue(0);
+        if (shortWindow) f.table.setValue(0);
         if (band != referenceTable(p / 2, window.zoom()))
             return QStringLiteral("the table does not show exactly minutes 1 to %1").arg(p / 2);
         return {};

@@ -26,18 +26,18 @@ void RealWindowTest::initTestCase() {
 
 void RealWindowTest::showsTheInitialScreen() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    QCOMPARE(QApplication::focusWidget(), &Lesson::widget(f.Command4(0)));
+    QCOMPARE(QApplication::focusWidget(), &Lesson::widget(f.forward));
     QTRY_COMPARE(w.windowHandle()->height(), 506);
     const QImage s = presented(w);
     // The focus shows as a yellow ring on the board around its control; Tab moves it on.
     const QColor ring(255, 255, 0);
-    const QRect forward = Lesson::widget(f.Command4(0)).geometry();
-    const QRect delay = Lesson::widget(f.Combo2).geometry();
+    const QRect forward = Lesson::widget(f.forward).geometry();
+    const QRect delay = Lesson::widget(f.delay).geometry();
     QCOMPARE(pixel(s, forward.left() - 5, forward.center().y()), ring);
     QCOMPARE(pixel(s, forward.center().x(), forward.bottom() + 5), ring);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -47,9 +47,9 @@ void RealWindowTest::showsTheInitialScreen() {
     QCOMPARE(s.height(), 506);
     QCOMPARE(pixel(s, 152, 300), bgr(0x80C0FF));
     QCOMPARE(pixel(s, 300, 300), bgr(0x008000));
-    const QRect automatic = Lesson::widget(f.Command2).geometry();
+    const QRect automatic = Lesson::widget(f.run).geometry();
     QCOMPARE(pixel(s, automatic.left() + 3, automatic.center().y()), bgr(0x0080FF));
-    f.Check2.setValue(1);
+    f.table.setValue(1);
     QTRY_COMPARE(w.windowHandle()->height(), 713);
     QVERIFY(countColour(presented(w), QRect(130, 560, 30, 30), bgr(0xFFFFFF)) > 20);
 }
@@ -57,15 +57,15 @@ void RealWindowTest::showsTheInitialScreen() {
 void RealWindowTest::stepShowsOnScreen() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     QVERIFY(QTest::qWaitForWindowExposed(&lesson.window()));
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
     QCOMPARE(pixel(presented(lesson.window()), 300, 445), bgr(0xFFFF00));
 }
 
 void RealWindowTest::japaneseFont() {
     Lesson lesson;
-    const QFont font = Lesson::widget(lesson->Command2).font();
+    const QFont font = Lesson::widget(lesson->run).font();
     const QFontInfo info(font);
     QVERIFY2(QStringList({"IPAPGothic", "Noto Sans CJK JP", "IPAGothic"}).contains(info.family()),
              qPrintable(info.family()));

@@ -26,17 +26,17 @@ struct FrameState {
 // before it.
 class Recorder {
 public:
-    Recorder(TestClock &clock, Form1 &form, rt::Integer layer) {
+    Recorder(TestClock &clock, ProportionLesson &form, rt::Integer layer) {
         clock.onWait([this, &form, layer] {
-            states.push_back({Lesson::shownText(form.Text1), form.Shape9(layer).Top(),
-                              form.Shape9(layer).Height(), form.Shape11.Height(),
-                              form.Shape11.BackColor()});
+            states.push_back({Lesson::shownText(form.time), form.layers(layer).Top(),
+                              form.layers(layer).Height(), form.stream.Height(),
+                              form.stream.BackColor()});
         });
     }
     std::vector<FrameState> states;
 };
 
-void printAt(Form1 &f, float x, float y, const QString &text) {
+void printAt(ProportionLesson &f, float x, float y, const QString &text) {
     f.setForeColor(0xFFFFFF);
     f.setFontSize(20);
     f.setCurrentX(x);
@@ -55,14 +55,14 @@ void commit(QWidget &box, const QString &text) {
     QCoreApplication::sendEvent(&box, &event);
 }
 
-void stepForward(Form1 &f, rt::Integer progress) {
-    f.Progress = progress;
-    rt::start(f.StepForward());
+void stepForward(ProportionLesson &f, rt::Integer progress) {
+    f.progress = progress;
+    rt::start(f.animateForward());
 }
 
-void stepBack(Form1 &f, rt::Integer progress) {
-    f.Progress = progress;
-    rt::start(f.StepBack());
+void stepBack(ProportionLesson &f, rt::Integer progress) {
+    f.progress = progress;
+    rt::start(f.animateBack());
 }
 
 } // namespace
@@ -91,8 +91,8 @@ private slots:
 void StepTest::firstMinuteForward() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     Recorder rec(clock, f, 0);
     stepForward(f, 0);
     QCOMPARE(rec.states.size(), std::size_t(40));
@@ -106,15 +106,15 @@ void StepTest::firstMinuteForward() {
     QCOMPARE(rec.states[4].text, QStringLiteral("0.10"));
     QCOMPARE(rec.states[39].text, QStringLiteral("0.95"));
     QCOMPARE(rec.states[39].top, 430.75f);
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1.00"));
-    QCOMPARE(f.Shape9(0).Top(), 430.0f);
-    QCOMPARE(f.Shape9(0).Height(), 30.0f);
-    QCOMPARE(f.Shape11.Height(), 385.0f);
-    QCOMPARE(f.Shape11.BackColor(), f.Shape9(0).BackColor());
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("1.00"));
+    QCOMPARE(f.layers(0).Top(), 430.0f);
+    QCOMPARE(f.layers(0).Height(), 30.0f);
+    QCOMPARE(f.stream.Height(), 385.0f);
+    QCOMPARE(f.stream.BackColor(), f.layers(0).BackColor());
     QCOMPARE(f.ForeColor(), rt::Colour(0xFFFFFF));
-    QCOMPARE(f.Progress, rt::Integer(0));
-    QVERIFY(Lesson::widget(f.Command4(0)).isEnabled());
-    QVERIFY(Lesson::widget(f.Command4(1)).isEnabled());
+    QCOMPARE(f.progress, rt::Integer(0));
+    QVERIFY(Lesson::widget(f.forward).isEnabled());
+    QVERIFY(Lesson::widget(f.back).isEnabled());
     // The pupil sees the new layer and the stream reaching it.
     const QImage s = screen(lesson.window());
     QCOMPARE(pixel(s, 300, 445), bgr(0xFFFF00));
@@ -126,12 +126,12 @@ void StepTest::firstMinuteForward() {
 void StepTest::lastMinuteForward() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     stepForward(f, 22);
-    QCOMPARE(f.Shape9(11).Top(), 100.0f);
-    QCOMPARE(f.Shape9(11).Height(), 360.0f);
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("12.00"));
-    QCOMPARE(f.Shape11.Height(), 55.0f);
+    QCOMPARE(f.layers(11).Top(), 100.0f);
+    QCOMPARE(f.layers(11).Height(), 360.0f);
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("12.00"));
+    QCOMPARE(f.stream.Height(), 55.0f);
 }
 
 void StepTest::columnPositions_data() {
@@ -155,11 +155,11 @@ void StepTest::columnPositions() {
     QFETCH(int, litresX);
     TestClock clock;
     Lesson stepped;
-    stepped->Check2.setValue(1);
+    stepped->table.setValue(1);
     stepForward(stepped.form(), rt::Integer(progress));
 
     Lesson reference;
-    reference->Check2.setValue(1);
+    reference->table.setValue(1);
     printAt(reference.form(), float(minuteX), 560, minute);
     printAt(reference.form(), float(litresX), 615, litres);
     QCOMPARE(tableBand(stepped.window()), tableBand(reference.window()));
@@ -168,8 +168,8 @@ void StepTest::columnPositions() {
 void StepTest::firstMinuteBack() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     const QImage emptyTable = tableBand(lesson.window());
     stepForward(f, 0);
     QVERIFY(tableBand(lesson.window()) != emptyTable);
@@ -190,10 +190,10 @@ void StepTest::firstMinuteBack() {
     QCOMPARE(rec.states[3].text, QStringLiteral("0.95"));  // n = 38
     QCOMPARE(rec.states[40].text, QStringLiteral("0.00")); // n = 1
     QCOMPARE(rec.states[1].height, 30.0f);
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
-    QCOMPARE(f.Shape9(0).Top(), 460.0f);
-    QCOMPARE(f.Shape9(0).Height(), 0.0f);
-    QCOMPARE(f.Progress, rt::Integer(2));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("0.00"));
+    QCOMPARE(f.layers(0).Top(), 460.0f);
+    QCOMPARE(f.layers(0).Height(), 0.0f);
+    QCOMPARE(f.progress, rt::Integer(2));
     QCOMPARE(f.ForeColor(), rt::Colour(0x008000));
     QCOMPARE(tableBand(lesson.window()), emptyTable);
 }
@@ -201,28 +201,28 @@ void StepTest::firstMinuteBack() {
 void StepTest::backLeavesLayerEmpty() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     stepForward(f, 0);
     stepForward(f, 2);
     Recorder rec(clock, f, 1);
     stepBack(f, 4);
     // The last frame (n = 40) leaves layer 1 at the height of minute 1, then it is emptied.
-    QCOMPARE(f.Shape9(1).Top(), 460.0f);
-    QCOMPARE(f.Shape9(1).Height(), 0.0f);
+    QCOMPARE(f.layers(1).Top(), 460.0f);
+    QCOMPARE(f.layers(1).Height(), 0.0f);
     QCOMPARE(rec.states.back().top, 429.25f); // after n = 41
-    QCOMPARE(f.Shape9(0).Height(), 30.0f);
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1.00"));
+    QCOMPARE(f.layers(0).Height(), 30.0f);
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("1.00"));
 }
 
 void StepTest::streamTakesLayerColour() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check1.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.hint.setValue(1);
     stepForward(f, 0);
-    QCOMPARE(f.Shape11.BackColor(), rt::Colour(0x878700));
+    QCOMPARE(f.stream.BackColor(), rt::Colour(0x878700));
     stepForward(f, 2);
-    QCOMPARE(f.Shape11.BackColor(), rt::Colour(0x919100));
+    QCOMPARE(f.stream.BackColor(), rt::Colour(0x919100));
     QCOMPARE(pixel(screen(lesson.window()), 424, 200), bgr(0x919100));
 }
 
@@ -247,14 +247,14 @@ void StepTest::frameDelay() {
     QFETCH(bool, eventsProcessed);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Combo2.setText(text.toStdString());
+    ProportionLesson &f = lesson.form();
+    f.delay.setText(text.toStdString());
     const quint32 start = clock.now();
     const int idlesBefore = clock.idles();
     stepForward(f, 0);
     QCOMPARE(clock.now() - start, stepMs);
     QCOMPARE(clock.idles() > idlesBefore, eventsProcessed);
-    QCOMPARE(f.Shape9(0).Height(), 30.0f);
+    QCOMPARE(f.layers(0).Height(), 30.0f);
     QVERIFY(lesson.errors().isEmpty());
 }
 
@@ -280,34 +280,34 @@ void StepTest::runningFrameFollowsTheDelayBox() {
     QFETCH(quint32, stepMs);
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     const quint32 start = clock.now();
     for (int i = 0; i < texts.size(); ++i) {
         clock.at(start + at[i], [&f, text = texts[i]] {
             if (text == QStringLiteral(" 5"))
-                f.Combo2.setListIndex(1);
+                f.delay.setListIndex(1);
             else
-                f.Combo2.setText(text.toStdString());
+                f.delay.setText(text.toStdString());
         });
     }
     stepForward(f, 0);
-    QCOMPARE(Lesson::shownText(f.Combo2), texts.last());
+    QCOMPARE(Lesson::shownText(f.delay), texts.last());
     QCOMPARE(clock.now() - start, stepMs);
-    QCOMPARE(f.Shape9(0).Height(), 30.0f);
+    QCOMPARE(f.layers(0).Height(), 30.0f);
 }
 
 void StepTest::typedDelayIsNotCompleted() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     // "2" must not be completed to the list entry "20".
     QVERIFY(lesson.window().isActiveWindow());
-    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.delay));
     combo.setFocus();
     combo.lineEdit()->selectAll();
     QTest::keyClicks(combo.lineEdit(), QStringLiteral("2"));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("2"));
-    QCOMPARE(f.Combo2.Text(), "2");
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("2"));
+    QCOMPARE(f.delay.Text(), "2");
     const quint32 start = clock.now();
     stepForward(f, 0);
     QCOMPARE(clock.now() - start, 80u);
@@ -318,44 +318,44 @@ void StepTest::typedDelayIsNotCompleted() {
 void StepTest::fullWidthDelayMeansItsFigures() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.Combo2));
+    ProportionLesson &f = lesson.form();
+    auto &combo = *qobject_cast<QComboBox *>(&Lesson::widget(f.delay));
     combo.setFocus();
     combo.lineEdit()->selectAll();
     commit(*combo.lineEdit(), QStringLiteral("１０．５"));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10.5"));
-    QCOMPARE(f.Combo2.Text(), "10.5");
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("10.5"));
+    QCOMPARE(f.delay.Text(), "10.5");
     // Typed over the entry of the same figures: the box shows them in ASCII all the same.
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(&combo, Qt::Key_Down);
-    QCOMPARE(f.Combo2.ListIndex(), rt::Integer(3));
+    QCOMPARE(f.delay.ListIndex(), rt::Integer(3));
     combo.lineEdit()->selectAll();
     commit(*combo.lineEdit(), QStringLiteral("２０"));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("20"));
-    QCOMPARE(f.Combo2.Text(), "20");
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("20"));
+    QCOMPARE(f.delay.Text(), "20");
     // A figure at a time, as the input method commits each: the cursor stays behind it.
     combo.lineEdit()->selectAll();
     commit(*combo.lineEdit(), QStringLiteral("１"));
     commit(*combo.lineEdit(), QStringLiteral("０"));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("10"));
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("10"));
     // Typed in front of the figures: the cursor stays behind what was typed, not at the end.
     combo.lineEdit()->setCursorPosition(0);
     commit(*combo.lineEdit(), QStringLiteral("５"));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("510"));
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("510"));
     QCOMPARE(combo.lineEdit()->cursorPosition(), 1);
     commit(*combo.lineEdit(), QStringLiteral("０"));
-    QCOMPARE(Lesson::shownText(f.Combo2), QStringLiteral("5010"));
+    QCOMPARE(Lesson::shownText(f.delay), QStringLiteral("5010"));
     combo.lineEdit()->selectAll();
     commit(*combo.lineEdit(), QStringLiteral("１０．５")); // the delay of the step below
-    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.time));
     timeBox.setFocus();
     timeBox.selectAll();
     commit(timeBox, QStringLiteral("１"));
     commit(timeBox, QStringLiteral("２"));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("12"));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("12"));
     timeBox.selectAll();
     commit(timeBox, QStringLiteral("３"));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("3"));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("3"));
     const quint32 start = clock.now();
     stepForward(f, 0);
     QCOMPARE(clock.now() - start, 400u);
@@ -364,17 +364,17 @@ void StepTest::fullWidthDelayMeansItsFigures() {
 void StepTest::typedTimeDoesNotMisleadTheErase() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Check2.setValue(1);
+    ProportionLesson &f = lesson.form();
+    f.table.setValue(1);
     stepForward(f, 0);
     const QImage oneColumn = tableBand(lesson.window());
     stepForward(f, 2);
     // A pupil types 3 into the time box; the step back must still take away minute 2.
-    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.time));
     timeBox.selectAll();
     QTest::keyClicks(&timeBox, QStringLiteral("3"));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("3"));
-    QCOMPARE(f.Text1.Text(), "3");
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("3"));
+    QCOMPARE(f.time.Text(), "3");
     stepBack(f, 4);
     QCOMPARE(tableBand(lesson.window()), oneColumn);
     QVERIFY(lesson.errors().isEmpty());
@@ -383,18 +383,18 @@ void StepTest::typedTimeDoesNotMisleadTheErase() {
 void StepTest::stepButtonsDisabledDuringStep() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     QString during;
     clock.at(clock.now() + 100, [&] {
         during = buttonStates(f);
-        Lesson::click(f.Command4(0));
-        Lesson::click(f.Command4(1));
+        Lesson::click(f.forward);
+        Lesson::click(f.back);
     });
     stepForward(f, 2);
     QCOMPARE(during.mid(2, 2), QStringLiteral("00"));
-    QCOMPARE(f.Progress, rt::Integer(2));
-    QCOMPARE(f.Shape9(1).Height(), 60.0f); // every layer reaches down to the floor
-    QCOMPARE(f.Shape9(2).Height(), 0.0f);
+    QCOMPARE(f.progress, rt::Integer(2));
+    QCOMPARE(f.layers(1).Height(), 60.0f); // every layer reaches down to the floor
+    QCOMPARE(f.layers(2).Height(), 0.0f);
 }
 
 QTEST_MAIN(StepTest)

@@ -100,14 +100,14 @@ void WaitTest::realClockEndsAtTheCountersMillisecond() {
 
 void WaitTest::stopClickRunsDuringThePause() {
     Lesson lesson;
-    Form1 &f = lesson.form();
-    f.Command5.setEnabled(true);
-    QTimer::singleShot(30, &lesson.window(), [&f] { Lesson::click(f.Command5); });
+    ProportionLesson &f = lesson.form();
+    f.stop.setEnabled(true);
+    QTimer::singleShot(30, &lesson.window(), [&f] { Lesson::click(f.stop); });
     // Measured on the program's own millisecond counter, from before the pause's first reading.
     const quint32 start = rt::Ticks();
     rt::start(pause(100));
     const quint32 elapsed = rt::Ticks() - start;
-    QCOMPARE(f.StopRequested, rt::Integer(1));
+    QVERIFY(f.stopRequested);
     QVERIFY2(elapsed >= 100 && elapsed < 1000, qPrintable(QString::number(elapsed)));
 }
 
@@ -116,13 +116,13 @@ void WaitTest::stopClickRunsDuringThePause() {
 void WaitTest::handlerStartedDuringAPauseEndsFirst() {
     Lesson lesson;
     TestClock clock;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     QStringList trace;
-    f.Command6.setClickHandler([&] {
+    f.initialScreen.setClickHandler([&] {
         trace << "handler start";
         rt::start(pause(30, &trace, "handler end"));
     });
-    clock.at(clock.now() + 10, [&] { Lesson::click(f.Command6); });
+    clock.at(clock.now() + 10, [&] { Lesson::click(f.initialScreen); });
     const quint32 start = clock.now();
     rt::start(pause(20, &trace, "pause over"));
     QCOMPARE(trace, (QStringList{"handler start", "handler end", "pause over"}));
@@ -134,38 +134,38 @@ void WaitTest::handlerStartedDuringAPauseEndsFirst() {
 // runs everything else in between; nothing inside the click processes events.
 void WaitTest::clickReturnsWhileTheStepGoesOnInTheEventLoop() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::SteadyClock steady;
     const RealClock real(steady);
     bool timerRan = false;
     QTimer::singleShot(0, &lesson.window(), [&] { timerRan = true; });
-    Lesson::click(f.Command4(0));
+    Lesson::click(f.forward);
     QVERIFY(!timerRan);
     QVERIFY(rt::waiting());
-    QCOMPARE(f.Progress, rt::Integer(0));
-    QVERIFY(!Lesson::widget(f.Command4(0)).isEnabled());
+    QCOMPARE(f.progress, rt::Integer(0));
+    QVERIFY(!Lesson::widget(f.forward).isEnabled());
     QVERIFY(QTest::qWaitFor([] { return !rt::waiting(); }, 5000));
     QVERIFY(timerRan);
-    QCOMPARE(f.Progress, rt::Integer(2));
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("1.00"));
-    QVERIFY(Lesson::widget(f.Command4(0)).isEnabled());
+    QCOMPARE(f.progress, rt::Integer(2));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("1.00"));
+    QVERIFY(Lesson::widget(f.forward).isEnabled());
 }
 
 // A mistyped delay holds the step in a pause of 25 days; the delay put right sets the alarm
 // anew, and the step goes on.
 void WaitTest::delayPutRightEndsTheLongPauseInTheEventLoop() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::SteadyClock steady;
     const RealClock real(steady);
-    Lesson::typeInto(f.Combo2, QStringLiteral("99999999999"));
-    Lesson::click(f.Command4(0));
+    Lesson::typeInto(f.delay, QStringLiteral("99999999999"));
+    Lesson::click(f.forward);
     QTest::qWait(100);
     QVERIFY(rt::waiting());
-    QCOMPARE(Lesson::shownText(f.Text1), QStringLiteral("0.00"));
-    Lesson::typeInto(f.Combo2, QStringLiteral("1"));
+    QCOMPARE(Lesson::shownText(f.time), QStringLiteral("0.00"));
+    Lesson::typeInto(f.delay, QStringLiteral("1"));
     QVERIFY(QTest::qWaitFor([] { return !rt::waiting(); }, 5000));
-    QCOMPARE(f.Progress, rt::Integer(2));
+    QCOMPARE(f.progress, rt::Integer(2));
 }
 
 void WaitTest::sleepsInsteadOfPolling() {

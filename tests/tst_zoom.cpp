@@ -114,7 +114,7 @@ private slots:
 
 void ZoomTest::keysStepThroughTheZooms() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
     const QList<double> up = {1.25, 1.5, 1.75, 2.0, 2.5, 3.0, 3.0};
     for (double expected : up) {
@@ -139,12 +139,12 @@ void ZoomTest::keysStepThroughTheZooms() {
 void ZoomTest::doubledPictureMatchesProbes() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
-    f.Check1.setValue(1);
-    f.Check2.setValue(1);
-    Lesson::click(f.Command4(0));
-    Lesson::click(f.Command4(0));
+    f.hint.setValue(1);
+    f.table.setValue(1);
+    Lesson::click(f.forward);
+    Lesson::click(f.forward);
     const QImage normal = formPicture(w);
     w.setZoom(2.0);
     QCOMPARE(w.size(), QSize(1620, 1426)); // the tall window, doubled
@@ -161,9 +161,9 @@ void ZoomTest::doubledPictureMatchesProbes() {
 
 void ZoomTest::controlsScale() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
-    QWidget &automatic = Lesson::widget(f.Command2);
+    QWidget &automatic = Lesson::widget(f.run);
     const QRect normal = automatic.geometry();
     const int fontPixels = automatic.font().pixelSize();
     // The focus ring around its control, as broad as the zoom makes the design's ring.
@@ -178,24 +178,24 @@ void ZoomTest::controlsScale() {
     QCOMPARE(automatic.geometry().topLeft(), normal.topLeft() * 1.5);
     QCOMPARE(automatic.font().pixelSize(), qRound(fontPixels * 1.5));
     QCOMPARE(ringWidth(), int(std::lround(rt::metrics::FocusRing * 1.5)));
-    Lesson::click(f.Check2);
+    Lesson::click(f.table);
     QCOMPARE(w.height(), qRound(713 * 1.5));
 }
 
 void ZoomTest::erasingAtDoubleSizeLeavesNoTrace() {
     TestClock clock;
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
-    f.Check2.setValue(1);
+    f.table.setValue(1);
     w.setZoom(2.0);
     const QImage initial = formPicture(w);
     for (int i = 0; i < 12; ++i)
-        Lesson::click(f.Command4(0));
+        Lesson::click(f.forward);
     QVERIFY(formPicture(w) != initial);
     for (int i = 0; i < 12; ++i)
-        Lesson::click(f.Command4(1));
-    f.Shape11.setHeight(0);
+        Lesson::click(f.back);
+    f.stream.setHeight(0);
     QCOMPARE(formPicture(w), initial);
 }
 
@@ -217,7 +217,7 @@ void ZoomTest::zoomFitsTheScreen() {
     QFETCH(double, tallLimit);
     QFETCH(double, wideLimit);
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
     zoomIn(w, 6);
     QCOMPARE(w.zoom(), 3.0); // the desk has room
@@ -231,19 +231,19 @@ void ZoomTest::zoomFitsTheScreen() {
     zoomIn(w);
     QCOMPARE(w.zoom(), shortLimit);
     QVERIFY(fitsOn(w));
-    Lesson::click(f.Check2);
+    Lesson::click(f.table);
     QCOMPARE(w.zoom(), tallLimit);
     QVERIFY(fitsOn(w));
     zoomIn(w);
     QCOMPARE(w.zoom(), tallLimit);
-    Lesson::click(f.Check2);
+    Lesson::click(f.table);
     QCOMPARE(w.zoom(), shortLimit); // the zoom chosen before the table came back
     QVERIFY(fitsOn(w));
     // The graph widens the window: 1215 pixels do not fit some screens even at 100 %.
-    Lesson::click(f.Check3);
+    Lesson::click(f.graph);
     QCOMPARE(w.zoom(), wideLimit);
     QCOMPARE(fitsOn(w), 1215 + 4 <= projector->availableGeometry().width());
-    Lesson::click(f.Check3);
+    Lesson::click(f.graph);
     QCOMPARE(w.zoom(), shortLimit);
     QTest::keyClick(&w, Qt::Key_Minus, Qt::ControlModifier);
     QVERIFY(w.zoom() < shortLimit);
@@ -262,11 +262,11 @@ void ZoomTest::fullScreenFitsTheDesign() {
     QFETCH(QString, screen);
     QFETCH(bool, table);
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
-    QWidget &end = Lesson::widget(f.Command1);
-    const QList<QWidget *> controls = {&end, &Lesson::widget(f.Text1),
-                                       &Lesson::widget(f.Command4(0)), &Lesson::widget(f.Check2)};
+    QWidget &end = Lesson::widget(f.quit);
+    const QList<QWidget *> controls = {&end, &Lesson::widget(f.time), &Lesson::widget(f.forward),
+                                       &Lesson::widget(f.table)};
     QList<QRect> designBoxes;
     for (QWidget *w : controls)
         designBoxes << w->geometry();
@@ -280,12 +280,12 @@ void ZoomTest::fullScreenFitsTheDesign() {
     const double windowedZoom = w.zoom();
     const QRect windowed = w.geometry();
     // Left of the time box: the container, its scale and the labels.
-    const QRect left(0, 0, Lesson::widget(f.Text1).x(), w.height());
+    const QRect left(0, 0, Lesson::widget(f.time).x(), w.height());
     const QImage windowedPicture = presented(w).copy(left);
 
     QTest::keyClick(&w, Qt::Key_F11);
     QTRY_COMPARE(w.geometry(), projector->geometry());
-    if (table) Lesson::click(f.Check2);
+    if (table) Lesson::click(f.table);
     const QSizeF design(810, table ? 713 : 506);
     const QSize room = projector->geometry().size();
     const double scale = std::min(room.width() / design.width(), room.height() / design.height());
@@ -336,7 +336,7 @@ void ZoomTest::fullScreenFitsTheDesign() {
         // The table's last line, below the litres row, is on the screen.
         const QPointF end = origin + QPointF(400, 656) * scale;
         QCOMPARE(pixel(s, qRound(end.x()), qRound(end.y())), bgr(0xFFFFFF));
-        Lesson::click(f.Check2);
+        Lesson::click(f.table);
     }
 
     // Back to the window as it was.
@@ -349,13 +349,13 @@ void ZoomTest::fullScreenFitsTheDesign() {
 
 void ZoomTest::checkIndicatorScales() {
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
-    const int normal = indicatorWidth(f.Check2);
+    const int normal = indicatorWidth(f.table);
     QVERIFY(normal > 8);
     zoomIn(w, 4);
     QCOMPARE(w.zoom(), 2.0);
-    const int doubled = indicatorWidth(f.Check2);
+    const int doubled = indicatorWidth(f.table);
     QVERIFY2(std::abs(doubled - 2 * normal) <= 2,
              qPrintable(QString("%1 %2").arg(normal).arg(doubled)));
 }
@@ -379,9 +379,9 @@ void ZoomTest::timeBoxShowsWholeTimes() {
     QFETCH(QString, time);
     QFETCH(bool, typed);
     Lesson lesson;
-    Form1 &f = lesson.form();
+    ProportionLesson &f = lesson.form();
     rt::qt::Window &w = lesson.window();
-    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.Text1));
+    auto &timeBox = *qobject_cast<QLineEdit *>(&Lesson::widget(f.time));
     w.setZoom(zoom);
     if (typed) {
         // "." in the time box is the remote's stop key; a pupil's digits are no narrower.
@@ -391,7 +391,7 @@ void ZoomTest::timeBoxShowsWholeTimes() {
         QTest::keyClicks(&timeBox, time);
         QTest::keyClick(&timeBox, Qt::Key_Tab); // on to the next control: no cursor left
     } else {
-        f.Text1.setText(time.toStdString());
+        f.time.setText(time.toStdString());
     }
     const QImage s = presented(w);
     const qreal dpr = w.devicePixelRatioF();
@@ -458,15 +458,15 @@ void ZoomTest::nextRunTakesUpThePlace() {
     TestClock clock;
     {
         Lesson lesson({}, settingsIn(file));
-        Form1 &f = lesson.form();
+        ProportionLesson &f = lesson.form();
         rt::qt::Window &w = lesson.window();
         QCOMPARE(w.zoom(), 1.0); // nothing kept yet
         zoomIn(w, zoomIns);
         // The lesson's state is no part of the place: the next run starts afresh. (The table
         // leaves the zoom chosen as it is, whatever it shows.)
-        Lesson::click(f.Command4(0));
-        Lesson::click(f.Check2);
-        QCOMPARE(f.Progress, rt::Integer(2));
+        Lesson::click(f.forward);
+        Lesson::click(f.table);
+        QCOMPARE(f.progress, rt::Integer(2));
         if (w.screen() != projector) {
             w.setScreen(projector);
             QTRY_COMPARE(w.screen(), projector);
@@ -487,9 +487,9 @@ void ZoomTest::nextRunTakesUpThePlace() {
              nextLesson.isEmpty() ? static_cast<rt::Form *>(&next.form()) : &next.inverse());
     QTRY_VERIFY2(showsAt(w, *projector, fullScreen, shown), qPrintable(described(w)));
     QCOMPARE(w.place().zoom, chosen);
-    QCOMPARE(next->Progress, rt::Integer(0));
-    QCOMPARE(next->Check2.Value(), 0);
-    QCOMPARE(next.inverse().Minutes, rt::Integer(0));
+    QCOMPARE(next->progress, rt::Integer(0));
+    QCOMPARE(next->table.Value(), 0);
+    QCOMPARE(next.inverse().minutes, rt::Integer(0));
     if (fullScreen) {
         // Back to the window: at the zoom of the last run, on its screen.
         QTest::keyClick(&w, Qt::Key_F11);

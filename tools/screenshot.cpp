@@ -17,9 +17,9 @@ namespace {
 
 // The options both lessons have.
 template <typename F> void options(F &form, const QStringList &args) {
-    if (args.contains(QStringLiteral("hint"))) form.Check1.setValue(1);
-    if (args.contains(QStringLiteral("tall"))) form.Check2.setValue(1);
-    if (args.contains(QStringLiteral("graph"))) form.Check3.setValue(1);
+    if (args.contains(QStringLiteral("hint"))) form.hint.setValue(1);
+    if (args.contains(QStringLiteral("tall"))) form.table.setValue(1);
+    if (args.contains(QStringLiteral("graph"))) form.graph.setValue(1);
 }
 
 } // namespace
@@ -38,27 +38,27 @@ int main(int argc, char *argv[]) {
     lessons.load();
     window.show();
     if (inverse) {
-        Form2 &form = lessons.inverse();
-        form.Combo2.setText("0");
+        InverseLesson &form = lessons.inverse();
+        form.delay.setText("0");
         options(form, args);
         for (qsizetype at = args.indexOf(QStringLiteral("pour")); at > 0 && at + 1 < args.size();
              at = args.indexOf(QStringLiteral("pour"), at + 1)) {
             const int rate = args[at + 1].toInt();
             for (rt::Integer i = 0; i < design::inverse::RateCount; ++i)
                 if (design::inverse::Rates[std::size_t(i)] == rate)
-                    rt::dispatch([&form, i] { form.Command8_Click(i); });
-            rt::start(form.Command2_Click());
+                    rt::dispatch([&form, i] { form.chooseRate(i); });
+            rt::start(form.fill());
         }
-        form.Combo2.setText("20");
+        form.delay.setText("20");
     } else {
-        Form1 &form = lessons.proportion();
-        form.Combo2.setText("0");
+        ProportionLesson &form = lessons.proportion();
+        form.delay.setText("0");
         options(form, args);
         const qsizetype at = args.indexOf(QStringLiteral("steps"));
         const int steps = at > 0 && at + 1 < args.size() ? args[at + 1].toInt() : 0;
         for (int i = 0; i < steps; ++i)
-            rt::start(form.Command4_Click(0));
-        form.Combo2.setText("20");
+            rt::start(form.stepForward());
+        form.delay.setText("20");
     }
     QApplication::processEvents();
     const QImage image =

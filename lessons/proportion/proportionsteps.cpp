@@ -18,9 +18,148 @@ float litresX(double minute) {
 
 } // namespace
 
+rt::Task ProportionLesson::stepForward() {
+    return step(true);
+}
+
+rt::Task ProportionLesson::stepBack() {
+    return step(false);
+}
+
+rt::Task ProportionLesson::step(bool ahead) {
+    const BusyScope counted(*this);
+    back.setEnabled(true);
+    // An automatic run started in the middle of this step would animate over it; 自　動 waits
+    // until the step is done.
+    run.setEnabled(false);
+    const std::uint32_t resetsBefore = resets;
+    if (ahead)
+        co_await animateForward();
+    else
+        co_await animateBack();
+    if (resets != resetsBefore) co_return; // 初期画面 was clicked during the step: minute 0 stands
+    progress = ahead ? rt::add(progress, rt::Integer(2)) : rt::sub(progress, rt::Integer(2));
+    if (progress == 0) {
+        forward.setEnabled(true);
+        back.setEnabled(false);
+        delay.setEnabled(true);
+        run.setEnabled(true);
+    }
+    if (progress == FullProgress) {
+        forward.setEnabled(false);
+        back.setEnabled(true);
+        delay.setEnabled(true);
+        run.setEnabled(true);
+    }
+    stream.setHeight(1);
+    run.setEnabled(true);
+    announceState();
+}
+
+rt::Task ProportionLesson::runAutomatically() {
+    const BusyScope counted(*this);
+    run.setEnabled(false);
+    if (progress == FullProgress) {
+        // The container is full: start over from the empty container, shown for one frame.
+        resetScreen();
+        // Nothing may start during that frame; the reset has just enabled these.
+        run.setEnabled(false);
+        forward.setEnabled(false);
+        initialScreen.setEnabled(false);
+        co_await nextFrame();
+    }
+    stopRequested = false;
+    stop.setEnabled(true);
+    initialScreen.setEnabled(false);
+    forward.setEnabled(false);
+    back.setEnabled(false);
+    while (progress <= LastStart) {
+        co_await animateForward();
+        progress = rt::add(progress, rt::Integer(2));
+        announceState();
+        if (stopRequested) break;
+    }
+    stream.setHeight(1);
+    stop.setEnabled(false);
+    initialScreen.setEnabled(true);
+    back.setEnabled(true);
+    forward.setEnabled(stopRequested && progress < FullProgress);
+    run.setEnabled(true);
+}
+
+// A step that finds the initial screen back after a pause has been overtaken by it: it stops
+// without touching anything.
+rt::Task ProportionLesson::animateForward() {
+    forward.setEnabled(false);
+    back.setEnabled(false);
+    const std::uint32_t resetsBefore = resets;
+    const rt::Integer p = progress;
+    const rt::Integer layer = rt::CInt(p / 2.0); // fixed for the whole step
+    const rt::Integer first = rt::add(rt::mul(p, FramesPerUnit), rt::Integer(1));
+    const rt::Integer last = rt::mul(rt::add(p, rt::Integer(2)), FramesPerUnit);
+    std::string shown;
+    for (rt::Integer n = first; n <= last; ++n) {
+        co_await nextFrame();
+        if (resets != resetsBefore) co_return;
+        showFrame(n, layer, shown);
+    }
+    printColumn(White, shown, rt::Val(shown));
+    formula.setVisible(layer == Minutes - 1); // all twelve minutes plotted
+    enableStepButtons();
+}
+
+rt::Task ProportionLesson::animateBack() {
+    forward.setEnabled(false);
+    back.setEnabled(false);
+    const std::uint32_t resetsBefore = resets;
+    const rt::Integer p = progress;
+    // The column to erase is the minute being taken back. It comes from the step counter, not
+    // from the time box, which a pupil can type into.
+    const double minute = p / 2;
+    printColumn(Board, rt::Str(minute), minute);
+    formula.setVisible(false);
+
+    const rt::Integer layer = rt::CInt(p / 2.0 - 1);
+    const rt::Integer first = rt::mul(p, FramesPerUnit);
+    const rt::Integer last = rt::mul(rt::sub(p, rt::Integer(2)), FramesPerUnit);
+    std::string shown;
+    for (rt::Integer n = first; n >= last; --n) {
+        co_await nextFrame();
+        if (resets != resetsBefore) co_return;
+        showFrame(n, layer, shown);
+    }
+    layers(layer).setTop(static_cast<float>(Floor));
+    layers(layer).setHeight(0);
+    points(rt::add(layer, rt::Integer(1))).setVisible(false);
+    segments(layer).setVisible(false);
+    enableStepButtons();
+}
+
+void ProportionLesson::enableStepButtons() {
+    // 停止 is enabled only during an automatic run, which keeps the step buttons off from its
+    // start to its end: switching them on and off at every minute would flood a screen reader.
+    if (stop.Enabled()) return;
+    forward.setEnabled(true);
+    back.setEnabled(true);
+}
+
+// Frame n of layer `layer`; `shown` takes the minutes the time box shows.
+void ProportionLesson::showFrame(rt::Integer n, rt::Integer layer, std::string &shown) {
+    const double t = rt::checked(std::floor(n / 2.0) / 20.0);
+    shown = rt::Str(t);
+    time.setText(rt::Format(shown, "0.00"));
+    rt::Shape &water = layers(layer);
+    stream.setBackColor(water.BackColor());
+    stream.setHeight(static_cast<float>(rt::checked(StreamAtFrameZero - RisePerFrame * n)));
+    water.setTop(static_cast<float>(rt::checked(Floor - RisePerFrame * n)));
+    water.setHeight(static_cast<float>(Floor - water.Top()));
+    plot(layer, n);
+}
+
 // Writes the table column of `minute` in `colour`. Overprinting the same figures in the board's
 // colour erases them: the minutes as shown in the time box, the litres as a number.
-void Form1::PrintColumn(rt::Colour colour, const std::string &minuteText, double minute) {
+void ProportionLesson::printColumn(rt::Colour colour, const std::string &minuteText,
+                                   double minute) {
     setForeColor(colour);
     setCurrentX(minutesX(minute));
     setCurrentY(MinutesRowY);
@@ -30,100 +169,26 @@ void Form1::PrintColumn(rt::Colour colour, const std::string &minuteText, double
     Print(LitresPerMinute * minute);
 }
 
-rt::Long Form1::FrameDelay() const {
-    return pace_.milliseconds();
-}
-
-// Frame n of layer `layer`.
-void Form1::ShowFrame(rt::Integer n, rt::Integer layer, std::string &time) {
-    const double t = rt::checked(std::floor(n / 2.0) / 20.0);
-    time = rt::Str(t);
-    Text1.setText(rt::Format(time, "0.00"));
-    rt::Shape &water = Shape9(layer);
-    Shape11.setBackColor(water.BackColor());
-    Shape11.setHeight(static_cast<float>(rt::checked(StreamAtFrameZero - RisePerFrame * n)));
-    water.setTop(static_cast<float>(rt::checked(Floor - RisePerFrame * n)));
-    water.setHeight(static_cast<float>(Floor - water.Top()));
-    Plot(layer, n);
-}
-
 // The graph follows the water: the point of minute layer + 1 stands level with the surface
 // at frame n, and the minute's segment reaches it from the point before.
-void Form1::Plot(rt::Integer layer, rt::Integer n) {
-    rt::Shape &point = Shape12(rt::add(layer, rt::Integer(1)));
-    rt::Line &segment = Line12(layer);
+void ProportionLesson::plot(rt::Integer layer, rt::Integer n) {
+    rt::Shape &point = points(rt::add(layer, rt::Integer(1)));
+    rt::Line &segment = segments(layer);
     const float x = graph::x(n / double(FramesPerMinute));
-    const float y = Shape9(layer).Top();
+    const float y = layers(layer).Top();
     point.setLeft(x - graph::PointRadius);
     point.setTop(y - graph::PointRadius);
     segment.setX2(x);
     segment.setY2(y);
-    ColourMinute(layer);
+    colourMinute(layer);
     point.setVisible(true);
     segment.setVisible(true);
 }
 
-// A minute's point and segment take the colour of its water.
-void Form1::ColourMinute(rt::Integer layer) {
-    const rt::Colour colour = Shape9(layer).BackColor();
-    rt::Shape &point = Shape12(rt::add(layer, rt::Integer(1)));
+void ProportionLesson::colourMinute(rt::Integer layer) {
+    const rt::Colour colour = layers(layer).BackColor();
+    rt::Shape &point = points(rt::add(layer, rt::Integer(1)));
     point.setBackColor(colour);
     point.setBorderColor(colour);
-    Line12(layer).setBorderColor(colour);
-}
-
-// A step that finds the initial screen back after a pause has been overtaken by it: it stops
-// without touching anything.
-rt::Task Form1::StepForward() {
-    Command4(0).setEnabled(false);
-    Command4(1).setEnabled(false);
-    const std::uint32_t resetCount = ResetCount;
-    const rt::Integer p = Progress;
-    const rt::Integer layer = rt::CInt(p / 2.0); // fixed for the whole step
-    const rt::Integer first = rt::add(rt::mul(p, FramesPerUnit), rt::Integer(1));
-    const rt::Integer last = rt::mul(rt::add(p, rt::Integer(2)), FramesPerUnit);
-    std::string time;
-    for (rt::Integer n = first; n <= last; ++n) {
-        co_await WaitFrame();
-        if (ResetCount != resetCount) co_return;
-        ShowFrame(n, layer, time);
-    }
-    PrintColumn(White, time, rt::Val(time));
-    Label8.setVisible(layer == Minutes - 1); // all twelve minutes plotted
-    EnableStepButtons();
-}
-
-rt::Task Form1::StepBack() {
-    Command4(0).setEnabled(false);
-    Command4(1).setEnabled(false);
-    const std::uint32_t resetCount = ResetCount;
-    const rt::Integer p = Progress;
-    // The column to erase is the minute being taken back. It comes from the step counter, not
-    // from the time box, which a pupil can type into.
-    const double minute = p / 2;
-    PrintColumn(Board, rt::Str(minute), minute);
-    Label8.setVisible(false);
-
-    const rt::Integer layer = rt::CInt(p / 2.0 - 1);
-    const rt::Integer first = rt::mul(p, FramesPerUnit);
-    const rt::Integer last = rt::mul(rt::sub(p, rt::Integer(2)), FramesPerUnit);
-    std::string time;
-    for (rt::Integer n = first; n >= last; --n) {
-        co_await WaitFrame();
-        if (ResetCount != resetCount) co_return;
-        ShowFrame(n, layer, time);
-    }
-    Shape9(layer).setTop(static_cast<float>(Floor));
-    Shape9(layer).setHeight(0);
-    Shape12(rt::add(layer, rt::Integer(1))).setVisible(false);
-    Line12(layer).setVisible(false);
-    EnableStepButtons();
-}
-
-void Form1::EnableStepButtons() {
-    // 停止 is enabled only during an automatic run, which keeps the step buttons off from its
-    // start to its end: switching them on and off at every minute would flood a screen reader.
-    if (Command5.Enabled()) return;
-    Command4(0).setEnabled(true);
-    Command4(1).setEnabled(true);
+    segments(layer).setBorderColor(colour);
 }

@@ -1,30 +1,96 @@
-#include "lessons/proportion/proportionlesson.h"
+#include "lessons/shared/containerlesson.h"
 
 #include "lessons/shared/design.h"
+#include "runtime/core/events.h"
 
 using namespace design;
 
-// Hint: a gradient from dark to light so each minute's water can be told apart.
-void Form1::Check1_Click() {
-    for (rt::Integer i = 0; i <= Minutes; ++i) {
-        if (Check1.Value() != 0)
-            Shape9(i).setBackColor(hint(i));
-        else
-            Shape9(i).setBackColor(Water);
-        Shape9(i).setBorderColor(Shape9(i).BackColor());
-        if (i < Minutes) ColourMinute(i);
+ContainerLesson::ContainerLesson(const rt::FormDef &definition, Layering layering,
+                                 std::span<const rt::NoteRow> keyList)
+    : rt::Form(definition), quit(layout::Quit.in(*this)), stop(layout::Stop.in(*this)),
+      initialScreen(layout::InitialScreen.in(*this)), otherLesson(layout::OtherLesson.in(*this)),
+      hint(layout::Hint.in(*this)), table(layout::Table.in(*this)), graph(layout::Graph.in(*this)),
+      time(layout::Time.in(*this)), delay(layout::Delay.in(*this)),
+      stream(layout::Stream.in(*this)), layers(layout::Layer.in(*this)),
+      scaleMarks(layout::ScaleMark.in(*this)), yTicks(layout::YTick.in(*this)),
+      xTicks(layout::XTick.in(*this)), points(layout::Point.in(*this)),
+      formula(layout::Formula.in(*this)), layering_(layering), keyList_(keyList),
+      pace_(delay.Text()) {
+    quit.setClickHandler([] { rt::End(); });
+    stop.setClickHandler([this] { stopRequested = true; });
+    initialScreen.setClickHandler([this] { showInitialScreen(); });
+    // The other lesson keeps its own state meanwhile.
+    otherLesson.setClickHandler([this] {
+        if (switchLesson) switchLesson();
+    });
+    hint.setClickHandler([this] { colourLayers(); });
+    table.setClickHandler([this] { showTable(); });
+    graph.setClickHandler([this] { showGraph(); });
+    bindKey(rt::Key::F1, [this] { showKeys(); });
+    // A new delay sets the pace, and is kept with the lesson.
+    delay.setChangeHandler([this] {
+        pace_.follow(delay.Text());
+        keepState();
+    });
+}
+
+void ContainerLesson::load() {
+    setHeight(ShortHeight);
+    for (rt::Integer i = 1; i <= Minutes; ++i) {
+        scaleMarks.Load(i);
+        scaleMarks(i).ZOrder(0);
+        scaleMarks(i).setY1(Floor - ScaleSpacing * i);
+        scaleMarks(i).setY2(scaleMarks(i).Y1());
+        scaleMarks(i).setVisible(true);
+        yTicks.Load(i);
+        yTicks(i).setY1(graph::y(graph::LitresPerTick * i));
+        yTicks(i).setY2(yTicks(i).Y1());
+        yTicks(i).setVisible(true);
+        xTicks.Load(i);
+        xTicks(i).setX1(graph::x(i));
+        xTicks(i).setX2(xTicks(i).X1());
+        xTicks(i).setVisible(true);
     }
-    if (StateChanged) StateChanged();
+    loadOwn();
+    resetScreen();
 }
 
-// 表: the taller window shows the table below the container.
-void Form1::Check2_Click() {
-    setHeight(Check2.Value() == 1 ? TallHeight : ShortHeight);
-    if (StateChanged) StateChanged();
+// A frame's pause follows the delay box while it lasts: a delay put right ends it at the new
+// length from its start, so a mistyped 99999999999 does not hold the lesson for 25 days.
+rt::Pause ContainerLesson::nextFrame() {
+    return rt::Pause([this] { return frameDelay(); });
 }
 
-// グラフ: the wider window shows the graph beside the controls.
-void Form1::Check3_Click() {
-    setWidth(Check3.Value() == 1 ? WideWidth : NarrowWidth);
-    AnnounceState();
+void ContainerLesson::keepState() {
+    if (stateChanged) stateChanged();
+}
+
+void ContainerLesson::showKeys() {
+    showNote("キー操作", keyList_);
+}
+
+// Hint and the frame delay stay.
+void ContainerLesson::showInitialScreen() {
+    resetScreen();
+    table.setValue(0);
+    graph.setValue(0);
+}
+
+void ContainerLesson::colourLayers() {
+    for (rt::Integer i = 0; i < layering_.count; ++i) {
+        layers(i).setBackColor(hint.Value() != 0 ? layering_.hintColour(i) : design::Water);
+        layers(i).setBorderColor(layers(i).BackColor());
+    }
+    layersColoured();
+    keepState();
+}
+
+void ContainerLesson::showTable() {
+    setHeight(table.Value() == 1 ? TallHeight : ShortHeight);
+    keepState();
+}
+
+void ContainerLesson::showGraph() {
+    setWidth(graph.Value() == 1 ? WideWidth : NarrowWidth);
+    graphShownOrHidden();
 }

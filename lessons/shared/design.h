@@ -3,7 +3,7 @@
 #include "runtime/core/types.h"
 
 /// The lesson's numbers, in one place: where the container, the table and the graph stand, in
-/// form pixels, and their colours. The window's controls are in layout.cpp.
+/// form pixels, and their colours. The windows' controls are in each lesson's layout table.
 namespace design {
 
 inline constexpr rt::Colour Board = 0x008000;
@@ -23,12 +23,12 @@ inline constexpr float Floor = 460;       // the container's bottom line
 inline constexpr float ScaleSpacing = 30; // pixels per minute of water, 5 litres
 inline constexpr float LabelLift = 8;     // scale label top above its mark
 
-// Progress counts half minutes: the container is full at FullProgress, and a run steps on from
+// `progress` counts half minutes: the container is full at FullProgress, and a run steps on from
 // the last minute's start, LastStart.
 inline constexpr rt::Integer FullProgress = 2 * Minutes;
 inline constexpr rt::Integer LastStart = FullProgress - 2;
 
-// One minute is animated in 40 frames, 20 for each unit of Progress; the water rises by a
+// One minute is animated in 40 frames, 20 for each unit of `progress`; the water rises by a
 // fortieth of a minute's band each frame.
 inline constexpr rt::Integer FramesPerUnit = 20;
 inline constexpr rt::Integer FramesPerMinute = 2 * FramesPerUnit;

@@ -4,8 +4,6 @@
 
 #include <algorithm>
 
-namespace animation {
-
 FramePace::FramePace(std::string_view text) {
     follow(text);
 }
@@ -16,5 +14,3 @@ void FramePace::follow(std::string_view text) {
     // nearest limit.
     milliseconds_ = rt::clampToLong(rt::Val(text));
 }
-
-} // namespace animation

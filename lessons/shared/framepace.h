@@ -4,8 +4,6 @@
 
 #include <string_view>
 
-namespace animation {
-
 /// The pause between frames that a delay box asks for, in milliseconds, following the box's
 /// text. A text with no figure in it (the box cleared to type a new delay, a lone "." or "-",
 /// a word) keeps the pause of the last text that had one: selecting the delay to type another
@@ -21,5 +19,3 @@ public:
 private:
     rt::Long milliseconds_ = 0;
 };
-
-} // namespace animation

@@ -1,14 +1,17 @@
 #pragma once
 
+#include "lessons/shared/controls.h"
 #include "lessons/shared/design.h"
 #include "runtime/core/formdefinition.h"
 
 #include <array>
 #include <cstddef>
+#include <span>
 #include <string_view>
 
-/// What both lessons' windows share, in twips: the container with its tap and stream, and the
-/// controls that stand in the same place and do the same in both.
+/// What both lessons' windows share, in twips: the container with its tap and stream, the
+/// frames of the table and the graph, and the controls that stand in the same place in both.
+/// Each lesson's table puts these parts together with its own, backmost first.
 namespace layout {
 
 using design::Water;
@@ -28,66 +31,142 @@ inline constexpr std::array<std::string_view, 6> DelayChoices = {" 1", " 5", "10
 
 /// The container, its scale's first mark, the tap and the stream, backmost first.
 inline constexpr std::array<ControlDef, 11> Container = {
-    {{.name = "Shape9",
+    {{.name = Layer.name,
       .index = 0,
       .kind = ControlKind::Shape,
       .twips = {2325, 6900, 5100, 15},
       .back = Water,
       .fore = Water},
-     {.name = "Line2",
+     {.name = "floor",
       .kind = ControlKind::Line,
       .twips = {2280, 6900, 7440, 6900},
       .fore = LightOrange,
       .borderWidth = 5},
-     {.name = "Line3",
+     {.name = "rightWall",
       .kind = ControlKind::Line,
       .twips = {7440, 1500, 7440, 6900},
       .fore = LightOrange,
       .borderWidth = 5},
-     {.name = "Shape1",
+     {.name = "tapPipe",
       .kind = ControlKind::Shape,
       .twips = {6240, 360, 1455, 255},
       .back = Sys::WindowBackground,
       .fore = White},
-     {.name = "Shape3",
+     {.name = "tapValve",
       .kind = ControlKind::Shape,
       .twips = {6600, 240, 255, 135},
       .back = Sys::WindowBackground,
       .fore = White},
-     {.name = "Shape4",
+     {.name = "tapHandle",
       .kind = ControlKind::Shape,
       .twips = {6480, 120, 495, 135},
       .back = Sys::WindowBackground,
       .fore = White},
-     {.name = "Line4",
+     {.name = "supply",
       .kind = ControlKind::Line,
       .twips = {7800, 120, 7800, 840},
       .fore = 0x808080,
       .borderWidth = 15},
-     {.name = "Line5",
+     {.name = ScaleMark.name,
       .index = 0,
       .kind = ControlKind::Line,
       .twips = {7440, 6900, 6960, 6900},
       .fore = LightOrange,
       .borderWidth = 3},
-     {.name = "Shape11",
+     {.name = Stream.name,
       .kind = ControlKind::Shape,
       .twips = {6270, twips(design::StreamTop), 195, 15},
       .back = Water,
       .fore = Water,
       .borderWidth = 0},
-     {.name = "Shape2",
+     {.name = "spout",
       .kind = ControlKind::Shape,
       .twips = {6240, 600, 255, 135},
       .back = Sys::WindowBackground,
       .fore = White},
-     {.name = "Line1",
+     {.name = "leftWall",
       .kind = ControlKind::Line,
       .twips = {2280, 1500, 2280, 6900},
       .fore = LightOrange,
       .borderWidth = 5}}};
 
-/// 終了, Hint, 表, グラフ, the time box, the delay box and 初期画面.
+/// A label on the board at (x, y) in pixels, as large as its caption.
+constexpr ControlDef boardLabel(std::string_view name, float x, float y, std::string_view caption,
+                                rt::FontDef font, int tabIndex = -1, rt::Colour fore = White) {
+    return {.name = name,
+            .kind = ControlKind::Label,
+            .twips = {twips(x), twips(y), 0, 0},
+            .back = Board,
+            .fore = fore,
+            .caption = caption,
+            .font = font,
+            .tabIndex = tabIndex,
+            .autoSize = true};
+}
+
+/// The lesson's title on its band, and the unit after the time box.
+constexpr std::array<ControlDef, 2> heading(std::string_view title) {
+    return {{{.name = "title",
+              .kind = ControlKind::Label,
+              .twips = {120, 120, 2955, 435},
+              .back = 0xC00000,
+              .fore = White,
+              .caption = title,
+              .font = {21.75, false},
+              .tabIndex = 0,
+              .autoSize = true},
+             {.name = "timeUnit",
+              .kind = ControlKind::Label,
+              .twips = {11160, 1320, 720, 360},
+              .back = Board,
+              .fore = White,
+              .caption = "分後",
+              .font = {18, false},
+              .tabIndex = 6,
+              .autoSize = true}}};
+}
+
+/// How a lesson heads a row of its table.
+struct RowHeading {
+    std::array<int, 4> twips;
+    std::string_view caption;
+    rt::FontDef font;
+    bool autoSize = true;
+};
+
+/// The table below the container: its rules, and the headings of its x and y rows.
+constexpr std::array<ControlDef, 6> table(const RowHeading &x, const RowHeading &y) {
+    constexpr auto rule = [](rt::Integer index, int at) {
+        return ControlDef{.name = "tableRule",
+                          .index = index,
+                          .kind = ControlKind::Line,
+                          .twips = {240, at, 11880, at},
+                          .fore = White,
+                          .borderWidth = 2};
+    };
+    const auto row = [](std::string_view name, const RowHeading &h, int tabIndex) {
+        return ControlDef{.name = name,
+                          .kind = ControlKind::Label,
+                          .twips = h.twips,
+                          .back = Board,
+                          .fore = White,
+                          .caption = h.caption,
+                          .font = h.font,
+                          .tabIndex = tabIndex,
+                          .autoSize = h.autoSize};
+    };
+    return {{rule(0, 8160),
+             rule(1, 9000),
+             rule(2, 9840),
+             {.name = "tableDivider",
+              .kind = ControlKind::Line,
+              .twips = {1440, 8160, 1440, 9840},
+              .fore = White,
+              .borderWidth = 2},
+             row("xHeading", x, 10),
+             row("yHeading", y, 11)}};
+}
+
 /// A point on the graph at (x, y) in the graph's units: a filled circle in the water's colour.
 constexpr ControlDef graphPoint(std::string_view name, rt::Integer index, double x, double y) {
     namespace graph = design::graph;
@@ -103,109 +182,69 @@ constexpr ControlDef graphPoint(std::string_view name, rt::Integer index, double
             .style = rt::ShapeStyle::Circle};
 }
 
-/// The graph's axes and the first tick mark of each (Form_Load copies them): the same in both
+/// The graph's axes and the first tick mark of each (load() copies them): the same in both
 /// lessons, the vertical one on the container's scale.
 inline constexpr std::array<ControlDef, 4> GraphAxes = {
-    {{.name = "Line8",
+    {{.name = "yAxis",
       .kind = ControlKind::Line,
       .twips = {twips(design::graph::x(0)), twips(design::graph::y(0)), twips(design::graph::x(0)),
                 twips(design::graph::y(62))},
       .fore = White,
       .borderWidth = 2},
-     {.name = "Line9",
+     {.name = "xAxis",
       .kind = ControlKind::Line,
       .twips = {twips(design::graph::x(0)), twips(design::graph::y(0)),
                 twips(design::graph::x(12.3)), twips(design::graph::y(0))},
       .fore = White,
       .borderWidth = 2},
-     {.name = "Line10",
+     {.name = YTick.name,
       .index = 0,
       .kind = ControlKind::Line,
       .twips = {twips(design::graph::x(0) - design::graph::Tick), twips(design::graph::y(0)),
                 twips(design::graph::x(0)), twips(design::graph::y(0))},
       .fore = White},
-     {.name = "Line11",
+     {.name = XTick.name,
       .index = 0,
       .kind = ControlKind::Line,
       .twips = {twips(design::graph::x(0)), twips(design::graph::y(0)), twips(design::graph::x(0)),
                 twips(design::graph::y(0) + design::graph::Tick)},
       .fore = White}}};
 
-inline constexpr std::array<ControlDef, 8> Common = {
-    {// Under the delay box, over nothing else.
-     {.name = "Label5",
-      .kind = ControlKind::Label,
-      .twips = {9720, 3270, 780, 180},
-      .back = Board,
-      .fore = White,
-      .caption = "（１秒ごと）",
-      .font = {9, false},
-      .tabIndex = 15,
-      .autoSize = true},
-     {.name = "Command1",
-      .kind = ControlKind::CommandButton,
-      .twips = {10320, 6720, 1575, 495},
-      .back = 0xFF8080,
-      .caption = "終了",
-      .tabIndex = 1,
-      .accessibleName = "終了",
-      .description = "プログラムを終わります。"},
-     {.name = "Check1",
-      .kind = ControlKind::CheckBox,
-      .twips = {8760, 5280, 1455, 375},
-      .back = Board,
-      .fore = White,
-      .caption = "Hint",
-      .tabIndex = 14,
-      .accessibleName = "Hint",
-      .description = "1 分ごとの水の色を変えて、区別できるようにします。"},
-     {.name = "Check2",
-      .kind = ControlKind::CheckBox,
-      .twips = {8760, 5880, 1815, 615},
-      .back = Board,
-      .fore = White,
-      .caption = "表",
-      .tabIndex = 12,
-      .accessibleName = "表",
-      .description = "x と y の表を見せます。"},
-     {.name = "Check3",
-      .kind = ControlKind::CheckBox,
-      .twips = {8760, 6600, 1455, 375},
-      .back = Board,
-      .fore = White,
-      .caption = "グラフ",
-      .tabIndex = 13,
-      .accessibleName = "グラフ",
-      .description = "x と y の関係を、水の高さと並べてグラフで見せます。"},
-     {.name = "Text1",
-      .kind = ControlKind::TextBox,
-      .twips = {8640, 600, 2415, 1095},
-      .back = Sys::WindowBackground,
-      .fore = Sys::WindowText,
-      .font = {48, true},
-      .tabIndex = 5,
-      .accessibleName = "経過時間 (分)",
-      .description = "水を入れはじめてからの時間を分で示します。"},
-     {.name = "Combo2",
-      .kind = ControlKind::ComboBox,
-      .twips = {10800, 2925, 735, 315},
-      .back = Sys::WindowBackground,
-      .fore = Sys::WindowText,
-      .caption = "20",
-      .font = {9.75, false},
-      .tabIndex = 4,
-      .list = DelayChoices,
-      .accessibleName = "こま送りの間隔 (ミリ秒)",
-      .description = "アニメーションのこまとこまの間の時間をミリ秒で選びます。"},
-     {.name = "Command6",
-      .kind = ControlKind::CommandButton,
-      .twips = {600, 840, 1335, 495},
-      .back = 0x80FFFF,
-      .caption = "初期画面",
-      .font = {12, false},
-      .tabIndex = 9,
-      .accessibleName = "初期画面",
-      .description = "はじめの画面にもどします。容器は空になり、時間は 0 分にもどります。"}}};
+/// Where a lesson puts a caption of its graph, in pixels.
+struct GraphCaption {
+    float x;
+    float y;
+    std::string_view text;
+};
+
+/// Over the graph's axes: the captions of its axes, and the formula, in `formulaColour`.
+constexpr std::array<ControlDef, 3> graphCaptions(const GraphCaption &y, const GraphCaption &x,
+                                                  const GraphCaption &formula,
+                                                  rt::Colour formulaColour) {
+    return {{boardLabel("yAxisLabel", y.x, y.y, y.text, {12, true}),
+             boardLabel("xAxisLabel", x.x, x.y, x.text, {12, true}),
+             boardLabel(Formula.name, formula.x, formula.y, formula.text, {14.25, true}, -1,
+                        formulaColour)}};
+}
+
+/// A lesson's window, `name`, with its `controls` and `keys`: the same size, colours, caption
+/// and font in both.
+constexpr rt::FormDef window(std::string_view name, std::span<const ControlDef> controls,
+                             std::span<const rt::KeyDef> keys) {
+    // An array sized above its entries would add controls with no name.
+    for (const ControlDef &c : controls)
+        if (c.name.empty()) throw "a control with no name"; // at compile time: the build stops
+    return {.name = name,
+            .caption = "量の変化と比例，反比例　　by Quorvel",
+            .clientWidthTwips = 12150,
+            .clientHeightTwips = 10695,
+            .back = Board,
+            .fore = 0x000000,
+            .fontFamily = "ＭＳ Ｐゴシック",
+            .font = {14.25, true},
+            .controls = controls,
+            .keys = keys};
+}
 
 /// `controls` with the description of `name` replaced: a lesson's own words for a shared control.
 template <std::size_t N>
@@ -221,15 +260,18 @@ constexpr std::array<ControlDef, N> described(std::array<ControlDef, N> controls
     return controls;
 }
 
-/// `a`, then `b`.
-template <std::size_t A, std::size_t B>
-constexpr std::array<ControlDef, A + B> join(const std::array<ControlDef, A> &a,
-                                             const std::array<ControlDef, B> &b) {
-    std::array<ControlDef, A + B> all{};
-    for (std::size_t i = 0; i < A; ++i)
-        all[i] = a[i];
-    for (std::size_t i = 0; i < B; ++i)
-        all[A + i] = b[i];
+/// `first`, then each of the `rest` in turn.
+template <typename T, std::size_t N, std::size_t... M>
+constexpr std::array<T, (N + ... + M)> join(const std::array<T, N> &first,
+                                            const std::array<T, M> &...rest) {
+    std::array<T, (N + ... + M)> all{};
+    std::size_t at = 0;
+    const auto append = [&all, &at](const auto &part) {
+        for (const T &item : part)
+            all[at++] = item;
+    };
+    append(first);
+    (append(rest), ...);
     return all;
 }
 

@@ -78,62 +78,62 @@ QString Lesson::shownText(rt::Control &control) {
     qFatal("%s shows no text", control.Name().c_str());
 }
 
-QString buttonStates(Form1 &form) {
+QString buttonStates(ProportionLesson &form) {
     // What the pupil sees: the widgets' state, which must follow the lesson's.
     auto on = [](rt::Control &c) {
         return Lesson::widget(c).isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     };
-    return QString() + on(form.Command2) + on(form.Command5) + on(form.Command4(0)) +
-           on(form.Command4(1)) + on(form.Command6);
+    return QString() + on(form.run) + on(form.stop) + on(form.forward) + on(form.back) +
+           on(form.initialScreen);
 }
 
-QString restProblem(Form1 &f) {
-    const int p = f.Progress;
-    if (p < 0 || p > 24 || p % 2 != 0) return QStringLiteral("Progress %1").arg(p);
+QString restProblem(ProportionLesson &f) {
+    const int p = f.progress;
+    if (p < 0 || p > 24 || p % 2 != 0) return QStringLiteral("progress %1").arg(p);
     for (rt::Integer k = 0; k <= 12; ++k) {
         const bool full = k < p / 2;
         const float top = full ? 430.0f - 30.0f * k : 460.0f;
         const float height = full ? 30.0f * (k + 1) : 0.0f;
-        if (f.Shape9(k).Top() != top || f.Shape9(k).Height() != height)
-            return QStringLiteral("layer %1 at %2 high %3 with Progress %4")
+        if (f.layers(k).Top() != top || f.layers(k).Height() != height)
+            return QStringLiteral("layer %1 at %2 high %3 with progress %4")
                 .arg(k)
-                .arg(f.Shape9(k).Top())
-                .arg(f.Shape9(k).Height())
+                .arg(f.layers(k).Top())
+                .arg(f.layers(k).Height())
                 .arg(p);
     }
     // The graph: a point for every minute shown, joined from the origin, and the formula once
     // all twelve are plotted.
     for (rt::Integer k = 1; k <= 12; ++k) {
-        const rt::Shape &point = f.Shape12(k);
+        const rt::Shape &point = f.points(k);
         const bool plotted = k <= p / 2;
         if (point.Visible() != plotted ||
             (plotted && (point.Left() != 856.0f + 25 * k || point.Top() != 456.0f - 30 * k)))
-            return QStringLiteral("graph point %1 %2 at (%3, %4) with Progress %5")
+            return QStringLiteral("graph point %1 %2 at (%3, %4) with progress %5")
                 .arg(k)
                 .arg(point.Visible() ? "shown" : "hidden")
                 .arg(point.Left())
                 .arg(point.Top())
                 .arg(p);
-        const rt::Line &segment = f.Line12(rt::Integer(k - 1));
+        const rt::Line &segment = f.segments(rt::Integer(k - 1));
         // Each segment runs from the point before (the origin for the first) to its own.
         if (segment.Visible() != plotted ||
             (plotted &&
              (segment.X1() != 860.0f + 25 * (k - 1) || segment.Y1() != 460.0f - 30 * (k - 1) ||
               segment.X2() != 860.0f + 25 * k || segment.Y2() != 460.0f - 30 * k)))
-            return QStringLiteral("graph segment %1 with Progress %2").arg(k).arg(p);
+            return QStringLiteral("graph segment %1 with progress %2").arg(k).arg(p);
     }
-    if (f.Label8.Visible() != (p == 24))
-        return QStringLiteral("the formula is %1 at Progress %2")
-            .arg(f.Label8.Visible() ? "shown" : "hidden")
+    if (f.formula.Visible() != (p == 24))
+        return QStringLiteral("the formula is %1 at progress %2")
+            .arg(f.formula.Visible() ? "shown" : "hidden")
             .arg(p);
-    if (f.Width() != (f.Check3.Value() == 1 ? 18345 : 12270))
+    if (f.Width() != (f.graph.Value() == 1 ? 18345 : 12270))
         return QStringLiteral("window %1 twips wide with グラフ %2")
             .arg(f.Width())
-            .arg(f.Check3.Value());
-    if (f.Shape11.Height() != 0.0f && f.Shape11.Height() != 1.0f)
-        return QStringLiteral("stream %1 high").arg(f.Shape11.Height());
+            .arg(f.graph.Value());
+    if (f.stream.Height() != 0.0f && f.stream.Height() != 1.0f)
+        return QStringLiteral("stream %1 high").arg(f.stream.Height());
     const QString rest = p == 0 ? "10101" : p == 24 ? "10011" : "10111";
     if (buttonStates(f) != rest)
-        return QStringLiteral("buttons %1 at Progress %2").arg(buttonStates(f)).arg(p);
+        return QStringLiteral("buttons %1 at progress %2").arg(buttonStates(f)).arg(p);
     return {};
 }

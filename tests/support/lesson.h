@@ -23,13 +23,13 @@ public:
     Lesson(const Lesson &) = delete;
     Lesson &operator=(const Lesson &) = delete;
 
-    Form1 &form() { return lessons_.proportion(); }
-    Form1 *operator->() { return &form(); }
+    ProportionLesson &form() { return lessons_.proportion(); }
+    ProportionLesson *operator->() { return &form(); }
     /// The desktop window that shows the lesson.
     rt::qt::Window &window() { return window_; }
     /// Both lessons and their switch.
     Lessons &lessons() { return lessons_; }
-    Form2 &inverse() { return lessons_.inverse(); }
+    InverseLesson &inverse() { return lessons_.inverse(); }
     /// The window, switched to the other lesson as its button would.
     rt::qt::Window &inverseWindow();
     /// The window, switched back to the first lesson.
@@ -67,11 +67,11 @@ private:
 };
 
 /// Button states: 自動, 停止, 進む, 戻る, 初期画面.
-QString buttonStates(Form1 &form);
+QString buttonStates(ProportionLesson &form);
 
-/// What at rest does not fit minute Progress / 2: Progress itself, the water layers, the
+/// What at rest does not fit minute progress / 2: progress itself, the water layers, the
 /// stream (0 or 1 px) and the buttons. Empty when all fits.
-QString restProblem(Form1 &form);
+QString restProblem(ProportionLesson &form);
 
 /// UTF-8 text of the lesson as a QString, for comparisons and messages.
 inline QString qs(const std::string &s) {

@@ -22,7 +22,7 @@ IDEAL_RUN = 12 * 40 * 0.020  # twelve minutes of 40 frames at the 20 ms the page
 
 # Resolves when 自動, disabled by its click, is enabled again; times from the click itself.
 WATCH_RUN = """window.runTimes = new Promise(done => {
-    const button = document.getElementById("Command2");
+    const button = document.getElementById("run");
     let clicked = null, off = false;
     button.addEventListener("click", e => { clicked ??= performance.now(); }, true);
     new MutationObserver(() => {
@@ -39,7 +39,7 @@ def spread(values, unit, digits):
 
 # The lesson's board and time box as laid out, for the bare page to take on.
 GEOMETRY = """(() => {
-    const board = document.getElementById("board"), text = document.getElementById("Text1");
+    const board = document.getElementById("board"), text = document.getElementById("time");
     const b = board.getBoundingClientRect(), t = text.getBoundingClientRect();
     return {width: board.width, height: board.height, board: [b.left, b.top, b.width, b.height],
             scale: lessonPage.css * lessonPage.dpr, time: [t.left, t.top, t.width, t.height],
@@ -65,17 +65,17 @@ def automatic_runs(site, bare):
     with Browser(1280, 800, timeout=30) as b:
         for _ in range(RUNS):
             b.open(site.url)
-            if b.evaluate("document.getElementById('Combo2').value") != "20":
+            if b.evaluate("document.getElementById('delay').value") != "20":
                 raise PageError("the frame delay does not start at 20 ms")
             geometry = b.evaluate(GEOMETRY)
             b.evaluate(WATCH_RUN)
 
             def lesson_run():
-                b.click_id("Command2")
+                b.click_id("run")
                 # No polling meanwhile.
                 walls.append(b.evaluate("runTimes", await_promise=True) / 1000)
             busy.append(busy_share(b, lesson_run))
-            if b.evaluate("document.getElementById('Text1').value") != "12.00":
+            if b.evaluate("document.getElementById('time').value") != "12.00":
                 raise PageError("the run did not reach 12 minutes")
 
             b.open(bare.url)

@@ -17,8 +17,8 @@ from test_lesson import (BOARD, FLOOR, MINUTE, SCENARIO, SHORT, TALL, WATER, pro
 
 ENGINES = {"Chromium": chromium.Browser, "WebKit": webdriver.WebKit,
            "Firefox": webdriver.Firefox}
-CONTROLS = ["Command1", "Command2", "Command4_0", "Command4_1", "Command5", "Command6",
-            "Check1", "Check2", "Check3", "Text1", "Combo2"]
+CONTROLS = ["quit", "run", "forward", "back", "stop", "initialScreen",
+            "hint", "table", "graph", "time", "delay"]
 WHITE = (255, 255, 255)
 
 args = None
@@ -108,9 +108,9 @@ class EssentialCases:
         return self.settled(check)
 
     def wait_step_done(self, minutes, timeout=20):
-        self.b.wait(f"document.getElementById('Text1').value == '{minutes}.00' && "
-                    "(!document.getElementById('Command4_0').disabled || "
-                    "!document.getElementById('Command4_1').disabled)",
+        self.b.wait(f"document.getElementById('time').value == '{minutes}.00' && "
+                    "(!document.getElementById('forward').disabled || "
+                    "!document.getElementById('back').disabled)",
                     f"the step to end at {minutes}.00", timeout)
 
     def wait_size(self, axis, px):
@@ -121,22 +121,22 @@ class EssentialCases:
     def test_load(self):
         self.assertEqual(self.board_rect(), [0, 0, *SHORT])
         self.assertLooksRight(SCENARIO["short"])
-        self.assertEqual(self.value("Text1"), "0.00")
-        self.assertEqual(self.value("Combo2"), "20")
-        self.assertEqual([c for c in CONTROLS if not self.enabled(c)], ["Command4_1", "Command5"])
+        self.assertEqual(self.value("time"), "0.00")
+        self.assertEqual(self.value("delay"), "20")
+        self.assertEqual([c for c in CONTROLS if not self.enabled(c)], ["back", "stop"])
 
     def test_step_forward_and_back(self):
-        self.b.type_into("Combo2", "1")
-        self.b.click_id("Command4_0")
+        self.b.type_into("delay", "1")
+        self.b.click_id("forward")
         self.wait_step_done(1)
         self.assertEqual(self.assert_water(1).getpixel((300, 445)), WATER)
-        self.b.click_id("Command4_1")
+        self.b.click_id("back")
         self.wait_step_done(0)
         self.assertEqual(self.assert_water(0).getpixel((300, 445)), BOARD)
-        self.assertFalse(self.enabled("Command4_1"))
+        self.assertFalse(self.enabled("back"))
 
     def test_keys_of_a_remote(self):
-        self.b.type_into("Combo2", "1")  # the focus stays in the box: the keys act there too
+        self.b.type_into("delay", "1")  # the focus stays in the box: the keys act there too
         self.b.key("PageDown")
         self.wait_step_done(1)
         self.assert_water(1)
@@ -145,35 +145,35 @@ class EssentialCases:
         self.assert_water(0)
 
     def test_table_and_graph(self):
-        self.b.click_id("Check2")
+        self.b.click_id("table")
         self.wait_size("height", TALL[1])
         self.assertEqual(list(self.assertLooksRight(SCENARIO["tall"]).size), TALL)
-        self.b.click_id("Check3")
+        self.b.click_id("graph")
         self.wait_size("width", 1215)
         self.settled(lambda shot: self.assertEqual(
             [shot.getpixel(p) for p in ((860, 300), (1000, 460))], [WHITE, WHITE],
             "the graph's axes"))
 
     def test_run_stopped_then_run_to_the_end(self):
-        self.b.type_into("Combo2", "5")
-        self.b.click_id("Command2")
-        self.b.wait("parseFloat(document.getElementById('Text1').value) >= 1.2",
+        self.b.type_into("delay", "5")
+        self.b.click_id("run")
+        self.b.wait("parseFloat(document.getElementById('time').value) >= 1.2",
                     "the run to pass 1.2 minutes")
-        self.assertFalse(self.enabled("Command4_0"), "a run keeps 進む off")
-        self.b.click_id("Command5")
-        self.b.wait("!document.getElementById('Command2').disabled", "自動 to come back")
-        shown = self.value("Text1")
+        self.assertFalse(self.enabled("forward"), "a run keeps 進む off")
+        self.b.click_id("stop")
+        self.b.wait("!document.getElementById('run').disabled", "自動 to come back")
+        shown = self.value("time")
         self.assertRegex(shown, r"^\d+\.00$", "the run stops at a whole minute")
         self.assert_water(int(float(shown)))
-        self.b.type_into("Combo2", "1")
-        self.b.click_id("Command2")
-        self.b.wait("document.getElementById('Text1').value == '12.00' && "
-                    "!document.getElementById('Command2').disabled", "the run to end", 30)
+        self.b.type_into("delay", "1")
+        self.b.click_id("run")
+        self.b.wait("document.getElementById('time').value == '12.00' && "
+                    "!document.getElementById('run').disabled", "the run to end", 30)
         self.assert_water(12)
-        self.assertFalse(self.enabled("Command4_0"), "nothing left to step")
+        self.assertFalse(self.enabled("forward"), "nothing left to step")
 
     def test_end(self):
-        self.b.click_id("Command1")
+        self.b.click_id("quit")
         self.b.wait("[...document.querySelectorAll('button')].some(b => "
                     "b.textContent.trim() == 'もう一度' && b.getClientRects().length)",
                     "the ended overlay with もう一度")
@@ -182,29 +182,29 @@ class EssentialCases:
     def test_capital_b_stops_a_fill(self):
         """B typed as a capital, as with Caps Lock, is the remote's 停止 in every engine."""
         self.b.open(site.url + "?scale=1&lesson=inverse")
-        self.b.type_into("Combo2", "5")
-        self.b.click_id("Command2")  # 入れる at 5 L a minute: 12 minutes
-        self.b.wait("parseFloat(document.getElementById('Text1').value) >= 1.2",
+        self.b.type_into("delay", "5")
+        self.b.click_id("pour")  # 入れる at 5 L a minute: 12 minutes
+        self.b.wait("parseFloat(document.getElementById('time').value) >= 1.2",
                     "the fill to pass 1.2 minutes")
         self.b.key("B")
-        self.b.wait("!document.getElementById('Command2').disabled", "入れる to come back")
-        shown = self.value("Text1")
+        self.b.wait("!document.getElementById('pour').disabled", "入れる to come back")
+        shown = self.value("time")
         self.assertRegex(shown, r"^\d+\.00$", "the fill stops at a whole minute")
         self.assertLess(int(float(shown)), 12, "B stopped nothing")
 
     def test_second_lesson(self):
         self.b.open(site.url + "?scale=1&lesson=inverse")
         entries = self.b.evaluate("history.length")
-        self.b.type_into("Combo2", "1")
-        self.b.click_id("Command8_7")  # 12 L a minute
+        self.b.type_into("delay", "1")
+        self.b.click_id("rate_7")  # 12 L a minute
         self.b.key("F5")  # the remote's start key pours; the page must not reload
-        self.b.wait("document.getElementById('Text1').value == '5.00' && "
-                    "!document.getElementById('Command2').disabled", "the fill to end", 30)
+        self.b.wait("document.getElementById('time').value == '5.00' && "
+                    "!document.getElementById('pour').disabled", "the fill to end", 30)
         self.settled(lambda shot: self.assertEqual(
             [shot.getpixel((300, 101)), shot.getpixel((300, 98))], [WATER, BOARD],
             "the container full to 60 L"))
-        self.b.click_id("Command7")  # 比例へ
-        self.b.wait("!!document.getElementById('Command4_0')", "the first lesson")
+        self.b.click_id("otherLesson")  # 比例へ
+        self.b.wait("!!document.getElementById('forward')", "the first lesson")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
         self.assertEqual(self.b.evaluate("history.length"), entries, "the switch added a "
                          "history entry: Back would show the other lesson's address")
@@ -217,11 +217,11 @@ class EssentialCases:
         def ink():
             self.b.evaluate("new Promise(r => requestAnimationFrame(() => "
                             "requestAnimationFrame(r)))", await_promise=True)
-            shot = self.b.screenshot(self.b.box("Text1"))
+            shot = self.b.screenshot(self.b.box("time"))
             return sum(1 for p in shot.getdata() if sum(p) < 200)
 
         bold = ink()
-        self.b.evaluate("Object.assign(document.getElementById('Text1').style, "
+        self.b.evaluate("Object.assign(document.getElementById('time').style, "
                         "{webkitTextStrokeWidth: '0px', fontWeight: 'normal'})")
         plain = ink()
         self.assertGreater(plain, 0, "the time box shows its figures")
@@ -232,8 +232,8 @@ class EssentialCases:
         single = os.path.abspath(os.path.join(args.site, "..", "water-proportion.html"))
         self.b.open("file://" + single + "?scale=1")
         self.assertLooksRight(SCENARIO["short"])
-        self.b.type_into("Combo2", "1")
-        self.b.click_id("Command4_0")
+        self.b.type_into("delay", "1")
+        self.b.click_id("forward")
         self.wait_step_done(1)
         self.assert_water(1)
 

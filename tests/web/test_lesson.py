@@ -25,9 +25,9 @@ with open(os.path.join(HERE, "..", "scenarios", "initialscreen.json"), encoding=
     SCENARIO = json.load(f)
 CAPTION = "量の変化と比例，反比例　　by Quorvel"
 BOARD, WATER = rgb("#008000"), rgb("#00FFFF")
-BUTTONS = ["Command1", "Command2", "Command4_0", "Command4_1", "Command5", "Command6"]
-CONTROLS = BUTTONS + ["Check1", "Check2", "Check3", "Text1", "Combo2"]
-STARTED = "parseFloat(document.getElementById('Text1').value) >= 0.1"
+BUTTONS = ["quit", "run", "forward", "back", "stop", "initialScreen"]
+CONTROLS = BUTTONS + ["hint", "table", "graph", "time", "delay"]
+STARTED = "parseFloat(document.getElementById('time').value) >= 0.1"
 FLOOR, MINUTE = 460, 30  # the container's floor and one minute of water, in form px
 SHORT, TALL = SCENARIO["short"]["size"], SCENARIO["tall"]["size"]
 
@@ -117,7 +117,7 @@ class Lesson(unittest.TestCase):
         return not self.b.evaluate(f"document.getElementById('{element_id}').disabled")
 
     def states(self):
-        """Which controls are enabled, e.g. {'Command2': True, ...}."""
+        """Which controls are enabled, e.g. {'run': True, ...}."""
         return self.b.evaluate("Object.fromEntries(%s.map(i => [i, !document.getElementById(i)"
                                ".disabled]))" % json.dumps(CONTROLS))
 
@@ -140,9 +140,9 @@ class Lesson(unittest.TestCase):
 
     def wait_step_done(self, minutes, timeout=20):
         """Until the time box shows the whole minute and 進む or 戻る can be clicked again."""
-        self.wait_until(f"document.getElementById('Text1').value == '{minutes}.00' && "
-                        "(!document.getElementById('Command4_0').disabled || "
-                        "!document.getElementById('Command4_1').disabled)",
+        self.wait_until(f"document.getElementById('time').value == '{minutes}.00' && "
+                        "(!document.getElementById('forward').disabled || "
+                        "!document.getElementById('back').disabled)",
                         f"the step to end at {minutes}.00", timeout)
 
     def wait_for_board(self, test, what="the board to change", timeout=5):
@@ -156,11 +156,11 @@ class Lesson(unittest.TestCase):
             time.sleep(0.05)
 
     def set_delay(self, ms):
-        self.b.type_into("Combo2", str(ms))
+        self.b.type_into("delay", str(ms))
 
     def steps(self, n, start=0):
         for m in range(start + 1, start + n + 1):
-            self.b.click_id("Command4_0")
+            self.b.click_id("forward")
             self.wait_step_done(m)
 
     def assert_water(self, image, minutes, colour=lambda i: WATER):
@@ -182,13 +182,13 @@ class Lesson(unittest.TestCase):
         self.assertEqual(self.board_size(), [0, 0, *SHORT])
         self.assertEqual(self.canvas_size(), SHORT)
         self.assertLooksRight(self.board(), SCENARIO["short"])
-        self.assertEqual(self.value("Text1"), "0.00")
-        self.assertEqual(self.value("Combo2"), "20")
+        self.assertEqual(self.value("time"), "0.00")
+        self.assertEqual(self.value("delay"), "20")
         self.assertEqual(self.states(), {
-            "Command1": True, "Command2": True, "Command4_0": True, "Command4_1": False,
-            "Command5": False, "Command6": True, "Check1": True, "Check2": True,
-            "Check3": True, "Text1": True, "Combo2": True})
-        self.assertEqual(self.b.evaluate("document.activeElement.id"), "Command4_0")
+            "quit": True, "run": True, "forward": True, "back": False,
+            "stop": False, "initialScreen": True, "hint": True, "table": True,
+            "graph": True, "time": True, "delay": True})
+        self.assertEqual(self.b.evaluate("document.activeElement.id"), "forward")
 
     def test_icons_for_home_screens(self):
         sizes = self.b.evaluate(
@@ -224,23 +224,23 @@ class Lesson(unittest.TestCase):
                             "!document.getElementById('note').hidden", "the key list")
 
         def delay_list():
-            self.b.click_id("Combo2")
+            self.b.click_id("delay")
             self.b.key("ArrowDown")
 
         def second_lesson():  # the rest in the second lesson
-            self.b.click_id("Command7")
-            self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
-            for box in ("Check2", "Check3"):
+            self.b.click_id("otherLesson")
+            self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
+            for box in ("table", "graph"):
                 self.b.click_id(box)
 
         def ended():
             self.b.evaluate("document.querySelector('#note button').click()")
-            self.b.click_id("Command1")
+            self.b.click_id("quit")
             self.wait_until("!!document.getElementById('over')", "the ended overlay")
 
         for name, act in [("at the start", lambda: None),
                           ("one minute, 表 and グラフ open",
-                           lambda: [self.b.click_id(i) for i in ("Check2", "Check3")] and
+                           lambda: [self.b.click_id(i) for i in ("table", "graph")] and
                            self.steps(1)),
                           ("the second lesson, 表 and グラフ open", second_lesson),
                           ("the delay list open", delay_list), ("the key list", key_list),
@@ -258,7 +258,7 @@ class Lesson(unittest.TestCase):
 
     def test_step_forward_and_back(self):
         self.set_delay(1)
-        self.b.click_id("Command4_0")
+        self.b.click_id("forward")
         self.wait_step_done(1)
         self.assert_water(self.board(), 1)
         # A screen reader hears the minute; the whole table stays in the board's description.
@@ -267,14 +267,14 @@ class Lesson(unittest.TestCase):
         self.assertEqual(self.b.evaluate("document.getElementById(document.getElementById("
                                          "'stage').getAttribute('aria-describedby')).textContent"),
                          "1 分後、水は 5 L。表: 0 分 0 L、1 分 5 L")
-        self.assertTrue(self.enabled("Command4_1"))
-        self.b.click_id("Command4_1")
+        self.assertTrue(self.enabled("back"))
+        self.b.click_id("back")
         self.wait_step_done(0)
         shot = self.board()
         self.assert_water(shot, 0)
         self.assertLooksRight(shot, SCENARIO["short"])
-        self.assertFalse(self.enabled("Command4_1"))
-        self.assertTrue(self.enabled("Command2"))
+        self.assertFalse(self.enabled("back"))
+        self.assertTrue(self.enabled("run"))
 
     def test_keys_of_a_remote(self):
         self.set_delay(1)  # the focus stays in the delay box: a remote's keys act there too
@@ -287,48 +287,48 @@ class Lesson(unittest.TestCase):
 
     def test_run_and_stop_at_a_whole_minute(self):
         self.set_delay(5)
-        self.b.click_id("Command2")
-        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 1.2",
+        self.b.click_id("run")
+        self.wait_until("parseFloat(document.getElementById('time').value) >= 1.2",
                         "the run to pass 1.2 minutes")
-        self.assertFalse(self.enabled("Command4_0"), "an automatic run keeps 進む off")
-        self.assertFalse(self.enabled("Command4_1"), "an automatic run keeps 戻る off")
-        self.b.click_id("Command5")
-        self.wait_until("!document.getElementById('Command2').disabled", "自動 to come back")
-        shown = self.value("Text1")
+        self.assertFalse(self.enabled("forward"), "an automatic run keeps 進む off")
+        self.assertFalse(self.enabled("back"), "an automatic run keeps 戻る off")
+        self.b.click_id("stop")
+        self.wait_until("!document.getElementById('run').disabled", "自動 to come back")
+        shown = self.value("time")
         self.assertRegex(shown, r"^\d+\.00$", "the run stops at a whole minute")
         minutes = int(float(shown))
         self.assertTrue(2 <= minutes < 12, shown)
         time.sleep(0.2)
-        self.assertEqual(self.value("Text1"), shown, "nothing moves after the stop")
+        self.assertEqual(self.value("time"), shown, "nothing moves after the stop")
         self.assert_water(self.board(), minutes)
-        self.assertEqual([self.enabled(i) for i in ("Command4_0", "Command4_1", "Command5")],
+        self.assertEqual([self.enabled(i) for i in ("forward", "back", "stop")],
                          [True, True, False])
 
     def test_full_run_with_hint(self):
         self.set_delay(1)
-        self.b.click_id("Check1")
-        self.wait_until("document.getElementById('Check1').checked", "Hint to be on")
-        self.b.click_id("Command2")
-        self.wait_until("document.getElementById('Text1').value == '12.00' && "
-                        "!document.getElementById('Command2').disabled", "the run to end", 30)
+        self.b.click_id("hint")
+        self.wait_until("document.getElementById('hint').checked", "Hint to be on")
+        self.b.click_id("run")
+        self.wait_until("document.getElementById('time').value == '12.00' && "
+                        "!document.getElementById('run').disabled", "the run to end", 30)
         self.assert_water(self.board(), 12, hint)
-        self.assertEqual([self.enabled(i) for i in ("Command4_0", "Command4_1", "Command5")],
+        self.assertEqual([self.enabled(i) for i in ("forward", "back", "stop")],
                          [False, True, False])
         # Hint off: every minute in the one water colour again.
-        self.b.click_id("Check1")
+        self.b.click_id("hint")
         self.assert_water(self.wait_for_board(lambda s: s.getpixel((300, 445)) == WATER), 12)
 
     def test_hint_colours_each_minute(self):
         self.set_delay(1)
         self.steps(3)
-        self.b.click_id("Check1")
+        self.b.click_id("hint")
         shot = self.wait_for_board(lambda s: s.getpixel((300, 445)) == hint(0), "Hint colours")
         self.assert_water(shot, 3, hint)
-        self.b.click_id("Check1")
+        self.b.click_id("hint")
         self.assert_water(self.wait_for_board(lambda s: s.getpixel((300, 445)) == WATER), 3)
 
     def test_table_and_graph(self):
-        self.b.click_id("Check2")
+        self.b.click_id("table")
         self.wait_until("document.getElementById('board').getBoundingClientRect().height == %d" % TALL[1],
                         "the board to grow to %d px" % TALL[1])
         shot = self.board()
@@ -340,7 +340,7 @@ class Lesson(unittest.TestCase):
         shot = self.board()
         self.assertGreater(count(shot, [165, 556, 40, 40], (255, 255, 255)), 20, "minutes: 1")
         self.assertGreater(count(shot, [165, 610, 40, 40], (255, 255, 255)), 20, "litres: 5")
-        self.b.click_id("Check3")
+        self.b.click_id("graph")
         self.wait_until("document.getElementById('board').getBoundingClientRect().width == 1215",
                         "the board to widen to 1215 px for the graph")
         shot = self.board()
@@ -348,27 +348,27 @@ class Lesson(unittest.TestCase):
         self.assertEqual([shot.getpixel(p) for p in ((860, 300), (1000, 460))], [white, white],
                          "the graph's axes")
         # 初期画面 closes the table and the graph.
-        self.b.click_id("Command6")
+        self.b.click_id("initialScreen")
         self.wait_until("document.getElementById('board').getBoundingClientRect().height == %d "
                         "&& document.getElementById('board').getBoundingClientRect().width == %d"
                         % (SHORT[1], SHORT[0]),
                         "the board to shrink back")
-        self.assertFalse(self.b.evaluate("document.getElementById('Check2').checked"))
+        self.assertFalse(self.b.evaluate("document.getElementById('table').checked"))
         self.assertLooksRight(self.board(), SCENARIO["short"])
 
     def test_initial_screen_clicked_during_a_step(self):
         self.set_delay(100)  # 4 s a minute: the click lands inside one of the step's waits
-        self.b.click_id("Command4_0")
+        self.b.click_id("forward")
         self.wait_until(STARTED, "the step to start")
         shot = self.board()
         # Four frames in, the water's top is at 457, just above the floor line.
         self.assertEqual(shot.getpixel((300, 457)), WATER, "the water has begun to rise")
         self.assertEqual(shot.getpixel((300, 435)), BOARD, "not yet a whole minute")
-        self.b.click_id("Command6")
-        self.wait_until("document.getElementById('Text1').value == '0.00' && "
-                        "!document.getElementById('Command4_0').disabled", "minute 0 to return")
+        self.b.click_id("initialScreen")
+        self.wait_until("document.getElementById('time').value == '0.00' && "
+                        "!document.getElementById('forward').disabled", "minute 0 to return")
         time.sleep(0.5)  # five frames: the broken-off step must not go on
-        self.assertEqual(self.value("Text1"), "0.00")
+        self.assertEqual(self.value("time"), "0.00")
         self.assertLooksRight(self.board(), SCENARIO["short"])
         self.set_delay(1)
         self.steps(1)
@@ -376,9 +376,9 @@ class Lesson(unittest.TestCase):
 
     def test_hint_clicked_during_a_step(self):
         self.set_delay(100)
-        self.b.click_id("Command4_0")
+        self.b.click_id("forward")
         self.wait_until(STARTED, "the step to start")
-        self.b.click_id("Check1")
+        self.b.click_id("hint")
         shot = self.wait_for_board(lambda s: s.getpixel((300, 455)) == hint(0),
                                    "the rising water to take Hint's colour")
         self.assertEqual(shot.getpixel((300, 435)), BOARD)
@@ -387,18 +387,18 @@ class Lesson(unittest.TestCase):
         self.assert_water(self.board(), 1, hint)
 
     def test_end_during_a_run(self):
-        self.b.click_id("Command2")
-        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 0.5",
+        self.b.click_id("run")
+        self.wait_until("parseFloat(document.getElementById('time').value) >= 0.5",
                         "the run to pass half a minute")
-        self.b.click_id("Command1")
+        self.b.click_id("quit")
         self.wait_until("[...document.querySelectorAll('button')].some(b => "
                         "b.textContent.trim() == 'もう一度' && b.getClientRects().length)",
                         "the ended overlay with もう一度")
         self.assertEqual([i for i, on in self.states().items() if on], [],
                          "every control disabled")
-        shown, first = self.value("Text1"), self.b.screenshot([0, 0, *SHORT])
+        shown, first = self.value("time"), self.b.screenshot([0, 0, *SHORT])
         time.sleep(0.5)
-        self.assertEqual(self.value("Text1"), shown, "the time stands still")
+        self.assertEqual(self.value("time"), shown, "the time stands still")
         self.assertIsNone(ImageChops.difference(first, self.b.screenshot([0, 0, *SHORT]))
                           .getbbox(), "the animation stopped")
 
@@ -419,17 +419,17 @@ class Lesson(unittest.TestCase):
         self.b.send("Input.insertText", text=text)
 
     def test_remote_keys_in_the_delay_box(self):
-        self.b.click_id("Combo2")
+        self.b.click_id("delay")
         self.b.key(".")  # nothing typed yet: the remote's 停止, which has nothing to stop
-        self.assertEqual(self.value("Combo2"), "20")
+        self.assertEqual(self.value("delay"), "20")
         self.b.key("End")
         for key in ["Backspace", "Backspace", "2", ".", "5"]:
             self.b.key(key)
-        self.assertEqual(self.value("Combo2"), "2.5", '"." types once the delay is edited')
+        self.assertEqual(self.value("delay"), "2.5", '"." types once the delay is edited')
         for key in ["ArrowDown", "ArrowDown", "Enter"]:  # opens the list, picks its first entry
             self.b.key(key)
-        first = self.b.evaluate("document.getElementById('Combo2-list').firstChild.textContent")
-        self.wait_until(f"document.getElementById('Combo2').value == {json.dumps(first)}",
+        first = self.b.evaluate("document.getElementById('delay-list').firstChild.textContent")
+        self.wait_until(f"document.getElementById('delay').value == {json.dumps(first)}",
                         "the chosen entry")
         self.b.key("End")
         for key in ["Backspace"] * len(first) + ["2", ".", "5"]:
@@ -437,29 +437,29 @@ class Lesson(unittest.TestCase):
         self.b.key("PageDown")
         self.wait_step_done(1)
         self.b.key("b")  # types nothing: the remote's black-out key is the lesson's
-        self.assertEqual(self.value("Combo2"), "2.5")
+        self.assertEqual(self.value("delay"), "2.5")
         self.b.key("Enter")
         self.wait_until("document.activeElement.id == 'stage'", "Enter to hand the keys back")
         self.b.key("PageUp")
         self.wait_step_done(0)
         # Back in the box, nothing typed on this visit yet: "." is the remote's again.
-        self.b.click_id("Combo2")
-        self.wait_until("document.activeElement.id == 'Combo2'", "the delay box")
+        self.b.click_id("delay")
+        self.wait_until("document.activeElement.id == 'delay'", "the delay box")
         self.b.key(".")
         time.sleep(0.2)
-        self.assertEqual(self.value("Combo2"), "2.5", '"." typed after coming back to the box')
+        self.assertEqual(self.value("delay"), "2.5", '"." typed after coming back to the box')
 
     def test_typed_text_stays_and_full_width_figures_count(self):
-        self.b.type_into("Text1", "7")
-        self.b.click_id("Check1")  # the board repaints; the box keeps the pupil's text
+        self.b.type_into("time", "7")
+        self.b.click_id("hint")  # the board repaints; the box keeps the pupil's text
         self.wait_for_board(lambda s: s.getpixel((300, 300)) == BOARD)
         time.sleep(0.2)
-        self.assertEqual(self.value("Text1"), "7")
-        self.type_full_width("Combo2", "１０")
-        self.wait_until("document.getElementById('Combo2').value == '10'",
+        self.assertEqual(self.value("time"), "7")
+        self.type_full_width("delay", "１０")
+        self.wait_until("document.getElementById('delay').value == '10'",
                         "full-width figures to become ASCII")
         started = time.monotonic()
-        self.b.click_id("Command4_0")
+        self.b.click_id("forward")
         self.wait_step_done(1)
         self.assertGreater(time.monotonic() - started, 0.35, "40 frames of 10 ms, not of 0")
 
@@ -490,7 +490,7 @@ class Lesson(unittest.TestCase):
     SCREENS = [(768, 1024, 1, 0.84, True), (390, 844, 2, None, True),
                (430, 932, 2, None, True), (1024, 768, 1, None, False),
                (1024, 600, 1, None, False), (1366, 768, 1, None, False)]
-    ARROW = "document.getElementById('Combo2').parentElement.querySelector('button')"
+    ARROW = "document.getElementById('delay').parentElement.querySelector('button')"
     # Where a press lands on each control, measured from its middle outwards, [left, top, width,
     # height] in CSS px, and the size of its text; the delay box's list arrow on its own.
     TARGETS = """(() => {
@@ -537,7 +537,7 @@ class Lesson(unittest.TestCase):
             with self.subTest(f"{width} x {height}"):
                 self.b.resize(width, height, dpr)
                 self.b.open(site.url)
-                for box in ("Check2", "Check3"):
+                for box in ("table", "graph"):
                     self.b.click_id(box)
                     self.wait_until(f"document.getElementById('{box}').checked", box)
                 self.set_delay(1)
@@ -549,16 +549,16 @@ class Lesson(unittest.TestCase):
                 self.assert_panel_where_narrow(width, height)
                 self.assert_finger_sized_list(width, height)
                 # Turned mid-lesson and back: the minute, the typed delay and the focus stay.
-                self.b.type_into("Combo2", "3")
+                self.b.type_into("delay", "3")
                 for w, h in [(height, width), (width, height)]:
                     self.b.resize(w, h, dpr)
                     self.wait_for_pieces(w, h, dpr)
-                    self.assertEqual([self.value("Text1"), self.value("Combo2"), self.focused()],
-                                     ["1.00", "3", "Combo2"], f"turned to {w} x {h}")
+                    self.assertEqual([self.value("time"), self.value("delay"), self.focused()],
+                                     ["1.00", "3", "delay"], f"turned to {w} x {h}")
                 # The second lesson, with its eight rate buttons, in the same layout.
-                self.b.click_id("Command7")
-                self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
-                for box in ("Check2", "Check3"):
+                self.b.click_id("otherLesson")
+                self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
+                for box in ("table", "graph"):
                     self.b.click_id(box)
                     self.wait_until(f"document.getElementById('{box}').checked", box)
                 self.assert_targets(width, height, readable)
@@ -580,10 +580,10 @@ class Lesson(unittest.TestCase):
         self.assertEqual(below, expected, f"the controls below a board {w:.1f} px wide")
 
     # The first lesson's panel on a phone, row by row, each left to right.
-    PHONE_ROWS = [["Command6", "Text1", "Command2"], ["Command5", "Combo2"],
-                  ["Command4_1", "Command4_0", "Check1"], ["Command7", "Check2", "Check3"],
-                  ["Command1"]]
-    RATE_BUTTONS = [f"Command8_{i}" for i in range(8)]
+    PHONE_ROWS = [["initialScreen", "time", "run"], ["stop", "delay"],
+                  ["back", "forward", "hint"], ["otherLesson", "table", "graph"],
+                  ["quit"]]
+    RATE_BUTTONS = [f"rate_{i}" for i in range(8)]
     RATES_HEADING = "1 分間に入れる水（L）"
     # Each control's box [left, top, width, height] in CSS px and its text size.
     BOXES = """(() => {
@@ -597,7 +597,7 @@ class Lesson(unittest.TestCase):
     # The rate buttons' group: its heading's text, box, text size and whether the text shows
     # whole, and its buttons.
     RATE_GROUP = """(() => {
-        const g = document.getElementById("Command8_0").closest("[role=group]");
+        const g = document.getElementById("rate_0").closest("[role=group]");
         const h = g && document.getElementById(g.getAttribute("aria-labelledby"));
         if (!h) return null;
         const r = h.getBoundingClientRect();
@@ -687,17 +687,17 @@ class Lesson(unittest.TestCase):
         rate_names = [f"毎分 {r} L" for r in (1, 2, 3, 4, 5, 6, 10, 12)]
         for what, act, rate in [
                 ("at the start", lambda: None, 5),
-                ("a click on 2", lambda: self.b.click_id("Command8_1"), 2),
-                ("a click on the chosen 2", lambda: self.b.click_id("Command8_1"), 2),
+                ("a click on 2", lambda: self.b.click_id("rate_1"), 2),
+                ("a click on the chosen 2", lambda: self.b.click_id("rate_1"), 2),
                 ("key 3", lambda: self.b.key("3"), 3),
                 ("key 6", lambda: self.b.key("6"), 6),
                 ("↑", lambda: self.b.key("ArrowUp"), 10),
-                ("a click on 12", lambda: self.b.click_id("Command8_7"), 12),
-                ("初期画面", lambda: self.b.click_id("Command6"), 5)]:
+                ("a click on 12", lambda: self.b.click_id("rate_7"), 12),
+                ("初期画面", lambda: self.b.click_id("initialScreen"), 5)]:
             with self.subTest(what):
                 act()
                 i = rate_names.index(f"毎分 {rate} L")
-                self.wait_until(f"document.getElementById('Command8_{i}')"
+                self.wait_until(f"document.getElementById('rate_{i}')"
                                 ".getAttribute('aria-pressed') == 'true'", f"rate {rate}")
                 self.assertEqual(self.pressed_rates(), ([f"毎分 {rate} L"], [rate_names]))
 
@@ -763,80 +763,80 @@ class Lesson(unittest.TestCase):
             left, top, w, h = self.b.evaluate(f"(r => [r.left, r.top, r.width, r.height])"
                                               f"({self.ARROW}.getBoundingClientRect())")
             self.b.click(left + w / 2, top + h / 2)
-            self.wait_until("!document.getElementById('Combo2-list').hidden", "the list to open")
+            self.wait_until("!document.getElementById('delay-list').hidden", "the list to open")
             rows, (l, t, r, b) = self.b.evaluate(
                 "(ul => [[...ul.children].map(li => li.getBoundingClientRect().height), (r => "
                 "[r.left, r.top, r.right, r.bottom])(ul.getBoundingClientRect())])"
-                "(document.getElementById('Combo2-list'))")
+                "(document.getElementById('delay-list'))")
             self.assertGreaterEqual(min(rows), 44, "the list's rows")
             self.assertTrue(l >= 0 and t >= 0 and r <= width and b <= height, "the list on screen")
             self.b.click(left + w / 2, top + h / 2)
-            self.wait_until("document.getElementById('Combo2-list').hidden", "the list to close")
+            self.wait_until("document.getElementById('delay-list').hidden", "the list to close")
         finally:
             self.b.send("Emulation.setTouchEmulationEnabled", enabled=False)
 
     def test_keys_on_a_focused_button(self):
         self.set_delay(1)
-        self.b.click_id("Command4_0")
+        self.b.click_id("forward")
         self.wait_step_done(1)
-        self.wait_until("document.activeElement.id == 'Command4_0'", "the focus to come back")
+        self.wait_until("document.activeElement.id == 'forward'", "the focus to come back")
         for key, minutes in [("ArrowDown", 1), ("ArrowUp", 1), ("ArrowRight", 2), ("Enter", 3),
                              (" ", 4), ("ArrowLeft", 3)]:
             self.b.key(key)
             self.wait_step_done(minutes)
-            self.wait_until("document.activeElement.id == 'Command4_0'",
+            self.wait_until("document.activeElement.id == 'forward'",
                             f"the focus to stay on 進む after {key!r}")
         self.assert_water(self.board(), 3)
 
     def test_nesting_150_levels_deep(self):
         self.set_delay(1000)
-        self.b.click_id("Command4_0")
+        self.b.click_id("forward")
         for _ in range(150):  # each step starts inside a wait of the one before
-            self.b.click_id("Command6")
-            self.b.click_id("Command4_0")
+            self.b.click_id("initialScreen")
+            self.b.click_id("forward")
         self.set_delay(1)
-        self.wait_until("document.getElementById('Text1').value.endsWith('.00') && "
-                        "!document.getElementById('Command4_0').disabled &&"
-                        "document.getElementById('Command5').disabled", "the steps to unwind", 60)
-        shown = int(float(self.value("Text1")))
+        self.wait_until("document.getElementById('time').value.endsWith('.00') && "
+                        "!document.getElementById('forward').disabled &&"
+                        "document.getElementById('stop').disabled", "the steps to unwind", 60)
+        shown = int(float(self.value("time")))
         self.steps(1, shown)
         self.assert_water(self.board(), shown + 1)
 
     def test_huge_delay_put_right_during_a_run(self):
         self.set_delay(300)
-        self.b.click_id("Command2")
+        self.b.click_id("run")
         self.wait_until(STARTED, "the run to start")
-        self.retype("Combo2", "99999999999")
-        stuck = self.value("Text1")
+        self.retype("delay", "99999999999")
+        stuck = self.value("time")
         time.sleep(0.5)
-        self.assertEqual(self.value("Text1"), stuck, "a frame of 99999999999 ms")
-        self.retype("Combo2", "5")
-        self.wait_until(f"document.getElementById('Text1').value != '{stuck}'",
+        self.assertEqual(self.value("time"), stuck, "a frame of 99999999999 ms")
+        self.retype("delay", "5")
+        self.wait_until(f"document.getElementById('time').value != '{stuck}'",
                         "the running frame to follow the delay box")
-        self.b.click_id("Command5")
-        self.wait_until("!document.getElementById('Command2').disabled", "自動 to come back")
-        shown = self.value("Text1")
+        self.b.click_id("stop")
+        self.wait_until("!document.getElementById('run').disabled", "自動 to come back")
+        shown = self.value("time")
         self.assertRegex(shown, r"^\d+\.00$", "the run stops at a whole minute")
         self.assert_water(self.board(), int(float(shown)))
 
     def test_clearing_the_delay_keeps_the_pace(self):
         """A pupil selects the delay and clears it to type another during a run or a fill: a
         text with no figure keeps the pace, and the run does not rush to its end."""
-        for lesson, cleared in (("", ""), ("&lesson=inverse", "-")):
+        for lesson, start, cleared in (("", "run", ""), ("&lesson=inverse", "pour", "-")):
             with self.subTest(lesson=lesson or "first", cleared=cleared):
                 self.b.open(site.url + "?scale=1" + lesson)
                 self.set_delay(30)  # 1.2 s a minute
-                self.b.click_id("Command2")  # 自　動, or 入れる
+                self.b.click_id(start)  # 自　動, or 入れる
                 self.wait_until(STARTED, "the run to start")
-                self.retype("Combo2", cleared)
+                self.retype("delay", cleared)
                 time.sleep(0.6)
-                shown = float(self.value("Text1"))
+                shown = float(self.value("time"))
                 self.assertLess(shown, 2, f"{shown} minutes 0.6 s after the delay was cleared")
-                self.assertTrue(self.enabled("Command5"), "still running")
-                self.b.click_id("Command5")
-                self.wait_until("!document.getElementById('Command2').disabled",
+                self.assertTrue(self.enabled("stop"), "still running")
+                self.b.click_id("stop")
+                self.wait_until(f"!document.getElementById('{start}').disabled",
                                 "the stop at a whole minute")
-                self.assertEqual(self.value("Combo2"), cleared)
+                self.assertEqual(self.value("delay"), cleared)
 
     def test_remote_keys_in_the_second_lesson(self):
         """Every key of a remote is the lesson's own: the browser neither scrolls, nor goes
@@ -845,50 +845,50 @@ class Lesson(unittest.TestCase):
         self.set_delay(0)
         self.b.evaluate("window.__taken = []; addEventListener('keydown', "
                         "e => __taken.push([e.key, e.defaultPrevented]))")
-        self.b.click_id("Command8_7")  # 12 L a minute: full after 5 minutes
+        self.b.click_id("rate_7")  # 12 L a minute: full after 5 minutes
         for key in ["PageUp", "ArrowLeft"]:
             self.b.key(key)
-        self.assertEqual(self.value("Text1"), "0.00")
+        self.assertEqual(self.value("time"), "0.00")
         self.b.key("F5")
-        self.wait_until("document.getElementById('Text1').value == '5.00' && "
-                        "!document.getElementById('Command2').disabled", "the fill to end")
+        self.wait_until("document.getElementById('time').value == '5.00' && "
+                        "!document.getElementById('pour').disabled", "the fill to end")
         self.assertEqual(self.b.evaluate("__taken"),
                          [["PageUp", True], ["ArrowLeft", True], ["F5", True]])
 
     def test_full_width_figures_typed_one_at_a_time(self):
-        self.b.click_id("Combo2")
-        self.b.evaluate("document.getElementById('Combo2').select()")
+        self.b.click_id("delay")
+        self.b.evaluate("document.getElementById('delay').select()")
         for figure in "１０":
             self.b.send("Input.insertText", text=figure)
-        self.wait_until("document.getElementById('Combo2').value == '10'", "１ then ０ as 10")
+        self.wait_until("document.getElementById('delay').value == '10'", "１ then ０ as 10")
         # Typed in front of the figures: the cursor stays behind what was typed, not at the end.
         self.b.key("Home")
         self.b.send("Input.insertText", text="５")
-        self.wait_until("document.getElementById('Combo2').value == '510'", "５ in front as 510")
-        self.assertEqual(self.b.evaluate("document.getElementById('Combo2').selectionStart"), 1)
+        self.wait_until("document.getElementById('delay').value == '510'", "５ in front as 510")
+        self.assertEqual(self.b.evaluate("document.getElementById('delay').selectionStart"), 1)
         self.b.send("Input.insertText", text="０")
-        self.wait_until("document.getElementById('Combo2').value == '5010'", "then ０ as 5010")
+        self.wait_until("document.getElementById('delay').value == '5010'", "then ０ as 5010")
     # The remote's B stops a run in the first lesson and a fill in the second, also typed as a
     # capital with Shift or Caps Lock.
     STOP_KEYS = [("B with Shift", "B", SHIFT), ("B with Caps Lock", "B", 0), ("b", "b", 0)]
 
     def test_capital_b_stops_a_run_and_a_fill(self):
-        for lesson in ("", "&lesson=inverse"):
+        for lesson, start in (("", "run"), ("&lesson=inverse", "pour")):
             for name, key, modifiers in self.STOP_KEYS:
                 with self.subTest(f"{name}{lesson}"):
                     self.b.open(site.url + "?scale=1" + lesson)
                     self.set_delay(5)
-                    self.b.click_id("Command2")  # 自　動, or 入れる at 5 L a minute
-                    self.wait_until("parseFloat(document.getElementById('Text1').value) >= 1.2",
+                    self.b.click_id(start)  # 自　動, or 入れる at 5 L a minute
+                    self.wait_until("parseFloat(document.getElementById('time').value) >= 1.2",
                                     "the water to pass 1.2 minutes")
                     self.b.key(key, modifiers)
-                    self.wait_until("!document.getElementById('Command2').disabled",
+                    self.wait_until(f"!document.getElementById('{start}').disabled",
                                     f"{name} to stop the water")
-                    shown = self.value("Text1")
+                    shown = self.value("time")
                     self.assertRegex(shown, r"^\d+\.00$", "stopped at a whole minute")
                     self.assertLess(int(float(shown)), 12, f"{name} stopped nothing")
                     time.sleep(0.1)
-                    self.assertEqual(self.value("Text1"), shown, "nothing moves after the stop")
+                    self.assertEqual(self.value("time"), shown, "nothing moves after the stop")
 
     # Past the first entry ↑ points at none, and Enter keeps what the box holds.
     LIST_WALKS = [("↑ past the first", "ArrowUp", None), ("↓ past the last entry", "ArrowDown", -1)]
@@ -896,25 +896,25 @@ class Lesson(unittest.TestCase):
     def test_delay_list_walked_past_its_ends(self):
         """The arrows stop at the list's ends; Enter then leaves an entry in the box."""
         entries = self.b.evaluate(
-            "[...document.getElementById('Combo2-list').children].map(li => li.textContent)")
+            "[...document.getElementById('delay-list').children].map(li => li.textContent)")
         self.assertEqual(len(entries), 6)
         for name, arrow, end in self.LIST_WALKS:
             with self.subTest(name):
-                self.b.click_id("Combo2")
+                self.b.click_id("delay")
                 for _ in range(len(entries) + 3):  # the first opens the list
                     self.b.key(arrow)
                 self.b.key("Enter")
-                self.wait_until("document.getElementById('Combo2-list').hidden", "the list shut")
+                self.wait_until("document.getElementById('delay-list').hidden", "the list shut")
                 if end is not None:
-                    self.wait_until(f"document.getElementById('Combo2').value.trim() == "
+                    self.wait_until(f"document.getElementById('delay').value.trim() == "
                                     f"{json.dumps(entries[end].strip())}",
                                     f"the entry {entries[end]!r}")
-                self.assertIn(self.value("Combo2").strip(), [e.strip() for e in entries])
-                self.assertEqual(self.b.evaluate("document.getElementById('Combo2')"
+                self.assertIn(self.value("delay").strip(), [e.strip() for e in entries])
+                self.assertEqual(self.b.evaluate("document.getElementById('delay')"
                                                  ".getAttribute('aria-expanded')"), "false")
         # The box holds what the lesson paces by: a step of 40 frames of 100 ms.
         started = time.monotonic()
-        self.b.click_id("Command4_0")
+        self.b.click_id("forward")
         self.wait_step_done(1, 20)
         self.assertGreater(time.monotonic() - started, 3.5)
 
@@ -930,13 +930,13 @@ class Lesson(unittest.TestCase):
 
     def test_delay_box_expanded_only_while_its_list_shows(self):
         def told():
-            return [self.b.evaluate("document.getElementById('Combo2').getAttribute("
-                                    "'aria-expanded')"), self.ax_expanded("Combo2"),
-                    not self.b.evaluate("document.getElementById('Combo2-list').hidden")]
+            return [self.b.evaluate("document.getElementById('delay').getAttribute("
+                                    "'aria-expanded')"), self.ax_expanded("delay"),
+                    not self.b.evaluate("document.getElementById('delay-list').hidden")]
 
         closed, opened = ["false", False, False], ["true", True, True]
         self.assertEqual(told(), closed)
-        self.b.click_id("Combo2")
+        self.b.click_id("delay")
         self.assertEqual(told(), closed)
         for name, act in [("↓ opens", lambda: self.b.key("ArrowDown")),
                           ("Enter picks", lambda: self.b.key("Enter")),
@@ -947,11 +947,11 @@ class Lesson(unittest.TestCase):
                           ("the arrow button closes",
                            lambda: self.b.evaluate(f"{self.ARROW}.click()")),
                           ("↓ opens once more", lambda: self.b.key("ArrowDown")),
-                          ("a click elsewhere", lambda: self.b.click_id("Check1"))]:
+                          ("a click elsewhere", lambda: self.b.click_id("hint"))]:
             with self.subTest(name):
                 act()
                 expect = opened if "opens" in name else closed
-                self.wait_until(f"document.getElementById('Combo2').getAttribute("
+                self.wait_until(f"document.getElementById('delay').getAttribute("
                                 f"'aria-expanded') == '{expect[0]}'", name)
                 self.assertEqual(told(), expect)
 
@@ -966,12 +966,12 @@ class Lesson(unittest.TestCase):
                     if (!document.getElementById(id)) bad.push(`${e.id || e.tagName} ${a} ${id}`);
         const lists = document.querySelectorAll("[role=listbox]");
         if (lists.length != 1) bad.push(`${lists.length} lists`);
-        const box = document.getElementById("Combo2");
+        const box = document.getElementById("delay");
         if (lists.length && box.getAttribute("aria-controls") != lists[0].id)
-            bad.push("Combo2 controls " + box.getAttribute("aria-controls"));
+            bad.push("delay controls " + box.getAttribute("aria-controls"));
         const active = box.getAttribute("aria-activedescendant");
         if (active && !(lists[0] && lists[0].contains(document.getElementById(active))))
-            bad.push("Combo2's active entry " + active + " outside its list");
+            bad.push("delay's active entry " + active + " outside its list");
         if (document.querySelectorAll("[id]").length !=
             new Set([...document.querySelectorAll("[id]")].map(e => e.id)).size)
             bad.push("an id twice");
@@ -983,9 +983,9 @@ class Lesson(unittest.TestCase):
         if how == "F2":
             self.b.key("F2")
         else:
-            self.b.click_id("Command7")
-        self.wait_until("!!document.getElementById('%s')" % ("Command8_0" if to_inverse
-                                                              else "Command4_0"),
+            self.b.click_id("otherLesson")
+        self.wait_until("!!document.getElementById('%s')" % ("rate_0" if to_inverse
+                                                              else "forward"),
                         "the second lesson" if to_inverse else "the first lesson")
 
     def test_switch_leaves_the_address_one_list_and_the_lesson_told(self):
@@ -1009,9 +1009,9 @@ class Lesson(unittest.TestCase):
                                                      "'aria-describedby')).textContent"),
                                      second if inverse else first)
                     # The list opened: its active entry is one of its own.
-                    self.b.click_id("Combo2")
+                    self.b.click_id("delay")
                     self.b.key("ArrowDown")
-                    self.wait_until("!document.getElementById('Combo2-list').hidden", "the list")
+                    self.wait_until("!document.getElementById('delay-list').hidden", "the list")
                     self.assertEqual(self.b.evaluate(self.REFERENCES), [])
                     self.b.key("Enter")
                     self.b.key("Enter")  # out of the box: the keys are the lesson's again
@@ -1034,21 +1034,21 @@ class Lesson(unittest.TestCase):
     def test_focus_comes_back_with_its_ring(self):
         """Back in the first lesson the focus is where the ring shows it, and Enter clicks
         that control."""
-        for how, left in [("F2", "Command4_0"), ("button", "Command7")]:
+        for how, left in [("F2", "forward"), ("button", "otherLesson")]:
             with self.subTest(how):
                 self.setUp()
                 self.set_delay(1)
-                self.b.click_id("Command4_0")
+                self.b.click_id("forward")
                 self.wait_step_done(1)
                 self.switch(how, True)
                 self.switch(how, False)
                 self.wait_until(f"document.activeElement.id == '{left}'", f"the focus on {left}")
                 self.assertEqual(self.ring_on(), left)
                 self.b.key("Enter")
-                if left == "Command4_0":
+                if left == "forward":
                     self.wait_step_done(2)
                 else:
-                    self.wait_until("!!document.getElementById('Command8_0')",
+                    self.wait_until("!!document.getElementById('rate_0')",
                                     "Enter on 反比例へ to switch")
 
     def test_key_list_closed_by_a_click_leaves_the_focus_where_it_was(self):
@@ -1072,7 +1072,7 @@ class Lesson(unittest.TestCase):
                 self.wait_until(f"document.activeElement.id == '{control}'",
                                 f"the focus back on {control}")
                 self.assertEqual(self.ring_on(), control)
-                if control == "Command4_0":
+                if control == "forward":
                     self.b.key("Enter")
                     self.wait_step_done(1)
 
@@ -1096,7 +1096,7 @@ class Lesson(unittest.TestCase):
                 time.sleep(0.05)
                 self.assertTrue(self.b.evaluate(f"{state}.startsWith('毎分 {rate} L。0 分後')"),
                                 self.b.evaluate(state))
-                self.assertEqual(self.value("Text1"), "0.00")
+                self.assertEqual(self.value("time"), "0.00")
                 self.assertEqual(self.b.evaluate("location.search"), "?scale=1&lesson=inverse")
                 self.assertEqual(self.b.errors, [])
 
@@ -1105,12 +1105,12 @@ class Lesson(unittest.TestCase):
         of 12 litres a minute: its ink shows just beside each, outside the point's disc."""
         self.b.open(site.url + "?scale=1&lesson=inverse")
         self.set_delay(0)
-        self.b.click_id("Check3")
+        self.b.click_id("graph")
         for r in self.RATES:
-            self.b.click_id(f"Command8_{self.RATES.index(r)}")
-            self.b.click_id("Command2")
-            self.wait_until(f"document.getElementById('Text1').value == '{60 // r}.00' && "
-                            "!document.getElementById('Command2').disabled",
+            self.b.click_id(f"rate_{self.RATES.index(r)}")
+            self.b.click_id("pour")
+            self.wait_until(f"document.getElementById('time').value == '{60 // r}.00' && "
+                            "!document.getElementById('pour').disabled",
                             f"the fill at {r} L a minute", 30)
         curve = (255, 255, 0)
         shot = self.wait_for_board(lambda s: count(s, [1030, 250, 100, 40], curve, 40) > 50,
@@ -1123,12 +1123,12 @@ class Lesson(unittest.TestCase):
     # the buttons, the table and the graph all tell the same minute. WATER_WEB_RANDOM=seeds
     # or seed:actions replays one run; a failure names its seed.
     DELAYS = ["0", "1", "2.5", "abc", "", "-5", "99999999999", "１０"]
-    CLICKS = BUTTONS[1:] + ["Check1", "Check2", "Check3"]  # all but 終了
+    CLICKS = BUTTONS[1:] + ["hint", "table", "graph"]  # all but 終了
     KEYS = ["PageDown", "PageUp", ".", "b", "B", "Escape", "Home", "h", "t", "g", "ArrowRight",
             "ArrowLeft", "ArrowDown", "Enter", " ", "F2"]
     # The same pupil in the second lesson, which a click on 反比例へ or F2 brings.
-    INVERSE_CLICKS = ["Command2", "Command5", "Command6", "Check1", "Check2", "Check3",
-                      "Command7"] + [f"Command8_{i}" for i in range(8)] * 2
+    INVERSE_CLICKS = ["pour", "stop", "initialScreen", "hint", "table", "graph",
+                      "otherLesson"] + [f"rate_{i}" for i in range(8)] * 2
     INVERSE_KEYS = ["PageDown", "ArrowRight", "ArrowUp", "ArrowDown", "1", "2", "3", "4", "5",
                     "6", ".", "b", "B", "Escape", "Home", "h", "t", "g", "F2"]
     RATES = [1, 2, 3, 4, 5, 6, 10, 12]
@@ -1147,7 +1147,7 @@ class Lesson(unittest.TestCase):
                     raise
 
     def inverse_shown(self):
-        return self.b.evaluate("!!document.getElementById('Command8_0')")
+        return self.b.evaluate("!!document.getElementById('rate_0')")
 
     def pupil(self, rng, actions):
         self.history = self.b.evaluate("history.length")
@@ -1156,15 +1156,15 @@ class Lesson(unittest.TestCase):
             inverse = self.inverse_shown()
             if what < 0.45:
                 self.b.click_id(rng.choice(self.INVERSE_CLICKS if inverse else
-                                           self.CLICKS + ["Command7"]))
+                                           self.CLICKS + ["otherLesson"]))
             elif what < 0.8:
                 self.b.key(rng.choice(self.INVERSE_KEYS if inverse else self.KEYS))
             else:
                 delay = rng.choice(self.DELAYS)
                 if delay.isascii():
-                    self.retype("Combo2", delay)
+                    self.retype("delay", delay)
                 else:
-                    self.type_full_width("Combo2", delay)
+                    self.type_full_width("delay", delay)
             time.sleep(rng.choice([0, 0.05, 0.2]))
             if n % 8 == 7 or n == actions - 1:
                 self.check_rest()
@@ -1180,15 +1180,15 @@ class Lesson(unittest.TestCase):
         if inverse:
             self.check_inverse_rest()
             return
-        self.retype("Combo2", "1")
-        if self.enabled("Command5"):
-            self.b.click_id("Command5")
-        self.wait_until("/^\\d+\\.00$/.test(document.getElementById('Text1').value) && "
-                        "document.getElementById('Command5').disabled && "
-                        "!document.getElementById('Command2').disabled", "a rest", 30)
-        shown = self.value("Text1")
+        self.retype("delay", "1")
+        if self.enabled("stop"):
+            self.b.click_id("stop")
+        self.wait_until("/^\\d+\\.00$/.test(document.getElementById('time').value) && "
+                        "document.getElementById('stop').disabled && "
+                        "!document.getElementById('run').disabled", "a rest", 30)
+        shown = self.value("time")
         time.sleep(0.2)
-        self.assertEqual(self.value("Text1"), shown, "at rest")
+        self.assertEqual(self.value("time"), shown, "at rest")
         k = int(float(shown))
         shot = self.board()
         if k > 0:
@@ -1196,16 +1196,16 @@ class Lesson(unittest.TestCase):
         if k < 12:
             self.assertEqual(shot.getpixel((300, FLOOR - MINUTE * k - 3)), BOARD, "surface")
         self.assertEqual({i: on for i, on in self.states().items() if i in BUTTONS},
-                         {"Command1": True, "Command2": True, "Command4_0": k < 12,
-                          "Command4_1": k > 0, "Command5": False, "Command6": True})
+                         {"quit": True, "run": True, "forward": k < 12,
+                          "back": k > 0, "stop": False, "initialScreen": True})
         checked = lambda box: self.b.evaluate(f"document.getElementById('{box}').checked")
         white = (255, 255, 255)
         for m in range(13):
-            if checked("Check2"):
+            if checked("table"):
                 for row in (556, 610):
                     shows = count(shot, [115 + 50 * m, row, 40, 40], white) > 20
                     self.assertEqual(shows, m <= k, f"the table's minute {m} at {k}")
-            if checked("Check3") and m > 0:
+            if checked("graph") and m > 0:
                 point = shot.getpixel((860 + 25 * m, FLOOR - MINUTE * m))
                 self.assertEqual(point != BOARD, m <= k, f"the graph's point {m} at {k}")
         self.assert_reload_keeps()
@@ -1219,20 +1219,20 @@ class Lesson(unittest.TestCase):
     def check_inverse_rest(self):
         """At rest the second lesson holds rate × minutes litres, and its table and graph
         exactly the pairs it has recorded, each a full container."""
-        self.retype("Combo2", "0")
-        if self.enabled("Command5"):
-            self.b.click_id("Command5")
-        self.wait_until("/^\\d+\\.00$/.test(document.getElementById('Text1').value) && "
-                        "document.getElementById('Command5').disabled && "
-                        "!document.getElementById('Command2').disabled", "a rest", 30)
-        minutes = int(float(self.value("Text1")))
+        self.retype("delay", "0")
+        if self.enabled("stop"):
+            self.b.click_id("stop")
+        self.wait_until("/^\\d+\\.00$/.test(document.getElementById('time').value) && "
+                        "document.getElementById('stop').disabled && "
+                        "!document.getElementById('pour').disabled", "a rest", 30)
+        minutes = int(float(self.value("time")))
         faces = self.b.evaluate("[...Array(8).keys()].map(i => getComputedStyle("
-                                "document.getElementById('Command8_' + i)).backgroundColor)")
+                                "document.getElementById('rate_' + i)).backgroundColor)")
         chosen = [i for i, face in enumerate(faces) if faces.count(face) == 1]
         self.assertEqual(len(chosen), 1, f"one rate chosen: {faces}")
         # What the yellow face shows, a screen reader hears: that rate pressed, no other.
         pressed = self.b.evaluate("[...Array(8).keys()].filter(i => document.getElementById("
-                                  "'Command8_' + i).getAttribute('aria-pressed') == 'true')")
+                                  "'rate_' + i).getAttribute('aria-pressed') == 'true')")
         self.assertEqual(pressed, chosen, "the rate pressed is the rate shown chosen")
         rate = self.RATES[chosen[0]]
         state = self.b.evaluate("document.getElementById('state').textContent")
@@ -1246,7 +1246,7 @@ class Lesson(unittest.TestCase):
             self.assertNotEqual(shot.getpixel((300, surface + 3)), BOARD, state)
         if rate * minutes < 60:
             self.assertEqual(shot.getpixel((300, surface - 3)), BOARD, state)
-        if self.b.evaluate("document.getElementById('Check3').checked"):
+        if self.b.evaluate("document.getElementById('graph').checked"):
             for x in self.RATES:
                 point = shot.getpixel((860 + 25 * x, FLOOR - 6 * (60 // x)))
                 self.assertEqual(point == WATER, x in pairs, f"the graph's point of {x}: {state}")
@@ -1269,24 +1269,24 @@ class Lesson(unittest.TestCase):
         address follows, other parameters kept."""
         self.b.open(site.url + "?scale=1&lesson=inverse")
         self.set_delay(0)
-        self.b.click_id("Command8_6")  # 10 L a minute
-        self.b.click_id("Command2")  # 入れる
-        self.wait_until("document.getElementById('Text1').value == '6.00' && "
-                        "!document.getElementById('Command2').disabled", "the fill to end", 30)
+        self.b.click_id("rate_6")  # 10 L a minute
+        self.b.click_id("pour")  # 入れる
+        self.wait_until("document.getElementById('time').value == '6.00' && "
+                        "!document.getElementById('pour').disabled", "the fill to end", 30)
         self.wait_for_board(lambda s: s.getpixel((300, 101)) == WATER and
                             s.getpixel((300, 98)) == BOARD, "the container full to 60 L")
-        self.b.click_id("Command7")  # 比例へ
-        self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
+        self.b.click_id("otherLesson")  # 比例へ
+        self.wait_until("!!document.getElementById('forward')", "the first lesson")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
-        self.assertEqual(self.value("Text1"), "0.00")
-        self.b.click_id("Command4_0")
+        self.assertEqual(self.value("time"), "0.00")
+        self.b.click_id("forward")
         self.wait_step_done(1)
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('Command8_6')", "the second lesson again")
+        self.wait_until("!!document.getElementById('rate_6')", "the second lesson again")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1&lesson=inverse")
-        self.assertEqual(self.value("Text1"), "6.00", "the second lesson as it was left")
+        self.assertEqual(self.value("time"), "6.00", "the second lesson as it was left")
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('Command4_0')", "the first lesson again")
+        self.wait_until("!!document.getElementById('forward')", "the first lesson again")
         self.wait_step_done(1)
         self.assertEqual(self.b.errors, [])
 
@@ -1308,7 +1308,7 @@ class Lesson(unittest.TestCase):
             "(r => [r.left, r.top, r.width, r.height])(c.box.getBoundingClientRect())])")
         # The delay's list, open or not, is no state of the lesson.
         boxes = [look[5] for look in looks] + self.b.evaluate(
-            "[...document.querySelectorAll('#Combo2-list')].filter(e => e.getClientRects()"
+            "[...document.querySelectorAll('#delay-list')].filter(e => e.getClientRects()"
             ".length).map(e => (r => [r.left, r.top, r.width, r.height])"
             "(e.getBoundingClientRect()))")
         return {"board": self.board(), "masked": boxes, "controls": [look[:5] for look in looks],
@@ -1334,44 +1334,44 @@ class Lesson(unittest.TestCase):
 
     def fill(self, rate, stop_at=None):
         """Fills at `rate` litres a minute, or stops the fill once it shows `stop_at`."""
-        self.b.click_id(f"Command8_{self.RATES.index(rate)}")
-        self.b.click_id("Command2")
+        self.b.click_id(f"rate_{self.RATES.index(rate)}")
+        self.b.click_id("pour")
         if stop_at:
-            self.wait_until(f"parseFloat(document.getElementById('Text1').value) >= {stop_at}",
+            self.wait_until(f"parseFloat(document.getElementById('time').value) >= {stop_at}",
                             f"the fill to pass {stop_at}")
-            self.b.click_id("Command5")
-        self.wait_until("!document.getElementById('Command2').disabled", "the fill to end", 60)
+            self.b.click_id("stop")
+        self.wait_until("!document.getElementById('pour').disabled", "the fill to end", 60)
 
     def test_reload_brings_back_both_lessons(self):
         """A reload in the middle of each lesson brings back exactly what was shown: the
         water, the table, the graph, the options, the delay as typed and the lesson."""
-        for box in ("Check1", "Check2", "Check3"):
+        for box in ("hint", "table", "graph"):
             self.b.click_id(box)
-        self.retype("Combo2", "3")
+        self.retype("delay", "3")
         self.steps(3)
         before = self.shown()
         self.reload()
         self.assert_same(before, self.shown(), "the first lesson at 3 minutes")
 
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
-        self.b.click_id("Check2")
-        self.b.click_id("Check3")
+        self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
+        self.b.click_id("table")
+        self.b.click_id("graph")
         self.set_delay(0)
         for rate in (12, 1, 4):
             self.fill(rate)
         self.set_delay(40)  # 1.6 s a minute: 停止 lands inside the first minute
         self.fill(10, stop_at=0.2)
-        self.assertEqual(self.value("Text1"), "1.00", "stopped at the next whole minute")
+        self.assertEqual(self.value("time"), "1.00", "stopped at the next whole minute")
         before = self.shown()
         self.reload()
         after = self.shown()
         self.assertIn("lesson=inverse", after["address"])
         self.assert_same(before, after, "the second lesson after three fills and one stopped")
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
-        self.assertEqual(self.value("Text1"), "3.00", "the first lesson kept too")
-        self.assertEqual(self.value("Combo2"), "3")
+        self.wait_until("!!document.getElementById('forward')", "the first lesson")
+        self.assertEqual(self.value("time"), "3.00", "the first lesson kept too")
+        self.assertEqual(self.value("delay"), "3")
 
     def test_reload_during_a_step_or_a_fill(self):
         """A step or fill the reload cut off comes back at the last whole minute it reached,
@@ -1380,22 +1380,22 @@ class Lesson(unittest.TestCase):
         self.steps(2)
         self.set_delay(100)  # 4 s a minute
         before = self.shown()
-        self.b.click_id("Command4_0")
-        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 2.2",
+        self.b.click_id("forward")
+        self.wait_until("parseFloat(document.getElementById('time').value) >= 2.2",
                         "the step to be under way")
         self.reload()
         self.assert_same(before, self.shown(), "the step cut off at 2 minutes")
 
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+        self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
         self.set_delay(3)  # 1 L a minute, 0.12 s a minute
-        self.b.click_id("Command8_0")
-        self.b.click_id("Command2")
-        self.wait_until("parseFloat(document.getElementById('Text1').value) >= 3.5",
+        self.b.click_id("rate_0")
+        self.b.click_id("pour")
+        self.wait_until("parseFloat(document.getElementById('time').value) >= 3.5",
                         "the fill to pass 3 minutes")
         self.reload()
-        self.assertTrue(self.enabled("Command2"), "at rest")
-        minutes = float(self.value("Text1"))
+        self.assertTrue(self.enabled("pour"), "at rest")
+        minutes = float(self.value("time"))
         self.assertEqual(minutes, int(minutes), "a whole minute")
         self.assertGreaterEqual(minutes, 3)
         self.check_inverse_rest()
@@ -1413,11 +1413,11 @@ class Lesson(unittest.TestCase):
                ("foreign JSON", None, '{"shown": "inverse", "progress": 6}')]
 
     def test_altered_record_ignored_and_storage_refused(self):
-        self.b.click_id("Check1")
-        self.retype("Combo2", "3")
+        self.b.click_id("hint")
+        self.retype("delay", "3")
         self.steps(3)
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+        self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
         self.set_delay(40)
         self.fill(10, stop_at=0.2)
         kept = self.b.evaluate("sessionStorage.getItem('water-proportion')")
@@ -1432,16 +1432,16 @@ class Lesson(unittest.TestCase):
                 # The lesson the address names, as on a first visit, and the other at its
                 # initial screen too.
                 self.assertTrue(self.inverse_shown(), "the lesson the address names")
-                self.assertEqual([self.value("Text1"), self.value("Combo2")], ["0.00", "20"])
+                self.assertEqual([self.value("time"), self.value("delay")], ["0.00", "20"])
                 self.assertIn("0 分後、水は 0 L。表: まだありません",
                               self.b.evaluate("document.getElementById('state').textContent"))
                 self.b.key("F2")
-                self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
-                self.assertEqual([self.value("Text1"), self.value("Combo2")], ["0.00", "20"])
-                self.assertFalse(self.b.evaluate("document.getElementById('Check1').checked"))
+                self.wait_until("!!document.getElementById('forward')", "the first lesson")
+                self.assertEqual([self.value("time"), self.value("delay")], ["0.00", "20"])
+                self.assertFalse(self.b.evaluate("document.getElementById('hint').checked"))
                 self.assertLooksRight(self.board(), SCENARIO["short"])
                 self.b.key("F2")
-                self.wait_until("!!document.getElementById('Command8_0')", "the second lesson")
+                self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
         # Storage refused, as in some private modes: the lesson goes on, and a reload starts
         # afresh.
         script = self.b.send("Page.addScriptToEvaluateOnNewDocument", source=(
@@ -1450,11 +1450,11 @@ class Lesson(unittest.TestCase):
         try:
             self.reload()
             self.b.key("F2")
-            self.wait_until("!!document.getElementById('Command4_0')", "the first lesson")
+            self.wait_until("!!document.getElementById('forward')", "the first lesson")
             self.set_delay(1)
             self.steps(1)
             self.reload()
-            self.assertEqual(self.value("Text1"), "0.00")
+            self.assertEqual(self.value("time"), "0.00")
             self.steps(1)
         finally:
             self.b.send("Page.removeScriptToEvaluateOnNewDocument", identifier=script)
@@ -1462,13 +1462,13 @@ class Lesson(unittest.TestCase):
     def test_a_new_tab_starts_afresh(self):
         """What a tab keeps is its own: a new tab, or the installed app opened afresh, starts
         at the initial screen, and the tab goes on with its own after a reload."""
-        for box in ("Check1", "Check2"):
+        for box in ("hint", "table"):
             self.b.click_id(box)
         self.set_delay(1)
         self.steps(2)
         self.assertEqual(self.b.in_new_tab(site.url + "?scale=1", (
-            "[document.getElementById('Text1').value, document.getElementById('Combo2').value, "
-            "document.getElementById('Check1').checked, document.getElementById('Check2')"
+            "[document.getElementById('time').value, document.getElementById('delay').value, "
+            "document.getElementById('hint').checked, document.getElementById('table')"
             ".checked]")), ["0.00", "20", False, False])
         before = self.shown()
         self.reload()
@@ -1502,16 +1502,16 @@ class Lesson(unittest.TestCase):
             if inverse:
                 self.b.open(site.url + "?scale=1&lesson=inverse")
             self.set_delay(0)
-            for flag, box in (("hint", "Check1"), ("tall", "Check2"), ("graph", "Check3")):
+            for flag, box in (("hint", "hint"), ("tall", "table"), ("graph", "graph")):
                 if flag in flags:
                     self.b.click_id(box)
                     self.wait_until(f"document.getElementById('{box}').checked", box)
             if inverse:
                 for r in rates:
-                    self.b.click_id(f"Command8_{self.RATES.index(r)}")
-                    self.b.click_id("Command2")
-                    self.wait_until(f"document.getElementById('Text1').value == '{60 // r}.00' "
-                                    "&& !document.getElementById('Command2').disabled",
+                    self.b.click_id(f"rate_{self.RATES.index(r)}")
+                    self.b.click_id("pour")
+                    self.wait_until(f"document.getElementById('time').value == '{60 // r}.00' "
+                                    "&& !document.getElementById('pour').disabled",
                                     f"the fill at {r} L a minute", 30)
             else:
                 self.steps(minutes)

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "lessons/shared/layout.h"
+
+#include <array>
+#include <string_view>
+
+/// The windowed controls both lessons have, in twips: the ones that stand in the same place
+/// and do the same in both, and the buttons each lesson words in its own way.
+namespace layout {
+
+/// The buttons both lessons have in the same places, in their own words: the other lesson,
+/// the one that starts the water (`start`, focused first when `focused`), and 停止.
+struct Buttons {
+    std::string_view otherLesson;
+    std::string_view otherLessonDescription;
+    std::string_view start;
+    std::string_view startCaption;
+    std::string_view startDescription;
+    bool startFocused;
+    std::string_view stopDescription;
+};
+
+constexpr std::array<ControlDef, 3> buttons(const Buttons &b) {
+    return {{{.name = OtherLesson.name,
+              .kind = ControlKind::CommandButton,
+              .twips = {240, 6300, 1755, 495},
+              .back = 0xC0FFC0,
+              .caption = b.otherLesson,
+              .font = {12, false},
+              .tabIndex = 16,
+              .accessibleName = b.otherLesson,
+              .description = b.otherLessonDescription},
+             {.name = b.start,
+              .kind = ControlKind::CommandButton,
+              .twips = {8640, 2160, 1935, 495},
+              .back = 0x0080FF,
+              .caption = b.startCaption,
+              .tabIndex = 2,
+              .accessibleName = b.startCaption,
+              .description = b.startDescription,
+              .startFocus = b.startFocused},
+             {.name = Stop.name,
+              .kind = ControlKind::CommandButton,
+              .twips = {9480, 2760, 1095, 495},
+              .back = 0x80C0FF,
+              .caption = "停止",
+              .font = {12, true},
+              .tabIndex = 8,
+              .accessibleName = "停止",
+              .description = b.stopDescription}}};
+}
+
+/// A check box on the board: one of the options, Hint, 表 and グラフ.
+constexpr ControlDef option(std::string_view name, std::array<int, 4> twips,
+                            std::string_view caption, int tabIndex, std::string_view description) {
+    return {.name = name,
+            .kind = ControlKind::CheckBox,
+            .twips = twips,
+            .back = Board,
+            .fore = White,
+            .caption = caption,
+            .tabIndex = tabIndex,
+            .accessibleName = caption,
+            .description = description};
+}
+
+/// 終了, Hint, 表, グラフ, the time box, the delay box and its note, and 初期画面.
+inline constexpr std::array<ControlDef, 8> Common = {
+    {// Under the delay box, over nothing else.
+     {.name = "delayNote",
+      .kind = ControlKind::Label,
+      .twips = {9720, 3270, 780, 180},
+      .back = Board,
+      .fore = White,
+      .caption = "（１秒ごと）",
+      .font = {9, false},
+      .tabIndex = 15,
+      .autoSize = true},
+     {.name = Quit.name,
+      .kind = ControlKind::CommandButton,
+      .twips = {10320, 6720, 1575, 495},
+      .back = 0xFF8080,
+      .caption = "終了",
+      .tabIndex = 1,
+      .accessibleName = "終了",
+      .description = "プログラムを終わります。"},
+     option(Hint.name, {8760, 5280, 1455, 375}, "Hint", 14,
+            "1 分ごとの水の色を変えて、区別できるようにします。"),
+     option(Table.name, {8760, 5880, 1815, 615}, "表", 12, "x と y の表を見せます。"),
+     option(Graph.name, {8760, 6600, 1455, 375}, "グラフ", 13,
+            "x と y の関係を、水の高さと並べてグラフで見せます。"),
+     {.name = Time.name,
+      .kind = ControlKind::TextBox,
+      .twips = {8640, 600, 2415, 1095},
+      .back = Sys::WindowBackground,
+      .fore = Sys::WindowText,
+      .font = {48, true},
+      .tabIndex = 5,
+      .accessibleName = "経過時間 (分)",
+      .description = "水を入れはじめてからの時間を分で示します。"},
+     {.name = Delay.name,
+      .kind = ControlKind::ComboBox,
+      .twips = {10800, 2925, 735, 315},
+      .back = Sys::WindowBackground,
+      .fore = Sys::WindowText,
+      .caption = "20",
+      .font = {9.75, false},
+      .tabIndex = 4,
+      .list = DelayChoices,
+      .accessibleName = "こま送りの間隔 (ミリ秒)",
+      .description = "アニメーションのこまとこまの間の時間をミリ秒で選びます。"},
+     {.name = InitialScreen.name,
+      .kind = ControlKind::CommandButton,
+      .twips = {600, 840, 1335, 495},
+      .back = 0x80FFFF,
+      .caption = "初期画面",
+      .font = {12, false},
+      .tabIndex = 9,
+      .accessibleName = "初期画面",
+      .description = "はじめの画面にもどします。容器は空になり、時間は 0 分にもどります。"}}};
+
+} // namespace layout

@@ -28,7 +28,8 @@
 //        colour, clip)                              clipX, clipY, clipW, clipH)
 //   measure(text, pixelSize, bold)             measure(text, size, bold) -> {width, ascent,
 //                                              height}
-//   wakeIn(ms)                                 wakeIn(ms): program.wake() in ms, or none (-1)
+//   wakeAt(ms)                                 wakeAt(ms): program.wake() once
+//                                              performance.now() reaches ms; none at -1
 //   later()                                    later(): program.later() once the page has had
 //                                              the thread
 //   takeInput() -> optional<Input>             peekInput() -> record or null, shiftInput()
@@ -109,17 +110,23 @@
   P.peekInput = () => inputs[0] || null;
   P.shiftInput = () => inputs.shift();
 
-  // The program's alarm: one at a time, each call in place of the one before.
+  // The program's alarm: one at a time, each call in place of the one before. Timers count
+  // whole milliseconds and fire a fraction of one late, which would stretch every frame: the
+  // timer ends at the last whole millisecond before the moment, and short yields wait out the
+  // rest, without calling the program.
   let alarm = 0, rings = 0;
-  P.wakeIn = (ms) => {
+  P.wakeAt = (at) => {
     clearTimeout(alarm);
     const ring = ++rings;
-    if (ms < 0 || P.ended) return;
-    const wake = () => {
-      if (ring === rings && !P.ended) P.program.wake();
+    if (at < 0 || P.ended) return;
+    const check = () => {
+      if (ring !== rings || P.ended) return;
+      const left = at - performance.now();
+      if (left >= 1) alarm = setTimeout(check, Math.floor(left));
+      else if (left > 0) yieldNow(check);
+      else P.program.wake();
     };
-    if (ms === 0) yieldNow(wake);
-    else alarm = setTimeout(wake, ms);
+    check();
   };
   P.later = () => yieldNow(() => {
     if (!P.ended) P.program.later();
@@ -204,7 +211,7 @@
     for (const c of P.controls.values()) P.enable(c, false);
     P.ended = true;
     inputs.length = 0;
-    P.wakeIn(-1);
+    P.wakeAt(-1);
     const over = P.make("div"), panel = P.make("div"), p = P.make("p"), again = P.make("button");
     over.id = "over";
     panel.setAttribute("role", "alertdialog");

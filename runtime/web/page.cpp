@@ -59,7 +59,7 @@ EM_JS(void, js_measure, (const char *text, double size, int bold, double *out), 
     HEAPF64[(out >> 3) + 1] = m.ascent;
     HEAPF64[(out >> 3) + 2] = m.height;
 });
-EM_JS(void, js_wake_in, (int ms), { lessonPage.wakeIn(ms); });
+EM_JS(void, js_wake_at, (double ms), { lessonPage.wakeAt(ms); });
 EM_JS(void, js_later, (), { lessonPage.later(); });
 // The oldest input into `record` (type, control, value, modifiers, where, editing) and its text
 // into `text`: 0 when taken, -1 when there is none, else the bytes its text needs.
@@ -302,8 +302,8 @@ TextMetrics measure(std::string_view text, double pixelSize, bool bold) {
     return {out[0], out[1], out[2]};
 }
 
-void wakeIn(std::int32_t ms) {
-    js_wake_in(ms);
+void wakeAt(double ms) {
+    js_wake_at(ms);
 }
 
 void later() {

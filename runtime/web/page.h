@@ -73,9 +73,9 @@ void text(std::string_view text, double x, double y, double pixelSize, bool bold
           const Rect &clip);
 TextMetrics measure(std::string_view text, double pixelSize, bool bold);
 
-/// Calls the program's wake entry in `ms` milliseconds, in place of any call asked for before;
-/// at 0 as soon as the page has had the thread; -1: no call.
-void wakeIn(std::int32_t ms);
+/// Calls the program's wake entry once now() has reached `ms`, in place of any call asked for
+/// before; -1: no call.
+void wakeAt(double ms);
 /// Calls the program's later entry once the page has had the thread: one call for each.
 void later();
 /// The oldest input the page has queued.

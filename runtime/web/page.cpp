@@ -2,6 +2,7 @@
 
 #include "runtime/core/controlmetrics.h"
 #include "runtime/core/formdefinition.h"
+#include "runtime/core/keynames.h"
 
 #include <emscripten.h>
 
@@ -122,44 +123,6 @@ template <typename E> void define(const char *group, const char *name, E value) 
     js_define(group, name, static_cast<double>(value));
 }
 
-// The names browsers give the keys the runtime tells apart (KeyboardEvent.key, letters in
-// lower case); a key that types another single character is Key::Text.
-constexpr std::pair<const char *, Key> KeyNames[] = {
-    {"PageDown", Key::PageDown},
-    {"PageUp", Key::PageUp},
-    {"ArrowRight", Key::Right},
-    {"ArrowLeft", Key::Left},
-    {"ArrowUp", Key::Up},
-    {"ArrowDown", Key::Down},
-    {"Home", Key::Home},
-    {"End", Key::End},
-    {"Enter", Key::Enter},
-    {" ", Key::Space},
-    {"Escape", Key::Escape},
-    {"Tab", Key::Tab},
-    {"Backspace", Key::Backspace},
-    {"Delete", Key::Delete},
-    {"F1", Key::F1},
-    {"F2", Key::F2},
-    {"F5", Key::F5},
-    {"F11", Key::F11},
-    {".", Key::Period},
-    {"+", Key::Plus},
-    {"=", Key::Equal},
-    {"-", Key::Minus},
-    {"0", Key::Zero},
-    {"b", Key::B},
-    {"g", Key::G},
-    {"h", Key::H},
-    {"t", Key::T},
-    {"1", Key::One},
-    {"2", Key::Two},
-    {"3", Key::Three},
-    {"4", Key::Four},
-    {"5", Key::Five},
-    {"6", Key::Six},
-};
-
 // How the page treats a key of each outcome: leaves it to the browser (0), takes it and does
 // nothing (1), or takes it and queues it for the runtime (2).
 int taking(KeyOutcome outcome) {
@@ -199,8 +162,8 @@ void defineAll() {
                                      {"text", C::TextBox},
                                      {"combo", C::ComboBox}})
         define("kind", name, kind);
-    for (const auto &[name, key] : KeyNames)
-        define("key", name, key);
+    for (const KeyName &k : KeyNames)
+        define("key", std::string(k.page).c_str(), k.key);
     define("key", "text", Key::Text);
     define("key", "none", Key::None);
     for (const auto &[name, bit] : {std::pair{"shift", Modifier::Shift},

@@ -6,6 +6,7 @@
 #include "runtime/web/browserview.h"
 
 int main() {
+    rt::setProgramName(WATER_PROGRAM_NAME);
     // All live as long as the page: the program's loop below never returns before End.
     // Start-up in short tasks, the page getting the thread between them: making the controls
     // (one a task), Form_Load, then the first board.

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <deque>
+#include <string>
 
 namespace rt {
 
@@ -14,13 +15,15 @@ int depth = 0;
 std::deque<std::function<void()>> heldBack;
 Host *currentHost = nullptr;
 ErrorReporter customReporter;
+std::string programName;
 
 void report(const RuntimeError &error) {
     if (customReporter) {
         customReporter(error);
         return;
     }
-    std::fprintf(stderr, "water-proportion: run-time error %d: %s\n", error.number(), error.what());
+    const std::string by = programName.empty() ? std::string() : programName + ": ";
+    std::fprintf(stderr, "%srun-time error %d: %s\n", by.c_str(), error.number(), error.what());
     std::fflush(stderr);
     if (currentHost) currentHost->report(error);
 }
@@ -116,6 +119,10 @@ bool ending() {
 
 void throwIfEnding() {
     if (endCalled) throw EndProgram{};
+}
+
+void setProgramName(std::string_view name) {
+    programName = name;
 }
 
 ErrorReporter setErrorReporter(ErrorReporter reporter) {

@@ -57,7 +57,8 @@
   P.ended = false;
 
   // The runtime's definitions: input types, focus kinds, control kinds, key names, modifier
-  // bits, what the page does with each key outcome, the controls' measurements.
+  // bits, what the page does with each key outcome, the controls' measurements, and the
+  // words the page shows of its own (defs.word).
   const defs = (P.defs = {});
   P.define = (group, name, value) => {
     (defs[group] || (defs[group] = {}))[name] = value;
@@ -131,7 +132,7 @@
     h.id = "note-title";
     h.textContent = title;
     close.type = "button";
-    close.textContent = "閉じる";
+    close.textContent = defs.word.close;
     close.addEventListener("click", () => {
       note.hidden = true;
       P.focus(P.focused); // keys go on reaching the lesson
@@ -190,9 +191,9 @@
     panel.setAttribute("role", "alertdialog");
     panel.setAttribute("aria-labelledby", "over-text");
     p.id = "over-text";
-    p.textContent = "授業は終わりました";
+    p.textContent = defs.word.ended;
     again.type = "button";
-    again.textContent = "もう一度";
+    again.textContent = defs.word.again;
     again.addEventListener("click", () => location.reload());
     panel.append(p, again);
     over.append(panel);

@@ -2,6 +2,7 @@
 
 #include "runtime/core/controlmetrics.h"
 #include "runtime/core/events.h"
+#include "runtime/core/words.h"
 #include "runtime/qt/accessibility.h"
 #include "runtime/qt/colours.h"
 #include "runtime/qt/desktophost.h"
@@ -387,7 +388,7 @@ void Window::showNote(std::string_view titleText, std::span<const NoteRow> rows)
     table += QStringLiteral("</table>");
     if (!note_) {
         note_ = new QMessageBox(QMessageBox::NoIcon, title, table, QMessageBox::NoButton, this);
-        note_->addButton(QStringLiteral("閉じる"), QMessageBox::RejectRole);
+        note_->addButton(text(words::Close), QMessageBox::RejectRole);
         note_->setAttribute(Qt::WA_DeleteOnClose);
         note_->setWindowModality(Qt::NonModal);
         // The lesson keeps the keys: the note neither takes the focus nor holds a key.

@@ -3,6 +3,7 @@
 #include "runtime/core/controlmetrics.h"
 #include "runtime/core/formdefinition.h"
 #include "runtime/core/keynames.h"
+#include "runtime/core/words.h"
 
 #include <emscripten.h>
 
@@ -19,6 +20,9 @@ EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back)
 EM_JS(void, js_remove_controls, (), { lessonPage.removeControls(); });
 EM_JS(void, js_define, (const char *group, const char *name, double value), {
     lessonPage.define(UTF8ToString(group), UTF8ToString(name), value);
+});
+EM_JS(void, js_define_text, (const char *group, const char *name, const char *text), {
+    lessonPage.define(UTF8ToString(group), UTF8ToString(name), UTF8ToString(text));
 });
 EM_JS(void, js_palette, (unsigned colour, const char *css), {
     lessonPage.palette(colour >>> 0, UTF8ToString(css));
@@ -190,6 +194,11 @@ void defineAll() {
                                     {"focused", Changed::Focused},
                                     {"pressed", Changed::Pressed}})
         define("changed", name, bit);
+    for (const auto &[name, word] : {std::pair{"close", words::Close},
+                                     {"ended", words::Ended},
+                                     {"again", words::Again},
+                                     {"openList", words::OpenList}})
+        js_define_text("word", name, z(word).c_str());
     for (const auto &[colour, css] : Palette)
         js_palette(colour, css);
 }

@@ -4,10 +4,12 @@
 // controls, list, input.
 //
 //   C++ (rt::web::page)                        JavaScript (lessonPage.…)
-//   init(caption, width, height, back)         define(group, name, value) for every definition
+//   init(form)                                 define(group, name, value) for every definition
 //                                              the page shares with the runtime,
 //                                              palette(colour, css) for every system colour,
-//                                              then init(caption, width, height, back)
+//                                              then init(caption, width, height, back, areas):
+//                                              areas [[x, y, w, h], …] an upright screen
+//                                              stacks, the board first
 //                                              (again for another form: no definitions)
 //   removeControls()                           removeControls(): every control, the ring and
 //                                              the note go, and the queued input that names

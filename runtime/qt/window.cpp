@@ -31,7 +31,7 @@ namespace rt::qt {
 namespace {
 
 // What a window frame adds until the window system tells: the design's borders and title bar.
-constexpr QSize DesignFrame(8, 25);
+constexpr QSize DesignFrame(FrameWidthPixels, FrameHeightPixels);
 
 QString text(std::string_view s) {
     return QString::fromUtf8(s.data(), qsizetype(s.size()));

@@ -65,8 +65,7 @@ BrowserView::BrowserView(Form &form) : form_(&form) {
 
 void BrowserView::present(bool yielding) {
     const Form &form = *form_;
-    const SizeF client = form.clientSize();
-    page::init(form.Caption(), int(client.width), int(client.height), form.BackColor());
+    page::init(form);
     page::setKeyRoutes(form.keyRoutes());
     for (const auto &control : form.controls()) {
         // Each control in a task of its own: a slow device answers the page between them.

@@ -1,6 +1,7 @@
 #include "runtime/web/page.h"
 
 #include "runtime/core/controlmetrics.h"
+#include "runtime/core/form.h"
 #include "runtime/core/formdefinition.h"
 #include "runtime/core/keynames.h"
 #include "runtime/core/words.h"
@@ -14,8 +15,13 @@
 // Each call below is one entry point of the page's scripts: web/bridge.js lists them with
 // their C++ signatures.
 // clang-format off
-EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back), {
-    lessonPage.init(UTF8ToString(caption), width, height, back >>> 0);
+// `areas` holds `count` boxes, left, top, width and height each.
+EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back,
+                      const std::int32_t *areas, int count), {
+    const boxes = [];
+    for (let i = 0; i < count; ++i)
+        boxes.push(Array.from(HEAP32.subarray((areas >> 2) + 4 * i, (areas >> 2) + 4 * i + 4)));
+    lessonPage.init(UTF8ToString(caption), width, height, back >>> 0, boxes);
 });
 EM_JS(void, js_remove_controls, (), { lessonPage.removeControls(); });
 EM_JS(void, js_define, (const char *group, const char *name, double value), {
@@ -205,13 +211,18 @@ void defineAll() {
 
 } // namespace
 
-void init(std::string_view caption, int width, int height, Colour back) {
+void init(const Form &form) {
     static bool defined = false;
     if (!defined) {
         defined = true;
         defineAll();
     }
-    js_init(z(caption).c_str(), width, height, back);
+    std::vector<std::int32_t> areas;
+    for (const AreaDef &a : form.definition().stacked)
+        areas.insert(areas.end(), {a.left, a.top, a.width, a.height});
+    const SizeF client = form.clientSize();
+    js_init(form.Caption().c_str(), int(client.width), int(client.height), form.BackColor(),
+            areas.data(), int(areas.size() / 4));
 }
 
 void removeControls() {

@@ -233,4 +233,19 @@ constexpr std::array<ControlDef, A + B> join(const std::array<ControlDef, A> &a,
     return all;
 }
 
+/// Where a screen taller than wide puts the areas of both windows, one below another: the
+/// board (the window at its smallest, narrow and short), the table the tall window adds below
+/// it, then the graph the wide window adds beside it, without the empty strip above it but
+/// for a margin over its highest label.
+inline constexpr int BoardWidth = rt::clientWidth(design::NarrowWidth);
+inline constexpr int BoardHeight = rt::clientHeight(design::ShortHeight);
+inline constexpr int GraphMargin = 30;
+inline constexpr int GraphTop = static_cast<int>(design::graph::LabelTop) - GraphMargin;
+inline constexpr std::array<rt::AreaDef, 3> Stacked = {{
+    {0, 0, BoardWidth, BoardHeight},
+    {0, BoardHeight, BoardWidth, rt::clientHeight(design::TallHeight) - BoardHeight},
+    {BoardWidth, GraphTop, rt::clientWidth(design::WideWidth) - BoardWidth, BoardHeight - GraphTop},
+}};
+static_assert(GraphTop >= 0 && GraphTop < BoardHeight, "the graph's area starts on the board");
+
 } // namespace layout

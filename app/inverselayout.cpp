@@ -126,7 +126,7 @@ constexpr std::array<ControlDef, 16> OwnAbove = {
      graphPoint("Shape13", -1, 5, 0),
      {.name = "Label6",
       .kind = ControlKind::Label,
-      .twips = {twips(826), twips(70), 0, 0},
+      .twips = {twips(826), twips(graph::LabelTop), 0, 0},
       .back = Board,
       .fore = White,
       .caption = "ｙ（分）",
@@ -239,6 +239,7 @@ constexpr rt::FormDef InverseWindow = {
     .font = {14.25, true},
     .controls = Controls,
     .keys = Keys,
+    .stacked = layout::Stacked,
 };
 
 } // namespace

@@ -88,7 +88,7 @@ constexpr std::array<ControlDef, 9> OwnAbove = {
     {graphPoint("Shape12", 0, 0, 0),
      {.name = "Label6",
       .kind = ControlKind::Label,
-      .twips = {twips(826), twips(70), 0, 0},
+      .twips = {twips(826), twips(graph::LabelTop), 0, 0},
       .back = Board,
       .fore = White,
       .caption = "ｙ（Ｌ）",
@@ -198,6 +198,7 @@ constexpr rt::FormDef MainWindow = {
     .font = {14.25, true},
     .controls = Controls,
     .keys = Keys,
+    .stacked = layout::Stacked,
 };
 
 } // namespace

@@ -4,10 +4,12 @@
 // controls, list, input.
 //
 //   C++ (rt::web::page)                        JavaScript (lessonPage.…)
-//   init(caption, width, height, back)         define(group, name, value) for every definition
+//   init(form)                                 define(group, name, value) for every definition
 //                                              the page shares with the runtime,
 //                                              palette(colour, css) for every system colour,
-//                                              then init(caption, width, height, back)
+//                                              then init(caption, width, height, back, areas):
+//                                              areas [[x, y, w, h], …] an upright screen
+//                                              stacks, the board first
 //                                              (again for another form: no definitions)
 //   removeControls()                           removeControls(): every control, the ring and
 //                                              the note go, and the queued input that names
@@ -64,7 +66,8 @@
   P.ended = false;
 
   // The runtime's definitions: input types, focus kinds, control kinds, key names, modifier
-  // bits, what the page does with each key outcome, the controls' measurements.
+  // bits, what the page does with each key outcome, the controls' measurements, and the
+  // words the page shows of its own (defs.word).
   const defs = (P.defs = {});
   P.define = (group, name, value) => {
     (defs[group] || (defs[group] = {}))[name] = value;
@@ -157,7 +160,7 @@
     h.id = "note-title";
     h.textContent = title;
     close.type = "button";
-    close.textContent = "閉じる";
+    close.textContent = defs.word.close;
     close.addEventListener("click", () => {
       note.hidden = true;
       P.focus(P.focused); // keys go on reaching the lesson
@@ -217,9 +220,9 @@
     panel.setAttribute("role", "alertdialog");
     panel.setAttribute("aria-labelledby", "over-text");
     p.id = "over-text";
-    p.textContent = "授業は終わりました";
+    p.textContent = defs.word.ended;
     again.type = "button";
-    again.textContent = "もう一度";
+    again.textContent = defs.word.again;
     again.addEventListener("click", () => location.reload());
     panel.append(p, again);
     over.append(panel);

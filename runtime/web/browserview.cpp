@@ -73,8 +73,7 @@ BrowserView::BrowserView(Form &form) : form_(&form) {
 
 void BrowserView::present() {
     const Form &form = *form_;
-    const SizeF client = form.clientSize();
-    page::init(form.Caption(), int(client.width), int(client.height), form.BackColor());
+    page::init(form);
     takeScale();
 }
 

@@ -1,7 +1,10 @@
 #include "runtime/web/page.h"
 
 #include "runtime/core/controlmetrics.h"
+#include "runtime/core/form.h"
 #include "runtime/core/formdefinition.h"
+#include "runtime/core/keynames.h"
+#include "runtime/core/words.h"
 
 #include <emscripten.h>
 
@@ -12,14 +15,22 @@
 // Each call below is one entry point of the page's scripts: web/bridge.js lists them with
 // their C++ signatures.
 // clang-format off
-EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back), {
+// `areas` holds `count` boxes, left, top, width and height each.
+EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back,
+                      const std::int32_t *areas, int count), {
+    const boxes = [];
+    for (let i = 0; i < count; ++i)
+        boxes.push(Array.from(HEAP32.subarray((areas >> 2) + 4 * i, (areas >> 2) + 4 * i + 4)));
     lessonPage.program = {wake : _water_wake, pump : _water_pump, later : _water_later,
                           route : _water_route};
-    lessonPage.init(UTF8ToString(caption), width, height, back >>> 0);
+    lessonPage.init(UTF8ToString(caption), width, height, back >>> 0, boxes);
 });
 EM_JS(void, js_remove_controls, (), { lessonPage.removeControls(); });
 EM_JS(void, js_define, (const char *group, const char *name, double value), {
     lessonPage.define(UTF8ToString(group), UTF8ToString(name), value);
+});
+EM_JS(void, js_define_text, (const char *group, const char *name, const char *text), {
+    lessonPage.define(UTF8ToString(group), UTF8ToString(name), UTF8ToString(text));
 });
 EM_JS(void, js_palette, (unsigned colour, const char *css), {
     lessonPage.palette(colour >>> 0, UTF8ToString(css));
@@ -124,43 +135,6 @@ template <typename E> void define(const char *group, const char *name, E value) 
     js_define(group, name, static_cast<double>(value));
 }
 
-// The names browsers give the keys the runtime tells apart (KeyboardEvent.key, letters in
-// lower case); a key that types another single character is Key::Text.
-constexpr std::pair<const char *, Key> KeyNames[] = {
-    {"PageDown", Key::PageDown},
-    {"PageUp", Key::PageUp},
-    {"ArrowRight", Key::Right},
-    {"ArrowLeft", Key::Left},
-    {"ArrowUp", Key::Up},
-    {"ArrowDown", Key::Down},
-    {"Home", Key::Home},
-    {"End", Key::End},
-    {"Enter", Key::Enter},
-    {" ", Key::Space},
-    {"Escape", Key::Escape},
-    {"Tab", Key::Tab},
-    {"Backspace", Key::Backspace},
-    {"Delete", Key::Delete},
-    {"F1", Key::F1},
-    {"F2", Key::F2},
-    {"F5", Key::F5},
-    {"F11", Key::F11},
-    {".", Key::Period},
-    {"+", Key::Plus},
-    {"=", Key::Equal},
-    {"-", Key::Minus},
-    {"0", Key::Zero},
-    {"b", Key::B},
-    {"g", Key::G},
-    {"h", Key::H},
-    {"t", Key::T},
-    {"1", Key::One},
-    {"2", Key::Two},
-    {"3", Key::Three},
-    {"4", Key::Four},
-    {"5", Key::Five},
-    {"6", Key::Six},
-};
 
 // The system colours as the desktop's default scheme shows them.
 constexpr std::pair<Colour, const char *> Palette[] = {
@@ -194,8 +168,8 @@ void defineAll() {
                                      {"text", C::TextBox},
                                      {"combo", C::ComboBox}})
         define("kind", name, kind);
-    for (const auto &[name, key] : KeyNames)
-        define("key", name, key);
+    for (const KeyName &k : KeyNames)
+        define("key", std::string(k.page).c_str(), k.key);
     define("key", "text", Key::Text);
     define("key", "none", Key::None);
     for (const auto &[name, bit] : {std::pair{"shift", Modifier::Shift},
@@ -218,19 +192,29 @@ void defineAll() {
                                     {"focused", Changed::Focused},
                                     {"pressed", Changed::Pressed}})
         define("changed", name, bit);
+    for (const auto &[name, word] : {std::pair{"close", words::Close},
+                                     {"ended", words::Ended},
+                                     {"again", words::Again},
+                                     {"openList", words::OpenList}})
+        js_define_text("word", name, z(word).c_str());
     for (const auto &[colour, css] : Palette)
         js_palette(colour, css);
 }
 
 } // namespace
 
-void init(std::string_view caption, int width, int height, Colour back) {
+void init(const Form &form) {
     static bool defined = false;
     if (!defined) {
         defined = true;
         defineAll();
     }
-    js_init(z(caption).c_str(), width, height, back);
+    std::vector<std::int32_t> areas;
+    for (const AreaDef &a : form.definition().stacked)
+        areas.insert(areas.end(), {a.left, a.top, a.width, a.height});
+    const SizeF client = form.clientSize();
+    js_init(form.Caption().c_str(), int(client.width), int(client.height), form.BackColor(),
+            areas.data(), int(areas.size() / 4));
 }
 
 void removeControls() {

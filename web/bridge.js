@@ -114,9 +114,10 @@
   P.shiftInput = () => inputs.shift();
 
   // The program's alarm: one at a time, each call in place of the one before. Timers count
-  // whole milliseconds and fire a fraction of one late, which would stretch every frame: the
-  // timer ends at the last whole millisecond before the moment, and short yields wait out the
-  // rest, without calling the program.
+  // whole milliseconds and fire a few tenths of one late. Waking the program any time within
+  // the millisecond its pause ends keeps frames from drifting: the timer aims a third of a
+  // millisecond early, and short yields wait out what is left when it rings too soon, without
+  // calling the program.
   let alarm = 0, rings = 0;
   P.wakeAt = (at) => {
     clearTimeout(alarm);
@@ -125,7 +126,7 @@
     const check = () => {
       if (ring !== rings || P.ended) return;
       const left = at - performance.now();
-      if (left >= 1) alarm = setTimeout(check, Math.floor(left));
+      if (left > 0.3) alarm = setTimeout(check, Math.ceil(left - 0.3));
       else if (left > 0) yieldNow(check);
       else P.program.wake();
     };

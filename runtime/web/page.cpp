@@ -1,10 +1,9 @@
 #include "runtime/web/page.h"
 
-#include "runtime/core/controlmetrics.h"
+#include "runtime/web/definitions.h"
+
 #include "runtime/core/form.h"
 #include "runtime/core/formdefinition.h"
-#include "runtime/core/keynames.h"
-#include "runtime/core/words.h"
 
 #include <emscripten.h>
 
@@ -26,15 +25,6 @@ EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back,
     lessonPage.init(UTF8ToString(caption), width, height, back >>> 0, boxes);
 });
 EM_JS(void, js_remove_controls, (), { lessonPage.removeControls(); });
-EM_JS(void, js_define, (const char *group, const char *name, double value), {
-    lessonPage.define(UTF8ToString(group), UTF8ToString(name), value);
-});
-EM_JS(void, js_define_text, (const char *group, const char *name, const char *text), {
-    lessonPage.define(UTF8ToString(group), UTF8ToString(name), UTF8ToString(text));
-});
-EM_JS(void, js_palette, (unsigned colour, const char *css), {
-    lessonPage.palette(colour >>> 0, UTF8ToString(css));
-});
 EM_JS(void, js_create, (int handle, int kind, int focusKind, double x, double y, double w,
                         double h, int fontPx, int bold, int tabIndex, const char *id,
                         const char *name, const char *description, const char *group,
@@ -121,84 +111,8 @@ namespace rt::web::page {
 
 namespace {
 
-Program program;
-
 std::string z(std::string_view s) {
     return std::string(s);
-}
-
-void define(const char *group, const char *name, double value) {
-    js_define(group, name, value);
-}
-
-template <typename E> void define(const char *group, const char *name, E value) {
-    js_define(group, name, static_cast<double>(value));
-}
-
-
-// The system colours as the desktop's default scheme shows them.
-constexpr std::pair<Colour, const char *> Palette[] = {
-    {SystemColour::WindowBackground, "#ffffff"},
-    {SystemColour::WindowText, "#000000"},
-    {SystemColour::ButtonFace, "#efefef"},
-    {SystemColour::ButtonText, "#000000"},
-};
-
-// The runtime's definitions the page shares, sent once.
-void defineAll() {
-    using T = Input::Type;
-    for (const auto &[name, type] : {std::pair{"click", T::Click},
-                                     {"check", T::Check},
-                                     {"text", T::Text},
-                                     {"choose", T::Choose},
-                                     {"focus", T::Focus},
-                                     {"key", T::Key}})
-        define("input", name, type);
-    using F = FocusKind;
-    for (const auto &[name, kind] : {std::pair{"board", F::Board},
-                                     {"button", F::Button},
-                                     {"check", F::CheckBox},
-                                     {"text", F::TextBox},
-                                     {"combo", F::ComboBox},
-                                     {"list", F::OpenList}})
-        define("focus", name, kind);
-    using C = ControlKind;
-    for (const auto &[name, kind] : {std::pair{"button", C::CommandButton},
-                                     {"check", C::CheckBox},
-                                     {"text", C::TextBox},
-                                     {"combo", C::ComboBox}})
-        define("kind", name, kind);
-    for (const KeyName &k : KeyNames)
-        define("key", std::string(k.page).c_str(), k.key);
-    define("key", "text", Key::Text);
-    define("key", "none", Key::None);
-    for (const auto &[name, bit] : {std::pair{"shift", Modifier::Shift},
-                                    {"ctrl", Modifier::Control},
-                                    {"alt", Modifier::Alt},
-                                    {"meta", Modifier::Meta}})
-        define("modifier", name, bit);
-    for (const auto &[name, value] : {std::pair{"focusRing", metrics::FocusRing},
-                                      {"focusRingEdgeShare", double(metrics::FocusRingEdgeShare)},
-                                      {"boxStretch", metrics::BoxStretch / 100.0},
-                                      {"boldStrokePerEm", metrics::BoldStrokePerEm},
-                                      {"boxBorder", double(metrics::BoxBorder)},
-                                      {"boxPaddingPerEm", 1.0 / metrics::BoxPaddingEms}})
-        define("metric", name, value);
-    for (const auto &[name, bit] : {std::pair{"text", Changed::Text},
-                                    {"colours", Changed::Colours},
-                                    {"value", Changed::Value},
-                                    {"enabled", Changed::Enabled},
-                                    {"visible", Changed::Visible},
-                                    {"focused", Changed::Focused},
-                                    {"pressed", Changed::Pressed}})
-        define("changed", name, bit);
-    for (const auto &[name, word] : {std::pair{"close", words::Close},
-                                     {"ended", words::Ended},
-                                     {"again", words::Again},
-                                     {"openList", words::OpenList}})
-        js_define_text("word", name, z(word).c_str());
-    for (const auto &[colour, css] : Palette)
-        js_palette(colour, css);
 }
 
 } // namespace
@@ -207,7 +121,7 @@ void init(const Form &form) {
     static bool defined = false;
     if (!defined) {
         defined = true;
-        defineAll();
+        sendDefinitions();
     }
     std::vector<std::int32_t> areas;
     for (const AreaDef &a : form.definition().stacked)
@@ -219,15 +133,6 @@ void init(const Form &form) {
 
 void removeControls() {
     js_remove_controls();
-}
-
-int taking(KeyOutcome outcome) {
-    if (performedByRuntime(outcome)) return 2;
-    return outcome == KeyOutcome::Ignore ? 1 : 0;
-}
-
-void setProgram(Program entries) {
-    program = std::move(entries);
 }
 
 void createControl(const Control &c) {
@@ -369,31 +274,3 @@ std::string kept() {
 }
 
 } // namespace rt::web::page
-
-// The page's ways into the program, each run from the page's own event loop.
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE void water_wake() {
-    if (rt::web::page::program.wake) rt::web::page::program.wake();
-}
-
-EMSCRIPTEN_KEEPALIVE void water_pump() {
-    if (rt::web::page::program.pump) rt::web::page::program.pump();
-}
-
-EMSCRIPTEN_KEEPALIVE void water_later() {
-    if (rt::web::page::program.later) rt::web::page::program.later();
-}
-
-// What the page does with a key: 0 leaves it to the browser, 1 takes it and does nothing, 2
-// takes it and sends it to the program.
-EMSCRIPTEN_KEEPALIVE int water_route(int key, int modifiers, int where, int editing) {
-    using namespace rt;
-    const auto &route = web::page::program.route;
-    if (!route || key < 0 || key >= KeyCount || where < 0 || where >= FocusKindCount) return 0;
-    const KeyOutcome outcome = route(static_cast<Key>(key), static_cast<unsigned>(modifiers),
-                                     static_cast<FocusKind>(where), editing != 0);
-    return web::page::taking(outcome);
-}
-
-} // extern "C"

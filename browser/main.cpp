@@ -5,6 +5,7 @@
 #include "runtime/web/browserview.h"
 
 int main() {
+    rt::setProgramName(WATER_PROGRAM_NAME);
     // Both live as long as the page, which goes on running the program after main returns.
     // A reloaded tab comes back to the lessons as they were, when what it kept is sound.
     rt::web::takeArguments();

@@ -14,6 +14,7 @@
 
 int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
+    rt::setProgramName(WATER_PROGRAM_NAME);
     rt::qt::takeArguments(argc, argv); // --lesson=…, once Qt has taken its own options
     // Docks and task bars find the menu entry, and so the name and icon, by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral(WATER_APP_ID));

@@ -4,10 +4,12 @@
 // controls, list, input.
 //
 //   C++ (rt::web::page)                        JavaScript (lessonPage.…)
-//   init(caption, width, height, back)         define(group, name, value) for every definition
+//   init(form)                                 define(group, name, value) for every definition
 //                                              the page shares with the runtime,
 //                                              palette(colour, css) for every system colour,
-//                                              then init(caption, width, height, back)
+//                                              then init(caption, width, height, back, areas):
+//                                              areas [[x, y, w, h], …] an upright screen
+//                                              stacks, the board first
 //                                              (again for another form: no definitions)
 //   removeControls()                           removeControls(): every control, the ring and
 //                                              the note go, and the queued input that names
@@ -28,7 +30,8 @@
 //        colour, clip)                              clipX, clipY, clipW, clipH)
 //   measure(text, pixelSize, bold)             measure(text, size, bold) -> {width, ascent,
 //                                              height}
-//   wakeIn(ms)                                 wakeIn(ms): program.wake() in ms, or none (-1)
+//   wakeAt(ms)                                 wakeAt(ms): program.wake() once
+//                                              performance.now() reaches ms; none at -1
 //   later()                                    later(): program.later() once the page has had
 //                                              the thread
 //   takeInput() -> optional<Input>             peekInput() -> record or null, shiftInput()
@@ -63,7 +66,8 @@
   P.ended = false;
 
   // The runtime's definitions: input types, focus kinds, control kinds, key names, modifier
-  // bits, what the page does with each key outcome, the controls' measurements.
+  // bits, what the page does with each key outcome, the controls' measurements, and the
+  // words the page shows of its own (defs.word).
   const defs = (P.defs = {});
   P.define = (group, name, value) => {
     (defs[group] || (defs[group] = {}))[name] = value;
@@ -109,17 +113,24 @@
   P.peekInput = () => inputs[0] || null;
   P.shiftInput = () => inputs.shift();
 
-  // The program's alarm: one at a time, each call in place of the one before.
+  // The program's alarm: one at a time, each call in place of the one before. Timers count
+  // whole milliseconds and fire a few tenths of one late. Waking the program any time within
+  // the millisecond its pause ends keeps frames from drifting: the timer aims a third of a
+  // millisecond early, and short yields wait out what is left when it rings too soon, without
+  // calling the program.
   let alarm = 0, rings = 0;
-  P.wakeIn = (ms) => {
+  P.wakeAt = (at) => {
     clearTimeout(alarm);
     const ring = ++rings;
-    if (ms < 0 || P.ended) return;
-    const wake = () => {
-      if (ring === rings && !P.ended) P.program.wake();
+    if (at < 0 || P.ended) return;
+    const check = () => {
+      if (ring !== rings || P.ended) return;
+      const left = at - performance.now();
+      if (left > 0.3) alarm = setTimeout(check, Math.ceil(left - 0.3));
+      else if (left > 0) yieldNow(check);
+      else P.program.wake();
     };
-    if (ms === 0) yieldNow(wake);
-    else alarm = setTimeout(wake, ms);
+    check();
   };
   P.later = () => yieldNow(() => {
     if (!P.ended) P.program.later();
@@ -150,7 +161,7 @@
     h.id = "note-title";
     h.textContent = title;
     close.type = "button";
-    close.textContent = "閉じる";
+    close.textContent = defs.word.close;
     close.addEventListener("click", () => {
       note.hidden = true;
       P.focus(P.focused); // keys go on reaching the lesson
@@ -204,15 +215,15 @@
     for (const c of P.controls.values()) P.enable(c, false);
     P.ended = true;
     inputs.length = 0;
-    P.wakeIn(-1);
+    P.wakeAt(-1);
     const over = P.make("div"), panel = P.make("div"), p = P.make("p"), again = P.make("button");
     over.id = "over";
     panel.setAttribute("role", "alertdialog");
     panel.setAttribute("aria-labelledby", "over-text");
     p.id = "over-text";
-    p.textContent = "授業は終わりました";
+    p.textContent = defs.word.ended;
     again.type = "button";
-    again.textContent = "もう一度";
+    again.textContent = defs.word.again;
     again.addEventListener("click", () => location.reload());
     panel.append(p, again);
     over.append(panel);

@@ -16,9 +16,9 @@
   const TARGET = 24, READABLE = 12, ROW = 44, GAP = 8, CELL = 110, PANEL_TEXT = [16, 26];
   // Upright, a board drawn narrower than this leaves its controls too small to use on it.
   const NARROW = 600;
-  // Stacked, the empty strip of the graph above its litre axis is left out.
-  const GRAPH_TOP = 40;
-  let W = 810, H = 506, boardW = W, boardH = H, repaint = false, upright = false, shape = "";
+  // The form's size, and the areas of it an upright screen stacks ([x, y, w, h] in form px),
+  // as the program defines them: the first, the board, is the form at its smallest.
+  let W = 0, H = 0, areas = [], repaint = false, upright = false, shape = "";
   let panelTop = 0;
   const slots = new Map(); // cells in the panel [x, y, w, h], by control or group
   P.css = 1; // CSS px per form px
@@ -29,23 +29,29 @@
   // Edges on whole device pixels keep bevels and text sharp.
   const snap = (P.snap = (v) => Math.round(v * P.dpr) / P.dpr);
 
-  // The pieces in form px, [x, y, w, h, at x, at y], and the size they make. Upright: the board
-  // (the form at its smallest: the program widens it for the graph and lengthens it for the
-  // table), the table below it as in the form, then the graph, centred.
+  // The board's width: the whole form's where the program defines no areas.
+  const boardWidth = () => (areas.length ? Math.min(areas[0][2], W) : W);
+
+  // The pieces in form px, [x, y, w, h, at x, at y], and the size they make. Upright: the
+  // program's areas one below another, centred, each as far as the form has grown to take it
+  // in (the program widens the form for the graph and lengthens it for the table).
   function arrange() {
-    if (!upright) return { w: W, h: H, pieces: [[0, 0, W, H, 0, 0]] };
-    const pieces = [[0, 0, boardW, boardH, 0, 0]];
-    let h = boardH;
-    if (H > boardH) {
-      pieces.push([0, boardH, boardW, H - boardH, 0, h]);
-      h += H - boardH;
+    const shown = [];
+    if (upright) {
+      for (const [x, y, w, h] of areas) {
+        const pw = Math.min(x + w, W) - x, ph = Math.min(y + h, H) - y;
+        if (pw > 0 && ph > 0) shown.push([x, y, pw, ph]);
+      }
     }
-    const graphW = W - boardW, top = Math.min(GRAPH_TOP, boardH);
-    if (graphW > 0) {
-      pieces.push([boardW, top, graphW, boardH - top, Math.max(0, (boardW - graphW) / 2), h]);
-      h += boardH - top;
-    }
-    return { w: Math.max(boardW, graphW), h, pieces };
+    if (!shown.length) return { w: W, h: H, pieces: [[0, 0, W, H, 0, 0]] };
+    const w = Math.max(...shown.map((p) => p[2]));
+    let h = 0;
+    const pieces = shown.map(([x, y, pw, ph]) => {
+      const at = h;
+      h += ph;
+      return [x, y, pw, ph, (w - pw) / 2, at];
+    });
+    return { w, h, pieces };
   }
 
   // The panel's cells: the controls in the board's order, top to bottom, those side by side on
@@ -130,12 +136,13 @@
   }
 
   function fit() {
+    if (!W || !H) return; // until the program tells the form's size
     const dpr = (P.dpr = window.devicePixelRatio || 1);
     const vw = document.documentElement.clientWidth, vh = document.documentElement.clientHeight;
     upright = !fixedScale && vh > vw;
     const a = arrange();
     let s = fixedScale || Math.max(0.05, Math.min(vw / a.w, vh / a.h));
-    const panel = (P.panel = upright && boardW * s < NARROW);
+    const panel = (P.panel = upright && boardWidth() * s < NARROW);
     const panelH = panel ? layPanel(vw) : 0;
     if (panel) s = Math.max(0.05, Math.min(vw / a.w, (vh - panelH) / a.h));
     const dev = (v) => Math.round(v * s * dpr);
@@ -201,20 +208,19 @@
       .addEventListener("change", () => { fit(); watchRatio(); }, { once: true });
   }
 
-  P.init = (caption, width, height, back) => {
+  P.init = (caption, width, height, back, stacked) => {
     document.title = caption;
     stage.setAttribute("aria-label", caption);
     document.body.style.background = stage.style.background = P.colour(back);
-    W = boardW = width;
-    H = boardH = height;
+    W = width;
+    H = height;
+    areas = stacked;
     fit();
   };
   P.resize = (width, height) => {
     if (width === W && height === H) return;
     W = width;
     H = height;
-    boardW = Math.min(boardW, W);
-    boardH = Math.min(boardH, H);
     fit();
   };
   P.scale = () => P.css * P.dpr;

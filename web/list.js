@@ -15,7 +15,7 @@
     ul.hidden = true;
     btn.type = "button";
     btn.tabIndex = -1;
-    btn.setAttribute("aria-label", "一覧を開く");
+    btn.setAttribute("aria-label", P.defs.word.openList);
     btn.addEventListener("click", () => (c.open ? close() : open()));
     P.pressable(btn);
     for (const el of [ul, btn]) {

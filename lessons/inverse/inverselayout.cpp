@@ -56,7 +56,7 @@ constexpr std::array<ControlDef, 2> UnderAxes = {
 // captions and the formula; then the windowed controls.
 constexpr auto OverAxes = join(
     std::array{graphPoint(Point.name, 0, 1, 60), graphPoint(RisingPoint.name, -1, 5, 0)},
-    graphCaptions({826, 70, "ｙ（分）"}, {1146, 484, "χ(L/分)"}, {1010, 260, "x × y = 60"},
+    graphCaptions("ｙ（分）", {1146, 484, "χ(L/分)"}, {1010, 260, "x × y = 60"},
                   design::inverse::Curve),
     buttons({.otherLesson = "比例へ",
              .otherLessonDescription = "比例の学習に切りかえます。こちらの画面はそのまま残ります。",

@@ -27,7 +27,7 @@ constexpr std::array<ControlDef, 1> UnderAxes = {
 // windowed controls.
 constexpr auto OverAxes =
     join(std::array{graphPoint(Point.name, 0, 0, 0)},
-         graphCaptions({826, 70, "ｙ（Ｌ）"}, {1170, 450, "χ(分)"}, {1050, 98, "y = 5 × x"}, White),
+         graphCaptions("ｙ（Ｌ）", {1170, 450, "χ(分)"}, {1050, 98, "y = 5 × x"}, White),
          buttons({.otherLesson = "反比例へ",
                   .otherLessonDescription =
                       "反比例の学習に切りかえます。こちらの画面はそのまま残ります。",

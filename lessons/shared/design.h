@@ -54,6 +54,7 @@ inline constexpr float OriginX = 860;
 inline constexpr float OriginY = Floor;
 inline constexpr float PixelsPerMinute = 25;
 inline constexpr float PixelsPerLitre = ScaleSpacing / 5;
+inline constexpr float LabelTop = 70;   // the litre axis's label, the graph's highest item
 inline constexpr float Tick = 5;        // length of a tick mark
 inline constexpr float PointRadius = 4; // of a plotted point
 inline constexpr int LitresPerTick = 5;

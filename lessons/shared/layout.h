@@ -217,15 +217,31 @@ struct GraphCaption {
     std::string_view text;
 };
 
-/// Over the graph's axes: the captions of its axes, and the formula, in `formulaColour`.
-constexpr std::array<ControlDef, 3> graphCaptions(const GraphCaption &y, const GraphCaption &x,
+/// Over the graph's axes: the captions of its axes, the vertical one's `y` at the graph's top,
+/// and the formula, in `formulaColour`.
+constexpr std::array<ControlDef, 3> graphCaptions(std::string_view y, const GraphCaption &x,
                                                   const GraphCaption &formula,
                                                   rt::Colour formulaColour) {
-    return {{boardLabel("yAxisLabel", y.x, y.y, y.text, {12, true}),
+    return {{boardLabel("yAxisLabel", 826, design::graph::LabelTop, y, {12, true}),
              boardLabel("xAxisLabel", x.x, x.y, x.text, {12, true}),
              boardLabel(Formula.name, formula.x, formula.y, formula.text, {14.25, true}, -1,
                         formulaColour)}};
 }
+
+/// Where a screen taller than wide puts the areas of both windows, one below another: the
+/// board (the window at its smallest, narrow and short), the table the tall window adds below
+/// it, then the graph the wide window adds beside it, without the empty strip above it but
+/// for a margin over its highest label.
+inline constexpr int BoardWidth = rt::clientWidth(design::NarrowWidth);
+inline constexpr int BoardHeight = rt::clientHeight(design::ShortHeight);
+inline constexpr int GraphMargin = 30;
+inline constexpr int GraphTop = static_cast<int>(design::graph::LabelTop) - GraphMargin;
+inline constexpr std::array<rt::AreaDef, 3> Stacked = {{
+    {0, 0, BoardWidth, BoardHeight},
+    {0, BoardHeight, BoardWidth, rt::clientHeight(design::TallHeight) - BoardHeight},
+    {BoardWidth, GraphTop, rt::clientWidth(design::WideWidth) - BoardWidth, BoardHeight - GraphTop},
+}};
+static_assert(GraphTop >= 0 && GraphTop < BoardHeight, "the graph's area starts on the board");
 
 /// A lesson's window, `name`, with its `controls` and `keys`: the same size, colours, caption
 /// and font in both.
@@ -243,7 +259,8 @@ constexpr rt::FormDef window(std::string_view name, std::span<const ControlDef> 
             .fontFamily = "ＭＳ Ｐゴシック",
             .font = {14.25, true},
             .controls = controls,
-            .keys = keys};
+            .keys = keys,
+            .stacked = Stacked};
 }
 
 /// `controls` with the description of `name` replaced: a lesson's own words for a shared control.

@@ -3,6 +3,7 @@
 #include "runtime/core/task.h"
 
 #include <cstdio>
+#include <string>
 
 namespace rt {
 
@@ -11,13 +12,15 @@ namespace {
 bool endCalled = false;
 Host *currentHost = nullptr;
 ErrorReporter customReporter;
+std::string programName;
 
 void report(const RuntimeError &error) {
     if (customReporter) {
         customReporter(error);
         return;
     }
-    std::fprintf(stderr, "water-proportion: run-time error %d: %s\n", error.number(), error.what());
+    const std::string by = programName.empty() ? std::string() : programName + ": ";
+    std::fprintf(stderr, "%srun-time error %d: %s\n", by.c_str(), error.number(), error.what());
     std::fflush(stderr);
     if (currentHost) currentHost->report(error);
 }
@@ -68,6 +71,10 @@ bool ending() {
 
 void throwIfEnding() {
     if (endCalled) throw EndProgram{};
+}
+
+void setProgramName(std::string_view name) {
+    programName = name;
 }
 
 ErrorReporter setErrorReporter(ErrorReporter reporter) {

@@ -49,6 +49,9 @@ bool ending();
 /// where other handlers may have run.
 void throwIfEnding();
 
+/// Names the program in the lines it prints: a run-time error's line starts with it.
+void setProgramName(std::string_view name);
+
 /// Receives each reported run-time error; by default the host shows it.
 using ErrorReporter = std::function<void(const RuntimeError &)>;
 

@@ -19,10 +19,6 @@ namespace rt {
 
 namespace {
 
-// Outer size minus client size, in pixels: title bar and borders of the design.
-constexpr int FramePixels = 25;
-constexpr int FrameSidePixels = 8;
-
 constexpr float px(int twips) {
     return static_cast<float>(twips) / TwipsPerPixel;
 }
@@ -36,8 +32,8 @@ int FontSpec::pixelSize() const {
 Form::Form(const FormDef &def)
     : def_(&def), caption_(def.caption), family_(def.fontFamily), font_(def.font), back_(def.back),
       fore_(def.fore), fontSize_(def.font.points),
-      widthTwips_(def.clientWidthTwips + FrameSidePixels * TwipsPerPixel),
-      heightTwips_(def.clientHeightTwips + FramePixels * TwipsPerPixel) {
+      widthTwips_(def.clientWidthTwips + FrameWidthPixels * TwipsPerPixel),
+      heightTwips_(def.clientHeightTwips + FrameHeightPixels * TwipsPerPixel) {
     for (const ControlDef &c : def.controls)
         createControl(c);
     std::stable_sort(controls_.begin(), controls_.end(),
@@ -143,10 +139,7 @@ void Form::setWidth(int twips) {
 }
 
 SizeF Form::clientSize() const {
-    auto inner = [](int twips, int frame) {
-        return double(std::max(0L, std::lround(double(twips) / TwipsPerPixel) - long(frame)));
-    };
-    return {inner(widthTwips_, FrameSidePixels), inner(heightTwips_, FramePixels)};
+    return {double(clientWidth(widthTwips_)), double(clientHeight(heightTwips_))};
 }
 
 void Form::Print(std::string_view text) {

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include <algorithm>
 #include <array>
 #include <span>
 #include <string_view>
@@ -18,6 +19,32 @@ inline constexpr Colour WindowText = 0x80000008;
 inline constexpr Colour ButtonFace = 0x8000000F;
 inline constexpr Colour ButtonText = 0x80000012;
 } // namespace SystemColour
+
+/// What the window's frame adds around the client area, in pixels: the design's borders and
+/// title bar. A window's Width and Height are outer sizes.
+inline constexpr int FrameWidthPixels = 8;
+inline constexpr int FrameHeightPixels = 25;
+
+/// `twips` in whole pixels, to the nearest.
+constexpr int wholePixels(int twips) {
+    return twips / TwipsPerPixel + (twips % TwipsPerPixel * 2 >= TwipsPerPixel ? 1 : 0);
+}
+/// The client area's width in pixels of a window `outerTwips` wide.
+constexpr int clientWidth(int outerTwips) {
+    return std::max(0, wholePixels(outerTwips) - FrameWidthPixels);
+}
+/// The client area's height in pixels of a window `outerTwips` high.
+constexpr int clientHeight(int outerTwips) {
+    return std::max(0, wholePixels(outerTwips) - FrameHeightPixels);
+}
+
+/// A rectangle of the client area, in form pixels.
+struct AreaDef {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
 
 /// The kinds of item a form holds; the windowed controls come first.
 enum class ControlKind : std::uint8_t {
@@ -88,6 +115,10 @@ struct FormDef {
     FontDef font;
     std::span<const ControlDef> controls;
     std::span<const KeyDef> keys = {};
+    /// The areas a screen taller than wide shows one below another, in this order: the first
+    /// is the form at its smallest; each other shows as far as the form has grown to take it
+    /// in. None: the form shows whole.
+    std::span<const AreaDef> stacked = {};
 };
 
 } // namespace rt

@@ -43,8 +43,9 @@ enum class Key : std::uint8_t {
     Four,
     Five,
     Six,
+    Count, // not a key: how many there are
 };
-inline constexpr int KeyCount = static_cast<int>(Key::Six) + 1;
+inline constexpr int KeyCount = static_cast<int>(Key::Count);
 
 /// Modifier keys held with a key, as bits.
 namespace Modifier {

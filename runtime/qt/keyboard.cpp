@@ -1,89 +1,36 @@
 #include "runtime/qt/keyboard.h"
 
 #include "runtime/core/events.h"
+#include "runtime/core/keynames.h"
 #include "runtime/qt/window.h"
 
 #include <QComboBox>
+#include <QHash>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QWidget>
 
 namespace rt::qt {
 
 namespace {
 
+// The toolkit's keys of each key the runtime tells apart, read from the runtime's names.
+const QHash<int, Key> &toolkitKeys() {
+    static const QHash<int, Key> keys = [] {
+        QHash<int, Key> t;
+        for (const KeyName &k : KeyNames)
+            for (const QKeySequence &s : QKeySequence::listFromString(
+                     QString::fromUtf8(k.desktop.data(), qsizetype(k.desktop.size())),
+                     QKeySequence::PortableText))
+                t.insert(s[0].key(), k.key);
+        return t;
+    }();
+    return keys;
+}
+
 Key keyOf(int qtKey, const QString &text) {
-    switch (qtKey) {
-    case Qt::Key_PageDown:
-        return Key::PageDown;
-    case Qt::Key_PageUp:
-        return Key::PageUp;
-    case Qt::Key_Right:
-        return Key::Right;
-    case Qt::Key_Left:
-        return Key::Left;
-    case Qt::Key_Up:
-        return Key::Up;
-    case Qt::Key_Down:
-        return Key::Down;
-    case Qt::Key_Home:
-        return Key::Home;
-    case Qt::Key_End:
-        return Key::End;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return Key::Enter;
-    case Qt::Key_Space:
-        return Key::Space;
-    case Qt::Key_Escape:
-        return Key::Escape;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return Key::Tab;
-    case Qt::Key_Backspace:
-        return Key::Backspace;
-    case Qt::Key_Delete:
-        return Key::Delete;
-    case Qt::Key_F1:
-        return Key::F1;
-    case Qt::Key_F2:
-        return Key::F2;
-    case Qt::Key_F5:
-        return Key::F5;
-    case Qt::Key_F11:
-        return Key::F11;
-    case Qt::Key_Period:
-        return Key::Period;
-    case Qt::Key_Plus:
-        return Key::Plus;
-    case Qt::Key_Equal:
-        return Key::Equal;
-    case Qt::Key_Minus:
-        return Key::Minus;
-    case Qt::Key_0:
-        return Key::Zero;
-    case Qt::Key_B:
-        return Key::B;
-    case Qt::Key_G:
-        return Key::G;
-    case Qt::Key_H:
-        return Key::H;
-    case Qt::Key_T:
-        return Key::T;
-    case Qt::Key_1:
-        return Key::One;
-    case Qt::Key_2:
-        return Key::Two;
-    case Qt::Key_3:
-        return Key::Three;
-    case Qt::Key_4:
-        return Key::Four;
-    case Qt::Key_5:
-        return Key::Five;
-    case Qt::Key_6:
-        return Key::Six;
-    default:
-        return !text.isEmpty() && text.at(0).isPrint() ? Key::Text : Key::None;
-    }
+    if (const auto k = toolkitKeys().constFind(qtKey); k != toolkitKeys().cend()) return *k;
+    return !text.isEmpty() && text.at(0).isPrint() ? Key::Text : Key::None;
 }
 
 unsigned modifiersOf(Qt::KeyboardModifiers m) {

@@ -1,5 +1,6 @@
 #include "runtime/qt/note.h"
 
+#include "runtime/core/words.h"
 #include "runtime/qt/keyboard.h"
 
 #include <QMessageBox>
@@ -25,7 +26,7 @@ void Note::show(std::string_view titleText, std::span<const NoteRow> rows) {
     table += QStringLiteral("</table>");
     if (!box_) {
         box_ = new QMessageBox(QMessageBox::NoIcon, title, table, QMessageBox::NoButton, &window_);
-        box_->addButton(QStringLiteral("閉じる"), QMessageBox::RejectRole);
+        box_->addButton(text(words::Close), QMessageBox::RejectRole);
         box_->setAttribute(Qt::WA_DeleteOnClose);
         box_->setWindowModality(Qt::NonModal);
         // The lesson keeps the keys: the note neither takes the focus nor holds a key.

@@ -1,5 +1,7 @@
 #include "runtime/qt/placement.h"
 
+#include "runtime/core/formdefinition.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSettings>
@@ -12,7 +14,7 @@ namespace rt::qt {
 namespace {
 
 // What a window frame adds until the window system tells: the design's borders and title bar.
-constexpr QSize DesignFrame(8, 25);
+constexpr QSize DesignFrame(FrameWidthPixels, FrameHeightPixels);
 
 QScreen *screenNamed(const QString &name) {
     for (QScreen *s : QGuiApplication::screens())

@@ -2,6 +2,7 @@
 
 #include "runtime/core/controlmetrics.h"
 #include "runtime/core/events.h"
+#include "runtime/core/words.h"
 #include "runtime/qt/accessibility.h"
 #include "runtime/qt/colours.h"
 #include "runtime/qt/desktophost.h"

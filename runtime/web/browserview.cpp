@@ -73,8 +73,7 @@ BrowserView::BrowserView(Form &form) : form_(&form) {
 
 void BrowserView::present() {
     const Form &form = *form_;
-    const SizeF client = form.clientSize();
-    page::init(form.Caption(), int(client.width), int(client.height), form.BackColor());
+    page::init(form);
     takeScale();
 }
 
@@ -263,13 +262,9 @@ std::uint32_t BrowserView::ticks() {
 }
 
 void BrowserView::wakeIn(std::int32_t ms) {
-    if (ms < 0) return page::wakeIn(-1);
-    // Timers fire a fraction of a millisecond after whole milliseconds, so the alarm rings at
-    // the last whole millisecond before the deadline; a task not yet due then sets it again
-    // for the moment the page next has the thread.
+    if (ms < 0) return page::wakeAt(-1);
     const double now = page::now();
-    const double deadline = double(wakeDeadlineNs(lastTicks_, std::int64_t(now * 1e6), ms)) / 1e6;
-    page::wakeIn(static_cast<std::int32_t>(std::max(0.0, std::floor(deadline - now))));
+    page::wakeAt(double(wakeDeadlineNs(lastTicks_, std::int64_t(now * 1e6), ms)) / 1e6);
 }
 
 void BrowserView::handle(const Input &in) {

@@ -1,6 +1,8 @@
 #include "runtime/web/page.h"
 
-#include "runtime/core/controlmetrics.h"
+#include "runtime/web/definitions.h"
+
+#include "runtime/core/form.h"
 #include "runtime/core/formdefinition.h"
 
 #include <emscripten.h>
@@ -12,18 +14,17 @@
 // Each call below is one entry point of the page's scripts: web/bridge.js lists them with
 // their C++ signatures.
 // clang-format off
-EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back), {
+// `areas` holds `count` boxes, left, top, width and height each.
+EM_JS(void, js_init, (const char *caption, int width, int height, unsigned back,
+                      const std::int32_t *areas, int count), {
+    const boxes = [];
+    for (let i = 0; i < count; ++i)
+        boxes.push(Array.from(HEAP32.subarray((areas >> 2) + 4 * i, (areas >> 2) + 4 * i + 4)));
     lessonPage.program = {wake : _water_wake, pump : _water_pump, later : _water_later,
                           route : _water_route};
-    lessonPage.init(UTF8ToString(caption), width, height, back >>> 0);
+    lessonPage.init(UTF8ToString(caption), width, height, back >>> 0, boxes);
 });
 EM_JS(void, js_remove_controls, (), { lessonPage.removeControls(); });
-EM_JS(void, js_define, (const char *group, const char *name, double value), {
-    lessonPage.define(UTF8ToString(group), UTF8ToString(name), value);
-});
-EM_JS(void, js_palette, (unsigned colour, const char *css), {
-    lessonPage.palette(colour >>> 0, UTF8ToString(css));
-});
 EM_JS(void, js_create, (int handle, int kind, int focusKind, double x, double y, double w,
                         double h, int fontPx, int bold, int tabIndex, const char *id,
                         const char *name, const char *description, const char *group,
@@ -59,7 +60,7 @@ EM_JS(void, js_measure, (const char *text, double size, int bold, double *out), 
     HEAPF64[(out >> 3) + 1] = m.ascent;
     HEAPF64[(out >> 3) + 2] = m.height;
 });
-EM_JS(void, js_wake_in, (int ms), { lessonPage.wakeIn(ms); });
+EM_JS(void, js_wake_at, (double ms), { lessonPage.wakeAt(ms); });
 EM_JS(void, js_later, (), { lessonPage.later(); });
 // The oldest input into `record` (type, control, value, modifiers, where, editing) and its text
 // into `text`: 0 when taken, -1 when there is none, else the bytes its text needs.
@@ -110,140 +111,28 @@ namespace rt::web::page {
 
 namespace {
 
-Program program;
-
 std::string z(std::string_view s) {
     return std::string(s);
 }
 
-void define(const char *group, const char *name, double value) {
-    js_define(group, name, value);
-}
-
-template <typename E> void define(const char *group, const char *name, E value) {
-    js_define(group, name, static_cast<double>(value));
-}
-
-// The names browsers give the keys the runtime tells apart (KeyboardEvent.key, letters in
-// lower case); a key that types another single character is Key::Text.
-constexpr std::pair<const char *, Key> KeyNames[] = {
-    {"PageDown", Key::PageDown},
-    {"PageUp", Key::PageUp},
-    {"ArrowRight", Key::Right},
-    {"ArrowLeft", Key::Left},
-    {"ArrowUp", Key::Up},
-    {"ArrowDown", Key::Down},
-    {"Home", Key::Home},
-    {"End", Key::End},
-    {"Enter", Key::Enter},
-    {" ", Key::Space},
-    {"Escape", Key::Escape},
-    {"Tab", Key::Tab},
-    {"Backspace", Key::Backspace},
-    {"Delete", Key::Delete},
-    {"F1", Key::F1},
-    {"F2", Key::F2},
-    {"F5", Key::F5},
-    {"F11", Key::F11},
-    {".", Key::Period},
-    {"+", Key::Plus},
-    {"=", Key::Equal},
-    {"-", Key::Minus},
-    {"0", Key::Zero},
-    {"b", Key::B},
-    {"g", Key::G},
-    {"h", Key::H},
-    {"t", Key::T},
-    {"1", Key::One},
-    {"2", Key::Two},
-    {"3", Key::Three},
-    {"4", Key::Four},
-    {"5", Key::Five},
-    {"6", Key::Six},
-};
-
-// The system colours as the desktop's default scheme shows them.
-constexpr std::pair<Colour, const char *> Palette[] = {
-    {SystemColour::WindowBackground, "#ffffff"},
-    {SystemColour::WindowText, "#000000"},
-    {SystemColour::ButtonFace, "#efefef"},
-    {SystemColour::ButtonText, "#000000"},
-};
-
-// The runtime's definitions the page shares, sent once.
-void defineAll() {
-    using T = Input::Type;
-    for (const auto &[name, type] : {std::pair{"click", T::Click},
-                                     {"check", T::Check},
-                                     {"text", T::Text},
-                                     {"choose", T::Choose},
-                                     {"focus", T::Focus},
-                                     {"key", T::Key}})
-        define("input", name, type);
-    using F = FocusKind;
-    for (const auto &[name, kind] : {std::pair{"board", F::Board},
-                                     {"button", F::Button},
-                                     {"check", F::CheckBox},
-                                     {"text", F::TextBox},
-                                     {"combo", F::ComboBox},
-                                     {"list", F::OpenList}})
-        define("focus", name, kind);
-    using C = ControlKind;
-    for (const auto &[name, kind] : {std::pair{"button", C::CommandButton},
-                                     {"check", C::CheckBox},
-                                     {"text", C::TextBox},
-                                     {"combo", C::ComboBox}})
-        define("kind", name, kind);
-    for (const auto &[name, key] : KeyNames)
-        define("key", name, key);
-    define("key", "text", Key::Text);
-    define("key", "none", Key::None);
-    for (const auto &[name, bit] : {std::pair{"shift", Modifier::Shift},
-                                    {"ctrl", Modifier::Control},
-                                    {"alt", Modifier::Alt},
-                                    {"meta", Modifier::Meta}})
-        define("modifier", name, bit);
-    for (const auto &[name, value] : {std::pair{"focusRing", metrics::FocusRing},
-                                      {"focusRingEdgeShare", double(metrics::FocusRingEdgeShare)},
-                                      {"boxStretch", metrics::BoxStretch / 100.0},
-                                      {"boldStrokePerEm", metrics::BoldStrokePerEm},
-                                      {"boxBorder", double(metrics::BoxBorder)},
-                                      {"boxPaddingPerEm", 1.0 / metrics::BoxPaddingEms}})
-        define("metric", name, value);
-    for (const auto &[name, bit] : {std::pair{"text", Changed::Text},
-                                    {"colours", Changed::Colours},
-                                    {"value", Changed::Value},
-                                    {"enabled", Changed::Enabled},
-                                    {"visible", Changed::Visible},
-                                    {"focused", Changed::Focused},
-                                    {"pressed", Changed::Pressed}})
-        define("changed", name, bit);
-    for (const auto &[colour, css] : Palette)
-        js_palette(colour, css);
-}
-
 } // namespace
 
-void init(std::string_view caption, int width, int height, Colour back) {
+void init(const Form &form) {
     static bool defined = false;
     if (!defined) {
         defined = true;
-        defineAll();
+        sendDefinitions();
     }
-    js_init(z(caption).c_str(), width, height, back);
+    std::vector<std::int32_t> areas;
+    for (const AreaDef &a : form.definition().stacked)
+        areas.insert(areas.end(), {a.left, a.top, a.width, a.height});
+    const SizeF client = form.clientSize();
+    js_init(form.Caption().c_str(), int(client.width), int(client.height), form.BackColor(),
+            areas.data(), int(areas.size() / 4));
 }
 
 void removeControls() {
     js_remove_controls();
-}
-
-int taking(KeyOutcome outcome) {
-    if (performedByRuntime(outcome)) return 2;
-    return outcome == KeyOutcome::Ignore ? 1 : 0;
-}
-
-void setProgram(Program entries) {
-    program = std::move(entries);
 }
 
 void createControl(const Control &c) {
@@ -302,8 +191,8 @@ TextMetrics measure(std::string_view text, double pixelSize, bool bold) {
     return {out[0], out[1], out[2]};
 }
 
-void wakeIn(std::int32_t ms) {
-    js_wake_in(ms);
+void wakeAt(double ms) {
+    js_wake_at(ms);
 }
 
 void later() {
@@ -385,31 +274,3 @@ std::string kept() {
 }
 
 } // namespace rt::web::page
-
-// The page's ways into the program, each run from the page's own event loop.
-extern "C" {
-
-EMSCRIPTEN_KEEPALIVE void water_wake() {
-    if (rt::web::page::program.wake) rt::web::page::program.wake();
-}
-
-EMSCRIPTEN_KEEPALIVE void water_pump() {
-    if (rt::web::page::program.pump) rt::web::page::program.pump();
-}
-
-EMSCRIPTEN_KEEPALIVE void water_later() {
-    if (rt::web::page::program.later) rt::web::page::program.later();
-}
-
-// What the page does with a key: 0 leaves it to the browser, 1 takes it and does nothing, 2
-// takes it and sends it to the program.
-EMSCRIPTEN_KEEPALIVE int water_route(int key, int modifiers, int where, int editing) {
-    using namespace rt;
-    const auto &route = web::page::program.route;
-    if (!route || key < 0 || key >= KeyCount || where < 0 || where >= FocusKindCount) return 0;
-    const KeyOutcome outcome = route(static_cast<Key>(key), static_cast<unsigned>(modifiers),
-                                     static_cast<FocusKind>(where), editing != 0);
-    return web::page::taking(outcome);
-}
-
-} // extern "C"

@@ -13,17 +13,22 @@
 #include <string>
 #include <string_view>
 
+namespace rt {
+class Form;
+}
+
 /// The page around the program: thin calls into the page's scripts (`lessonPage`), which own
 /// the canvas, the HTML controls, the input queue and the timers. Numbers pass as numbers;
 /// what the page needs to know of the runtime's definitions (key names, measurements, the
-/// palette) it is told once, at init. The page comes into the program only from its own event
-/// loop, through the entries of setProgram.
+/// palette, the words it shows) it is told once, at init. The page comes into the program only
+/// from its own event loop, through the entries of setProgram.
 namespace rt::web::page {
 
-/// Sets the page up for a form `width` × `height` form pixels: its caption, its background,
-/// and, the first time, the runtime's definitions: input types, focus kinds, key names,
-/// palette, measurements. Called again for another form, it keeps the page's fit and layout.
-void init(std::string_view caption, int width, int height, Colour back);
+/// Sets the page up for `form`: its caption, its size in form pixels, its background, the areas
+/// an upright screen stacks, and, the first time, the runtime's definitions: input types, focus
+/// kinds, key names, palette, measurements, words. Called again for another form, it keeps the
+/// page's fit.
+void init(const Form &form);
 /// Removes every control's element, the focus ring and the note, and drops the queued input
 /// that names a control (clicks, text, checks, choices, focus): another form takes the page.
 /// Keys stay queued, for the form shown next.
@@ -73,9 +78,9 @@ void text(std::string_view text, double x, double y, double pixelSize, bool bold
           const Rect &clip);
 TextMetrics measure(std::string_view text, double pixelSize, bool bold);
 
-/// Calls the program's wake entry in `ms` milliseconds, in place of any call asked for before;
-/// at 0 as soon as the page has had the thread; -1: no call.
-void wakeIn(std::int32_t ms);
+/// Calls the program's wake entry once now() has reached `ms`, in place of any call asked for
+/// before; -1: no call.
+void wakeAt(double ms);
 /// Calls the program's later entry once the page has had the thread: one call for each.
 void later();
 /// The oldest input the page has queued.

@@ -114,20 +114,25 @@
   P.shiftInput = () => inputs.shift();
 
   // The program's alarm: one at a time, each call in place of the one before. Timers count
-  // whole milliseconds and fire a few tenths of one late. Waking the program any time within
-  // the millisecond its pause ends keeps frames from drifting: the timer aims a third of a
-  // millisecond early, and short yields wait out what is left when it rings too soon, without
-  // calling the program.
-  let alarm = 0, rings = 0;
+  // whole milliseconds and fire some tenths of one late. Waking the program any time within
+  // the millisecond its pause ends keeps frames from drifting: the timer aims as early as
+  // timers have lately been late, and a fifth of a millisecond more; short yields wait out
+  // what is left when it rings too soon, without calling the program.
+  let alarm = 0, rings = 0, late = 0.3;
   P.wakeAt = (at) => {
     clearTimeout(alarm);
     const ring = ++rings;
     if (at < 0 || P.ended) return;
     const check = () => {
       if (ring !== rings || P.ended) return;
-      const left = at - performance.now();
-      if (left > 0.3) alarm = setTimeout(check, Math.ceil(left - 0.3));
-      else if (left > 0) yieldNow(check);
+      const now = performance.now(), left = at - now;
+      if (left > late + 0.2) {
+        const ms = Math.ceil(left - late - 0.2), due = now + ms;
+        alarm = setTimeout(() => {
+          late += (Math.min(1, Math.max(0, performance.now() - due)) - late) / 8;
+          check();
+        }, ms);
+      } else if (left > 0) yieldNow(check);
       else P.program.wake();
     };
     check();

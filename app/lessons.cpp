@@ -31,8 +31,8 @@ Lessons::Lessons(std::string_view first, std::string_view kept)
       restoring_(lessonrecord::parse(kept)) {
     if (restoring_)
         shown_ = restoring_->inverseShown ? static_cast<rt::Form *>(&inverse_) : &proportion_;
-    proportion_.switchLesson = [this] { show(inverse_); };
-    inverse_.switchLesson = [this] { show(proportion_); };
+    proportion_.switchLesson = [this](LessonId lesson) { show(lesson); };
+    inverse_.switchLesson = [this](LessonId lesson) { show(lesson); };
     proportion_.stateChanged = [this] { keep(); };
     inverse_.stateChanged = [this] { keep(); };
 }
@@ -52,6 +52,11 @@ void Lessons::load() {
     }
     keeping_ = true;
     keep();
+}
+
+void Lessons::show(LessonId lesson) {
+    if (lesson == LessonId::Proportion) show(proportion_);
+    if (lesson == LessonId::Inverse) show(inverse_);
 }
 
 void Lessons::show(rt::Form &form) {

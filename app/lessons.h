@@ -34,6 +34,8 @@ public:
     void load();
     /// Shows `form`, one of the two.
     void show(rt::Form &form);
+    /// Shows `lesson`.
+    void show(LessonId lesson);
 
     /// The state of both lessons as the record keeps it; meaningful at rest.
     lessonrecord::Record record() const;

@@ -254,9 +254,9 @@ void AccessibilityTest::descriptionTellsTheLessonShown() {
     rt::qt::Window &w = lesson.window();
     auto told = [&w] { return accessible(&w, QAccessible::Description); };
     auto toSecond = [&] {
-        byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.otherLesson);
+        byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.toInverse);
     };
-    auto toFirst = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f2.otherLesson); };
+    auto toFirst = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f2.toProportion); };
     Lesson::click(f1.forward);
     const QString first = QStringLiteral("1 分後、水は 5 L。表: 0 分 0 L、1 分 5 L");
     QCOMPARE(told(), first);

@@ -166,7 +166,7 @@ void LessonRecordTest::restored() {
     QCOMPARE(p.time.Text(), QStringLiteral("%1.00").arg(minutes).toStdString());
     QCOMPARE(p.forward.Enabled(), minutes < 12);
     QCOMPARE(p.back.Enabled(), minutes > 0);
-    QVERIFY(p.run.Enabled() && p.initialScreen.Enabled() && p.otherLesson.Enabled());
+    QVERIFY(p.run.Enabled() && p.initialScreen.Enabled() && p.toInverse.Enabled());
     QVERIFY(!p.stop.Enabled());
     QCOMPARE(p.formula.Visible(), minutes == 12);
     QCOMPARE(p.Height(),
@@ -174,7 +174,7 @@ void LessonRecordTest::restored() {
 
     InverseLesson &f = lessons.inverse();
     QCOMPARE(f.time.Text(), QStringLiteral("%1.00").arg(expected.inverse.minutes).toStdString());
-    QVERIFY(f.pour.Enabled() && f.initialScreen.Enabled() && f.otherLesson.Enabled());
+    QVERIFY(f.pour.Enabled() && f.initialScreen.Enabled() && f.toProportion.Enabled());
     QVERIFY(!f.stop.Enabled() && !f.filling);
     QVERIFY(!f.risingPoint.Visible() && !f.risingLine.Visible());
     for (rt::Integer i = 0; i < design::inverse::RateCount; ++i) {

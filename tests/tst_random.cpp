@@ -198,7 +198,7 @@ private:
         case 12:
             // To the other lesson, by its button or F2: only at rest.
             if (rng_.bounded(2))
-                Lesson::click(f.otherLesson);
+                Lesson::click(f.toInverse);
             else
                 QTest::keyClick(&lesson_.window(), Qt::Key_F2);
             break;
@@ -252,7 +252,7 @@ private:
             break;
         default:
             if (rng_.bounded(2))
-                Lesson::click(f.otherLesson);
+                Lesson::click(f.toProportion);
             else
                 QTest::keyClick(&window, Qt::Key_F2);
             break;

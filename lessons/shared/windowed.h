@@ -9,11 +9,19 @@
 /// and do the same in both, and the buttons each lesson words in its own way.
 namespace layout {
 
-/// The buttons both lessons have in the same places, in their own words: the other lesson,
-/// the one that starts the water (`start`, focused first when `focused`), and 停止.
+/// A button in the left column that shows another lesson of the unit.
+struct Switch {
+    std::string_view name;
+    std::string_view caption;
+    std::string_view description;
+};
+
+/// The buttons every lesson has in the same places, in its own words: the other two lessons
+/// (`upper` above `lower`), the one that starts the water (`start`, focused first when
+/// `focused`), and 停止.
 struct Buttons {
-    std::string_view otherLesson;
-    std::string_view otherLessonDescription;
+    Switch upper;
+    Switch lower;
     std::string_view start;
     std::string_view startCaption;
     std::string_view startDescription;
@@ -21,16 +29,21 @@ struct Buttons {
     std::string_view stopDescription;
 };
 
-constexpr std::array<ControlDef, 3> buttons(const Buttons &b) {
-    return {{{.name = OtherLesson.name,
-              .kind = ControlKind::CommandButton,
-              .twips = {240, 6300, 1755, 495},
-              .back = 0xC0FFC0,
-              .caption = b.otherLesson,
-              .font = {12, false},
-              .tabIndex = 16,
-              .accessibleName = b.otherLesson,
-              .description = b.otherLessonDescription},
+constexpr ControlDef switchButton(const Switch &s, int top, int tabIndex) {
+    return {.name = s.name,
+            .kind = ControlKind::CommandButton,
+            .twips = {240, top, 1755, 495},
+            .back = 0xC0FFC0,
+            .caption = s.caption,
+            .font = {12, false},
+            .tabIndex = tabIndex,
+            .accessibleName = s.caption,
+            .description = s.description};
+}
+
+constexpr std::array<ControlDef, 4> buttons(const Buttons &b) {
+    return {{switchButton(b.upper, 5625, 16),
+             switchButton(b.lower, 6300, 17),
              {.name = b.start,
               .kind = ControlKind::CommandButton,
               .twips = {8640, 2160, 1935, 495},

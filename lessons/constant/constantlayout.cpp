@@ -95,9 +95,25 @@ constexpr auto OverAxes = join(
              .startFocused = false,
              .stopDescription = "自動で進めるのを、次のちょうどの分で止めます。"}));
 
+// Each rate's caption, what a screen reader calls its button, and what the button does.
+struct RateWords {
+    std::string_view caption, name, description;
+};
+constexpr std::array<RateWords, RateCount> Words = {{
+    {"−5", "毎分 5 L へる", "1 分間に 5 L ずつへらします。"},
+    {"−4", "毎分 4 L へる", "1 分間に 4 L ずつへらします。"},
+    {"−3", "毎分 3 L へる", "1 分間に 3 L ずつへらします。"},
+    {"−2", "毎分 2 L へる", "1 分間に 2 L ずつへらします。"},
+    {"−1", "毎分 1 L へる", "1 分間に 1 L ずつへらします。"},
+    {"1", "毎分 1 L ふえる", "1 分間に 1 L ずつふやします。"},
+    {"2", "毎分 2 L ふえる", "1 分間に 2 L ずつふやします。"},
+    {"3", "毎分 3 L ふえる", "1 分間に 3 L ずつふやします。"},
+    {"4", "毎分 4 L ふえる", "1 分間に 4 L ずつふやします。"},
+    {"5", "毎分 5 L ふえる", "1 分間に 5 L ずつふやします。"},
+}};
+
 // One button per rate: 1 to 5 in the upper row, −1 to −5 below; the chosen one shows pressed.
-constexpr ControlDef rateButton(rt::Integer index, std::string_view caption, std::string_view name,
-                                std::string_view description) {
+constexpr ControlDef rateButton(rt::Integer index, const RateWords &words) {
     const int rate = Rates[std::size_t(index)];
     const int column = (rate < 0 ? -rate : rate) - 1;
     return {.name = Rate.name,
@@ -106,45 +122,26 @@ constexpr ControlDef rateButton(rt::Integer index, std::string_view caption, std
             .twips = {twips(576.0f + 46 * column), twips(rate > 0 ? 248.0f : 281.0f), twips(40),
                       twips(30)},
             .back = RateFace,
-            .caption = caption,
+            .caption = words.caption,
             .font = {12, true},
             .tabIndex = 20 + (rate > 0 ? column : 5 + column),
-            .accessibleName = name,
-            .description = description,
+            .accessibleName = words.name,
+            .description = words.description,
             .group = RatesHeading,
             .toggle = true};
 }
 
-constexpr std::array<ControlDef, RateCount> RateButtons = {
-    {rateButton(0, "−5", "毎分 5 L へる", "1 分間に 5 L ずつへらします。"),
-     rateButton(1, "−4", "毎分 4 L へる", "1 分間に 4 L ずつへらします。"),
-     rateButton(2, "−3", "毎分 3 L へる", "1 分間に 3 L ずつへらします。"),
-     rateButton(3, "−2", "毎分 2 L へる", "1 分間に 2 L ずつへらします。"),
-     rateButton(4, "−1", "毎分 1 L へる", "1 分間に 1 L ずつへらします。"),
-     rateButton(5, "1", "毎分 1 L ふえる", "1 分間に 1 L ずつふやします。"),
-     rateButton(6, "2", "毎分 2 L ふえる", "1 分間に 2 L ずつふやします。"),
-     rateButton(7, "3", "毎分 3 L ふえる", "1 分間に 3 L ずつふやします。"),
-     rateButton(8, "4", "毎分 4 L ふえる", "1 分間に 4 L ずつふやします。"),
-     rateButton(9, "5", "毎分 5 L ふえる", "1 分間に 5 L ずつふやします。")}};
-
-// 戻る and 進む side by side, under the rates.
-constexpr ControlDef stepButton(std::string_view name, int left, std::string_view caption,
-                                int tabIndex, std::string_view description) {
-    return {.name = name,
-            .kind = ControlKind::CommandButton,
-            .twips = {left, twips(314), 855, 495},
-            .back = 0xFFFFC0,
-            .caption = caption,
-            .tabIndex = tabIndex,
-            .accessibleName = caption,
-            .description = description,
-            .startFocus = name == Forward.name};
-}
-
-constexpr std::array<ControlDef, 3> Steps = {
-    {boardLabel(RatesHeading, 576, 232, "1 分間にかわる水（L）", {10.5, false}, 19),
-     stepButton(Back.name, 8640, "戻る", 7, "1 分前にもどします。"),
-     stepButton(Forward.name, 9720, "進む", 3, "1 分すすめます。")}};
+// The heading of the rates, their buttons, then 戻る and 進む under them.
+constexpr auto RatesAndSteps = [] {
+    std::array<ControlDef, RateCount + 3> all{};
+    all[0] = boardLabel(RatesHeading, 576, 232, "1 分間にかわる水（L）", {10.5, false}, 19);
+    for (int i = 0; i < RateCount; ++i)
+        all[std::size_t(i) + 1] = rateButton(i, Words[std::size_t(i)]);
+    const auto steps = stepButtons(Back.name, Forward.name, twips(314));
+    all[RateCount + 1] = steps[0];
+    all[RateCount + 2] = steps[1];
+    return all;
+}();
 
 // 初期画面 says what it does here.
 constexpr auto OwnCommon =
@@ -156,7 +153,7 @@ constexpr auto OwnCommon =
 constexpr auto Controls = join(Container, NowAndOutlet, heading("ふえる水，へる水"),
                                table({{240, 8400, 1095, 495}, "χ(分)", {18, true}, false},
                                      {{360, 9240, 930, 405}, "ｙ（Ｌ）", {20.25, true}}),
-                               UnderAxes, Axes, OverAxes, RateButtons, Steps, OwnCommon);
+                               UnderAxes, Axes, OverAxes, RatesAndSteps, OwnCommon);
 
 // 1 to 5 choose as many litres a minute, added.
 constexpr std::array<rt::KeyDef, 5> RateKeys = {{
@@ -171,10 +168,24 @@ constexpr auto Keys = keys(remoteKeys(Forward.name, Back.name, Run.name), RateKe
 
 constexpr rt::FormDef Window = window("constant", Controls, Keys);
 
+// What F1 lists: the keys of this lesson, then those of all.
+constexpr auto KeyRows =
+    layout::keyList(std::to_array<rt::NoteRow>({{"Page Down または →", "進む"},
+                                                {"Page Up または ←", "戻る"},
+                                                {"F5", "自動"},
+                                                {"↑ / ↓", "次の量 / 前の量"},
+                                                {"1 ～ 5", "1 分間に 1 ～ 5 L ふやす"},
+                                                {"-", "ふやす / へらす"}}),
+                    "比例へ");
+
 } // namespace
 
 const rt::FormDef &definition() {
     return Window;
+}
+
+std::span<const rt::NoteRow> keyRows() {
+    return KeyRows;
 }
 
 } // namespace layout::constant

@@ -4,6 +4,7 @@
 #include "runtime/core/formdefinition.h"
 
 #include <array>
+#include <span>
 
 /// The third lesson's window: the container half full, water added or taken away at a rate
 /// the pupil chooses, before and after now; the numbers, the controls of its own by name, and
@@ -51,5 +52,7 @@ inline constexpr Named<rt::Shape> Drain{"drain"};              // the water runn
 /// Every control with its box, colours, caption, font and tab index; lines, rectangles and
 /// labels in drawing order, backmost first.
 const rt::FormDef &definition();
+/// The list of keys F1 shows.
+std::span<const rt::NoteRow> keyRows();
 
 } // namespace layout::constant

@@ -1,7 +1,6 @@
 #include "lessons/constant/constantlesson.h"
 
 #include "lessons/shared/design.h"
-#include "lessons/shared/keys.h"
 
 #include <cstdlib>
 
@@ -9,16 +8,6 @@ using namespace design;
 using namespace layout::constant;
 
 namespace {
-
-// 進む, 戻る, 自動 and the rates, then the keys all lessons have.
-constexpr auto KeyList =
-    layout::keyList(std::to_array<rt::NoteRow>({{"Page Down または →", "進む"},
-                                                {"Page Up または ←", "戻る"},
-                                                {"F5", "自動"},
-                                                {"↑ / ↓", "次の量 / 前の量"},
-                                                {"1 ～ 5", "1 分間に 1 ～ 5 L ふやす"},
-                                                {"-", "ふやす / へらす"}}),
-                    "比例へ");
 
 // A number with a true minus sign.
 std::string signedText(long long n) {
@@ -37,7 +26,7 @@ std::string rateText(rt::Integer rate) {
 } // namespace
 
 ConstantLesson::ConstantLesson()
-    : ContainerLesson(layout::constant::definition(), {Columns, hintColour}, KeyList),
+    : ContainerLesson(layout::constant::definition(), {Columns, hintColour}, keyRows()),
       run(Run.in(*this)), forward(Forward.in(*this)), back(Back.in(*this)), rates(Rate.in(*this)),
       drain(Drain.in(*this)), segments(Segment.in(*this)), rateLines(RateLine.in(*this)),
       rateLabels(RateLabel.in(*this)) {

@@ -14,6 +14,15 @@ class ConstantLesson : public ContainerLesson {
 public:
     ConstantLesson();
 
+    rt::CommandButton &run;
+    rt::CommandButton &forward;
+    rt::CommandButton &back;
+    rt::ControlArray<rt::CommandButton> rates; // in the order of layout::constant::Rates
+    rt::Shape &drain;                          // the water running out under the floor
+    rt::ControlArray<rt::Line> segments;       // on the graph, from minute i − 6 to i − 5
+    rt::ControlArray<rt::Line> rateLines;      // in the order of layout::constant::Rates
+    rt::ControlArray<rt::Label> rateLabels;    // their formulas
+
     // Litres a minute, one of layout::constant::Rates.
     rt::Integer rate = layout::constant::StartRate;
     // The minute shown at rest, −6 to 6; 0 is now.
@@ -29,15 +38,6 @@ public:
     std::uint32_t resets = 0;
     // Whether a step or a run is under way.
     bool moving = false;
-
-    rt::CommandButton &run;
-    rt::CommandButton &forward;
-    rt::CommandButton &back;
-    rt::ControlArray<rt::CommandButton> rates; // in the order of layout::constant::Rates
-    rt::Shape &drain;                          // the water running out under the floor
-    rt::ControlArray<rt::Line> segments;       // on the graph, from minute i − 6 to i − 5
-    rt::ControlArray<rt::Line> rateLines;      // in the order of layout::constant::Rates
-    rt::ControlArray<rt::Label> rateLabels;    // their formulas
 
     void resetScreen() override;
     /// Tells assistive technology the rate, the minute, the change and the pairs reached;

@@ -43,23 +43,7 @@ constexpr auto OverAxes = join(
          .startFocused = false,
          .stopDescription = "自動で水を入れるのを、次のちょうどの分で止めます。"}));
 
-// 戻る and 進む, side by side.
-constexpr ControlDef stepButton(std::string_view name, int left, std::string_view caption,
-                                int tabIndex, std::string_view description) {
-    return {.name = name,
-            .kind = ControlKind::CommandButton,
-            .twips = {left, 3960, 855, 495},
-            .back = 0xFFFFC0,
-            .caption = caption,
-            .tabIndex = tabIndex,
-            .accessibleName = caption,
-            .description = description,
-            .startFocus = name == Forward.name};
-}
-
-constexpr std::array<ControlDef, 2> Steps = {
-    {stepButton(Back.name, 8640, "戻る", 7, "1 分前にもどします。"),
-     stepButton(Forward.name, 9720, "進む", 3, "1 分すすめます。")}};
+constexpr auto Steps = stepButtons(Back.name, Forward.name, 3960);
 
 // The container stands behind everything else; the shared controls come last.
 constexpr auto Controls = join(Container, heading("空の容器に水を"),

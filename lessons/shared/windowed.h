@@ -64,6 +64,25 @@ constexpr std::array<ControlDef, 4> buttons(const Buttons &b) {
               .description = b.stopDescription}}};
 }
 
+/// 戻る and 進む side by side, `top` twips down; 進む has the focus first.
+constexpr std::array<ControlDef, 2> stepButtons(std::string_view back, std::string_view forward,
+                                                int top) {
+    const auto button = [top](std::string_view name, int left, std::string_view caption,
+                              int tabIndex, std::string_view description, bool focused) {
+        return ControlDef{.name = name,
+                          .kind = ControlKind::CommandButton,
+                          .twips = {left, top, 855, 495},
+                          .back = 0xFFFFC0,
+                          .caption = caption,
+                          .tabIndex = tabIndex,
+                          .accessibleName = caption,
+                          .description = description,
+                          .startFocus = focused};
+    };
+    return {{button(back, 8640, "戻る", 7, "1 分前にもどします。", false),
+             button(forward, 9720, "進む", 3, "1 分すすめます。", true)}};
+}
+
 /// A check box on the board: one of the options, Hint, 表 and グラフ.
 constexpr ControlDef option(std::string_view name, std::array<int, 4> twips,
                             std::string_view caption, int tabIndex, std::string_view description) {

@@ -87,8 +87,13 @@ constexpr auto OverAxes = join(
                boardLabel("yAxisLabel", graphX(0) + 8, 70, "ｙ（L）", {12, true}),
                boardLabel("xAxisLabel", graphX(6.4), ZeroLevel - 24, "χ(分)", {12, true}),
                boardLabel(Formula.name, 870, 44, "y = 5x", {14.25, true}, -1, Line), rateLabel()},
-    buttons({.otherLesson = "比例へ",
-             .otherLessonDescription = "比例の学習に切りかえます。こちらの画面はそのまま残ります。",
+    buttons({.upper = {.name = ToInverse.name,
+                       .caption = "反比例へ",
+                       .description =
+                           "反比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
+             .lower = {.name = ToProportion.name,
+                       .caption = "比例へ",
+                       .description = "比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
              .start = Run.name,
              .startCaption = "自　動",
              .startDescription = "6 分後まで自動で進めます。",
@@ -164,7 +169,8 @@ constexpr std::array<rt::KeyDef, 5> RateKeys = {{
     {rt::Key::Five, Rate.name, 9},
 }};
 
-constexpr auto Keys = keys(remoteKeys(Forward.name, Back.name, Run.name), RateKeys);
+constexpr auto Keys =
+    keys(remoteKeys(Forward.name, Back.name, Run.name), ToProportion.name, RateKeys);
 
 constexpr rt::FormDef Window = window("constant", Controls, Keys);
 

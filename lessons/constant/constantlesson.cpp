@@ -26,7 +26,10 @@ std::string rateText(rt::Integer rate) {
 } // namespace
 
 ConstantLesson::ConstantLesson()
-    : ContainerLesson(layout::constant::definition(), {Columns, hintColour}, keyRows()),
+    : ContainerLesson(layout::constant::definition(),
+                      {{{layout::ToInverse, LessonId::Inverse},
+                        {layout::ToProportion, LessonId::Proportion}}},
+                      {Columns, hintColour}, keyRows()),
       run(Run.in(*this)), forward(Forward.in(*this)), back(Back.in(*this)), rates(Rate.in(*this)),
       drain(Drain.in(*this)), segments(Segment.in(*this)), rateLines(RateLine.in(*this)),
       rateLabels(RateLabel.in(*this)) {
@@ -144,7 +147,7 @@ void ConstantLesson::enableAtRest(bool rest) {
     run.setEnabled(rest && minute < MaxMinute);
     if (rest) stop.setEnabled(false);
     initialScreen.setEnabled(rest);
-    otherLesson.setEnabled(rest);
+    enableSwitching(rest);
     for (rt::Integer i = 0; i < RateCount; ++i)
         rates(i).setEnabled(rest);
 }

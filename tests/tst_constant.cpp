@@ -155,6 +155,16 @@ void ConstantTest::everyMinuteOfEveryRate() {
     for (int i = rates + 1; i < constant::RateCount; ++i)
         QVERIFY(!f.rateLabels(rt::Integer(i)).Visible());
     QVERIFY(qs(f.statusText()).contains(QStringLiteral("6 分後")));
+    // 初期画面: now at 5 L a minute, with no line and an empty table when shown again.
+    Lesson::click(f.initialScreen);
+    Lesson::click(f.table);
+    Lesson::click(f.graph);
+    const QImage again = presented(board.window);
+    QCOMPARE(f.rate, rt::Integer(constant::StartRate));
+    QCOMPARE(litresShown(again, -1), 0);
+    QCOMPARE(pixel(again, int(constant::graphX(-5.5)),
+                   int(constant::surface(constant::Rates[std::size_t(rates)] * -5.5))),
+             Board);
     QVERIFY(board.errors.isEmpty());
 }
 

@@ -72,6 +72,11 @@ class ConstantTest : public QObject {
 private slots:
     void everyMinuteOfEveryRate_data();
     void everyMinuteOfEveryRate();
+    void waterFallsInOrRunsOut_data();
+    void waterFallsInOrRunsOut();
+    void keys_data();
+    void keys();
+    void runStopsAtTheNextMinute();
 };
 
 void ConstantTest::everyMinuteOfEveryRate_data() {
@@ -150,6 +155,109 @@ void ConstantTest::everyMinuteOfEveryRate() {
     for (int i = rates + 1; i < constant::RateCount; ++i)
         QVERIFY(!f.rateLabels(rt::Integer(i)).Visible());
     QVERIFY(qs(f.statusText()).contains(QStringLiteral("6 分後")));
+    // 初期画面: now at 5 L a minute, with no line and an empty table when shown again.
+    Lesson::click(f.initialScreen);
+    Lesson::click(f.table);
+    Lesson::click(f.graph);
+    const QImage again = presented(board.window);
+    QCOMPARE(f.rate, rt::Integer(constant::StartRate));
+    QCOMPARE(litresShown(again, -1), 0);
+    QCOMPARE(pixel(again, int(constant::graphX(-5.5)),
+                   int(constant::surface(constant::Rates[std::size_t(rates)] * -5.5))),
+             Board);
+    QVERIFY(board.errors.isEmpty());
+}
+
+void ConstantTest::waterFallsInOrRunsOut_data() {
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<bool>("forward");
+    QTest::addColumn<bool>("rising");
+    QTest::newRow("5 L a minute, 進む") << 5 << true << true;
+    QTest::newRow("5 L a minute, 戻る") << 5 << false << false;
+    QTest::newRow("−2 L a minute, 進む") << -2 << true << false;
+    QTest::newRow("−2 L a minute, 戻る") << -2 << false << true;
+}
+
+// Halfway through a minute: rising water falls from the tap, sinking water runs out through
+// the outlet under the floor.
+void ConstantTest::waterFallsInOrRunsOut() {
+    QFETCH(int, rate);
+    QFETCH(bool, forward);
+    QFETCH(bool, rising);
+    TestClock clock;
+    Board3 board;
+    ConstantLesson &f = board.lesson;
+    if (rate != f.rate) Lesson::click(f.rates(rt::Integer(constant::index(rate))));
+    QImage half;
+    clock.at(clock.now() + 20 * 20 + 10, [&] { half = presented(board.window); });
+    Lesson::click(forward ? f.forward : f.back);
+    const double litres = rate * (forward ? 0.5 : -0.5);
+    QCOMPARE(pixel(half, 424, 60) == Water, rising);   // under the spout
+    QCOMPARE(pixel(half, 424, 495) == Water, !rising); // under the outlet
+    QCOMPARE(pixel(half, 300, int(constant::surface(litres)) + 2), Water);
+    // At rest, neither.
+    const QImage s = presented(board.window);
+    QVERIFY(pixel(s, 424, 60) != Water);
+    QVERIFY(pixel(s, 424, 495) != Water);
+}
+
+// Each key as a pupil presses it, from now at 5 litres a minute.
+void ConstantTest::keys_data() {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("rate");
+    QTest::addColumn<int>("minute");
+    QTest::addRow("→ →") << QList<int>{Qt::Key_Right, Qt::Key_Right} << 5 << 2;
+    QTest::addRow("Page Up ←") << QList<int>{Qt::Key_PageUp, Qt::Key_Left} << 5 << -2;
+    QTest::addRow("← past −6") << QList<int>(8, Qt::Key_Left) << 5 << -6;
+    QTest::addRow("F5") << QList<int>{Qt::Key_F5} << 5 << 6;
+    QTest::addRow("-") << QList<int>{Qt::Key_Minus} << -5 << 0;
+    QTest::addRow("3 -") << QList<int>{Qt::Key_3, Qt::Key_Minus} << -3 << 0;
+    QTest::addRow("1 ↓: −1") << QList<int>{Qt::Key_1, Qt::Key_Down} << -1 << 0;
+    QTest::addRow("- ↑: −4") << QList<int>{Qt::Key_Minus, Qt::Key_Up} << -4 << 0;
+    QTest::addRow("↑ at 5") << QList<int>{Qt::Key_Up} << 5 << 0;
+    QTest::addRow("→ 2: back to now") << QList<int>{Qt::Key_Right, Qt::Key_2} << 2 << 0;
+    QTest::addRow("- ← Home") << QList<int>{Qt::Key_Minus, Qt::Key_Left, Qt::Key_Home} << 5 << 0;
+}
+
+void ConstantTest::keys() {
+    QFETCH(QList<int>, keys);
+    QFETCH(int, rate);
+    QFETCH(int, minute);
+    TestClock clock;
+    Board3 board;
+    board.window.setFocus();
+    for (const int k : keys)
+        QTest::keyClick(&board.window, Qt::Key(k));
+    QCOMPARE(board.lesson.rate, rt::Integer(rate));
+    QCOMPARE(board.lesson.minute, rt::Integer(minute));
+    QCOMPARE(board.lesson.Width(), design::NarrowWidth);
+    QCOMPARE(Lesson::shownText(board.lesson.time), minuteShown(minute));
+}
+
+// 自　動 from 3 minutes ago; 停止 during the second minute ends it at −1, where the buttons
+// are back as at rest.
+void ConstantTest::runStopsAtTheNextMinute() {
+    TestClock clock;
+    Board3 board;
+    ConstantLesson &f = board.lesson;
+    for (int i = 0; i < 3; ++i)
+        Lesson::click(f.back);
+    bool rateDuringRun = true;
+    clock.at(clock.now() + 40 * 20 + 100, [&] {
+        rateDuringRun = Lesson::widget(f.rates(0)).isEnabled();
+        Lesson::click(f.stop);
+    });
+    Lesson::click(f.run);
+    QCOMPARE(f.minute, rt::Integer(-1));
+    QVERIFY(!rateDuringRun);
+    QVERIFY(Lesson::widget(f.forward).isEnabled());
+    QVERIFY(Lesson::widget(f.back).isEnabled());
+    QVERIFY(Lesson::widget(f.rates(0)).isEnabled());
+    QVERIFY(!Lesson::widget(f.stop).isEnabled());
+    QVERIFY(qs(f.statusText()).contains(QStringLiteral("1 分前")));
+    Lesson::click(f.run);
+    QCOMPARE(f.minute, rt::Integer(6));
+    QVERIFY(!Lesson::widget(f.run).isEnabled());
     QVERIFY(board.errors.isEmpty());
 }
 

@@ -148,9 +148,10 @@ constexpr auto RatesAndSteps = [] {
     return all;
 }();
 
-// 初期画面 says what it does here.
+// The time box and 初期画面 say what they do here.
 constexpr auto OwnCommon =
-    described(Common, InitialScreen.name,
+    described(described(Common, Time.name, "今からの時間を分で示します。前の時間はマイナスです。"),
+              InitialScreen.name,
               "はじめの画面にもどします。今の 30 L、1 分間に 5 L ふえる水にもどり、"
               "表とグラフは消えます。");
 

@@ -100,7 +100,8 @@ void ConstantLesson::resetScreen() {
 }
 
 void ConstantLesson::chooseRate(rt::Integer index) {
-    if (moving || index < 0 || index >= RateCount || Rates[std::size_t(index)] == rate) return;
+    // The chosen rate again also goes back to now: a fresh table at the same rate.
+    if (moving || index < 0 || index >= RateCount) return;
     setRate(Rates[std::size_t(index)]);
     announceState(rateText(rate) + "。今にもどりました");
 }

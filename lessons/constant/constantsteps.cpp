@@ -10,9 +10,13 @@ using namespace layout::constant;
 
 namespace {
 
-// The water not there yet: the minute's colour, paler, around an empty band.
+// The water not there yet: a band of the minute's colour half seen through, in a paler
+// outline, so that under Hint the minutes still differ.
 rt::Colour pale(rt::Colour colour) {
     return ((colour & 0xFEFEFE) >> 1) + 0x7F7F7F;
+}
+rt::Colour ghost(rt::Colour colour) {
+    return ((colour & 0xFEFEFE) >> 1) + ((Board & 0xFEFEFE) >> 1);
 }
 
 } // namespace
@@ -104,7 +108,7 @@ void ConstantLesson::showFrame(rt::Integer frames, rt::Integer from, rt::Integer
 }
 
 // The water `t` minutes from now: added water in bands above the 0 line, one for each minute
-// between now and `t`, and the water missing below it as pale empty bands over the water left.
+// between now and `t`, and the water missing below it as faint bands over the water left.
 void ConstantLesson::placeWater(double t) {
     shown_ = t;
     const float top = surface(rate * t);
@@ -121,7 +125,7 @@ void ConstantLesson::placeWater(double t) {
         const rt::Colour colour = hint.Value() != 0 ? hintColour(int(k)) : Water;
         const bool missing = rate * (a + b) < 0;
         band.setBorderColor(missing ? pale(colour) : colour);
-        band.setBackColor(missing ? Board : colour);
+        band.setBackColor(missing ? ghost(colour) : colour);
         band.setBorderWidth(missing ? 2 : 1);
     }
     layers(0).setTop(std::max(ZeroLevel, top));

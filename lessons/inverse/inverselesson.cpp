@@ -18,6 +18,10 @@ constexpr auto KeyList =
 
 } // namespace
 
+InverseLesson::~InverseLesson() {
+    rt::abandonTasks();
+}
+
 InverseLesson::InverseLesson()
     : ContainerLesson(layout::inverse::definition(), {MaxMinutes, design::inverse::hint}, KeyList),
       pour(layout::inverse::Pour.in(*this)), rates(layout::inverse::Rate.in(*this)),

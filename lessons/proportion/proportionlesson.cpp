@@ -17,6 +17,10 @@ constexpr auto KeyList = layout::keyList(
 
 } // namespace
 
+ProportionLesson::~ProportionLesson() {
+    rt::abandonTasks();
+}
+
 ProportionLesson::ProportionLesson()
     : ContainerLesson(layout::proportion::definition(), {Minutes + 1, design::hint}, KeyList),
       run(layout::proportion::Run.in(*this)), forward(layout::proportion::Forward.in(*this)),

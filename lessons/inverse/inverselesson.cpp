@@ -18,6 +18,10 @@ constexpr auto KeyList =
 
 } // namespace
 
+InverseLesson::~InverseLesson() {
+    rt::abandonTasks();
+}
+
 InverseLesson::InverseLesson()
     : ContainerLesson(layout::inverse::definition(),
                       {{{layout::ToConstant, LessonId::Constant},

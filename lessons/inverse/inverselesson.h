@@ -11,6 +11,8 @@
 class InverseLesson : public ContainerLesson {
 public:
     InverseLesson();
+    /// Drops what waits: a fill's frame left behind would outlive the lesson it pours.
+    ~InverseLesson() override;
 
     // Litres a minute, one of design::inverse::Rates.
     rt::Integer rate = design::inverse::StartRate;

@@ -17,6 +17,10 @@ constexpr auto KeyList = layout::keyList(
 
 } // namespace
 
+ProportionLesson::~ProportionLesson() {
+    rt::abandonTasks();
+}
+
 ProportionLesson::ProportionLesson()
     : ContainerLesson(
           layout::proportion::definition(),

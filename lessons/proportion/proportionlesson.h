@@ -11,6 +11,8 @@
 class ProportionLesson : public ContainerLesson {
 public:
     ProportionLesson();
+    /// Drops what waits: a step's frame left behind would outlive the lesson it moves.
+    ~ProportionLesson() override;
 
     // Twice the minutes shown, even, 0 to 24.
     rt::Integer progress = 0;

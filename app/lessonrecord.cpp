@@ -173,8 +173,8 @@ std::optional<Record> parse(std::string_view text) {
     if (!l || l->size() != 15 || (*l)[0] != Header) return std::nullopt;
     Record r;
     const auto shown = field((*l)[1], "shown");
-    const auto named = shown ? std::find(LessonNames.begin(), LessonNames.end(), *shown)
-                             : LessonNames.end();
+    const auto named =
+        shown ? std::find(LessonNames.begin(), LessonNames.end(), *shown) : LessonNames.end();
     if (named == LessonNames.end()) return std::nullopt;
     r.shown = static_cast<LessonId>(named - LessonNames.begin());
 

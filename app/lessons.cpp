@@ -24,7 +24,6 @@ void setOptions(ContainerLesson &lesson, const lessonrecord::Options &o) {
     lesson.graph.setValue(o.graph ? 1 : 0);
 }
 
-
 // The lesson the program's argument names.
 LessonId named(std::string_view name) {
     if (name == "inverse") return LessonId::Inverse;
@@ -44,9 +43,9 @@ const char *argumentOf(LessonId lesson) {
 Lessons::Lessons(std::string_view first, std::string_view kept)
     : restoring_(lessonrecord::parse(kept)) {
     shown_ = &lesson(restoring_ ? restoring_->shown : named(first));
-    for (ContainerLesson *l : {static_cast<ContainerLesson *>(&proportion_),
-                               static_cast<ContainerLesson *>(&inverse_),
-                               static_cast<ContainerLesson *>(&constant_)}) {
+    for (ContainerLesson *l :
+         {static_cast<ContainerLesson *>(&proportion_), static_cast<ContainerLesson *>(&inverse_),
+          static_cast<ContainerLesson *>(&constant_)}) {
         l->switchLesson = [this](LessonId id) { show(lesson(id)); };
         l->stateChanged = [this] { keep(); };
     }

@@ -18,8 +18,8 @@
 class Lessons {
 public:
     /// `first` names the lesson shown first: "inverse" for the second, "constant" for the
-    /// third, anything else for the first. A valid `kept` record (what rt::kept() held at start-up) overrides it and is
-    /// restored by load(); anything else in it is ignored.
+    /// third, anything else for the first. A valid `kept` record (what rt::kept() held at start-up)
+    /// overrides it and is restored by load(); anything else in it is ignored.
     explicit Lessons(std::string_view first = {}, std::string_view kept = {});
     /// Drops the lessons' waiting tasks before the lessons go.
     ~Lessons();

@@ -256,7 +256,13 @@ void AccessibilityTest::descriptionTellsTheLessonShown() {
     auto toSecond = [&] {
         byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.toInverse);
     };
-    auto toFirst = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f2.toProportion); };
+    // F2 goes on through the third lesson.
+    auto toFirst = [&] {
+        if (!byKey) return Lesson::click(f2.toProportion);
+        QTest::keyClick(&w, Qt::Key_F2);
+        QCOMPARE(&lesson.lessons().shown(), static_cast<rt::Form *>(&lesson.lessons().constant()));
+        QTest::keyClick(&w, Qt::Key_F2);
+    };
     Lesson::click(f1.forward);
     const QString first = QStringLiteral("1 分後、水は 5 L。表: 0 分 0 L、1 分 5 L");
     QCOMPARE(told(), first);

@@ -25,14 +25,19 @@ std::string rateText(rt::Integer rate) {
 
 } // namespace
 
+ConstantLesson::~ConstantLesson() {
+    rt::abandonTasks();
+}
+
 ConstantLesson::ConstantLesson()
-    : ContainerLesson(layout::constant::definition(),
-                      {{{layout::ToInverse, LessonId::Inverse},
-                        {layout::ToProportion, LessonId::Proportion}}},
-                      {Columns, hintColour}, keyRows()),
-      run(Run.in(*this)), forward(Forward.in(*this)), back(Back.in(*this)), rates(Rate.in(*this)),
-      drain(Drain.in(*this)), segments(Segment.in(*this)), rateLines(RateLine.in(*this)),
-      rateLabels(RateLabel.in(*this)) {
+    : ContainerLesson(
+          layout::constant::definition(),
+          {{{layout::ToInverse, LessonId::Inverse}, {layout::ToProportion, LessonId::Proportion}}},
+          {Columns, hintColour}, keyRows()),
+      run(Run.in(*this)), toInverse(layout::ToInverse.in(*this)),
+      toProportion(layout::ToProportion.in(*this)), forward(Forward.in(*this)),
+      back(Back.in(*this)), rates(Rate.in(*this)), drain(Drain.in(*this)),
+      segments(Segment.in(*this)), rateLines(RateLine.in(*this)), rateLabels(RateLabel.in(*this)) {
     run.setClickHandler([this] { rt::start(runAutomatically()); });
     forward.setClickHandler([this] { rt::start(stepForward()); });
     back.setClickHandler([this] { rt::start(stepBack()); });

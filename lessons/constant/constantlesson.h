@@ -13,8 +13,12 @@
 class ConstantLesson : public ContainerLesson {
 public:
     ConstantLesson();
+    /// Drops what waits: a step's frame left behind would outlive the lesson it moves.
+    ~ConstantLesson() override;
 
     rt::CommandButton &run;
+    rt::CommandButton &toInverse;
+    rt::CommandButton &toProportion;
     rt::CommandButton &forward;
     rt::CommandButton &back;
     rt::ControlArray<rt::CommandButton> rates; // in the order of layout::constant::Rates

@@ -228,7 +228,7 @@ class Lesson(unittest.TestCase):
             self.b.key("ArrowDown")
 
         def second_lesson():  # the rest in the second lesson
-            self.b.click_id("otherLesson")
+            self.b.click_id("toInverse")
             self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
             for box in ("table", "graph"):
                 self.b.click_id(box)
@@ -556,7 +556,7 @@ class Lesson(unittest.TestCase):
                     self.assertEqual([self.value("time"), self.value("delay"), self.focused()],
                                      ["1.00", "3", "delay"], f"turned to {w} x {h}")
                 # The second lesson, with its eight rate buttons, in the same layout.
-                self.b.click_id("otherLesson")
+                self.b.click_id("toInverse")
                 self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
                 for box in ("table", "graph"):
                     self.b.click_id(box)
@@ -580,9 +580,8 @@ class Lesson(unittest.TestCase):
         self.assertEqual(below, expected, f"the controls below a board {w:.1f} px wide")
 
     # The first lesson's panel on a phone, row by row, each left to right.
-    PHONE_ROWS = [["initialScreen", "time", "run"], ["stop", "delay"],
-                  ["back", "forward", "hint"], ["otherLesson", "table", "graph"],
-                  ["quit"]]
+    PHONE_ROWS = [["initialScreen", "time", "run"], ["stop", "delay"], ["back", "forward"],
+                  ["toConstant", "toInverse", "hint"], ["table", "graph", "quit"]]
     RATE_BUTTONS = [f"rate_{i}" for i in range(8)]
     RATES_HEADING = "1 分間に入れる水（L）"
     # Each control's box [left, top, width, height] in CSS px and its text size.
@@ -979,11 +978,15 @@ class Lesson(unittest.TestCase):
     })()"""
 
     def switch(self, how, to_inverse):
-        """The other lesson, by its button or F2; waits for it."""
+        """The other lesson, by its button or F2; waits for it. From the second, F2 goes on
+        through the third."""
         if how == "F2":
             self.b.key("F2")
+            if not to_inverse:
+                self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
+                self.b.key("F2")
         else:
-            self.b.click_id("otherLesson")
+            self.b.click_id("toInverse" if to_inverse else "toProportion")
         self.wait_until("!!document.getElementById('%s')" % ("rate_0" if to_inverse
                                                               else "forward"),
                         "the second lesson" if to_inverse else "the first lesson")
@@ -1034,7 +1037,7 @@ class Lesson(unittest.TestCase):
     def test_focus_comes_back_with_its_ring(self):
         """Back in the first lesson the focus is where the ring shows it, and Enter clicks
         that control."""
-        for how, left in [("F2", "forward"), ("button", "otherLesson")]:
+        for how, left in [("F2", "forward"), ("button", "toInverse")]:
             with self.subTest(how):
                 self.setUp()
                 self.set_delay(1)
@@ -1128,7 +1131,7 @@ class Lesson(unittest.TestCase):
             "ArrowLeft", "ArrowDown", "Enter", " ", "F2"]
     # The same pupil in the second lesson, which a click on 反比例へ or F2 brings.
     INVERSE_CLICKS = ["pour", "stop", "initialScreen", "hint", "table", "graph",
-                      "otherLesson"] + [f"rate_{i}" for i in range(8)] * 2
+                      "toProportion"] + [f"rate_{i}" for i in range(8)] * 2
     INVERSE_KEYS = ["PageDown", "ArrowRight", "ArrowUp", "ArrowDown", "1", "2", "3", "4", "5",
                     "6", ".", "b", "B", "Escape", "Home", "h", "t", "g", "F2"]
     RATES = [1, 2, 3, 4, 5, 6, 10, 12]
@@ -1147,16 +1150,27 @@ class Lesson(unittest.TestCase):
                     raise
 
     def inverse_shown(self):
-        return self.b.evaluate("!!document.getElementById('rate_0')")
+        return self.b.evaluate("!!document.getElementById('pour')")
+
+    def constant_shown(self):
+        return self.b.evaluate("!!document.getElementById('rate_9')")
 
     def pupil(self, rng, actions):
         self.history = self.b.evaluate("history.length")
         for n in range(actions):
             what = rng.random()
             inverse = self.inverse_shown()
+            if self.constant_shown():
+                # The third lesson: a few of its own keys, then on through F2 or a button.
+                self.b.key(rng.choice(["PageDown", "PageUp", "-", "ArrowUp", "3"]))
+                if rng.random() < 0.5:
+                    self.b.key("F2")
+                else:
+                    self.b.click_id(rng.choice(["toProportion", "toInverse"]))
+                continue
             if what < 0.45:
                 self.b.click_id(rng.choice(self.INVERSE_CLICKS if inverse else
-                                           self.CLICKS + ["otherLesson"]))
+                                           self.CLICKS + ["toInverse"]))
             elif what < 0.8:
                 self.b.key(rng.choice(self.INVERSE_KEYS if inverse else self.KEYS))
             else:
@@ -1173,12 +1187,15 @@ class Lesson(unittest.TestCase):
         # Whatever the switches: the address names the lesson shown, no history entry was
         # added, one delay list, and every reference resolves.
         inverse = self.inverse_shown()
+        constant = self.constant_shown()
         self.assertEqual(self.b.evaluate("new URLSearchParams(location.search).get('lesson')"),
-                         "inverse" if inverse else None)
+                         "inverse" if inverse else "constant" if constant else None)
         self.assertEqual(self.b.evaluate("history.length"), self.history)
         self.assertEqual(self.b.evaluate(self.REFERENCES), [])
         if inverse:
             self.check_inverse_rest()
+            return
+        if constant:
             return
         self.retype("delay", "1")
         if self.enabled("stop"):
@@ -1275,7 +1292,7 @@ class Lesson(unittest.TestCase):
                         "!document.getElementById('pour').disabled", "the fill to end", 30)
         self.wait_for_board(lambda s: s.getpixel((300, 101)) == WATER and
                             s.getpixel((300, 98)) == BOARD, "the container full to 60 L")
-        self.b.click_id("otherLesson")  # 比例へ
+        self.b.click_id("toProportion")  # 比例へ
         self.wait_until("!!document.getElementById('forward')", "the first lesson")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
         self.assertEqual(self.value("time"), "0.00")
@@ -1285,6 +1302,8 @@ class Lesson(unittest.TestCase):
         self.wait_until("!!document.getElementById('rate_6')", "the second lesson again")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1&lesson=inverse")
         self.assertEqual(self.value("time"), "6.00", "the second lesson as it was left")
+        self.b.key("F2")  # on through the third lesson
+        self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
         self.b.key("F2")
         self.wait_until("!!document.getElementById('forward')", "the first lesson again")
         self.wait_step_done(1)
@@ -1368,6 +1387,8 @@ class Lesson(unittest.TestCase):
         after = self.shown()
         self.assertIn("lesson=inverse", after["address"])
         self.assert_same(before, after, "the second lesson after three fills and one stopped")
+        self.b.key("F2")  # on through the third lesson
+        self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
         self.b.key("F2")
         self.wait_until("!!document.getElementById('forward')", "the first lesson")
         self.assertEqual(self.value("time"), "3.00", "the first lesson kept too")
@@ -1402,7 +1423,7 @@ class Lesson(unittest.TestCase):
 
     # A record the page kept, altered as anyone could in the tab's storage: each is ignored
     # whole, and the page starts at its initial screen.
-    ALTERED = [("another version", "water-lessons 1", "water-lessons 2"),
+    ALTERED = [("another version", "water-lessons 2", "water-lessons 3"),
                ("a rate that does not exist", "inverse.rate=10", "inverse.rate=7"),
                ("minutes out of range", "inverse.minutes=1", "inverse.minutes=99"),
                ("a huge number", "proportion.progress=6", "proportion.progress=99999999999"),
@@ -1435,6 +1456,8 @@ class Lesson(unittest.TestCase):
                 self.assertEqual([self.value("time"), self.value("delay")], ["0.00", "20"])
                 self.assertIn("0 分後、水は 0 L。表: まだありません",
                               self.b.evaluate("document.getElementById('state').textContent"))
+                self.b.key("F2")  # on through the third lesson
+                self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
                 self.b.key("F2")
                 self.wait_until("!!document.getElementById('forward')", "the first lesson")
                 self.assertEqual([self.value("time"), self.value("delay")], ["0.00", "20"])
@@ -1449,6 +1472,8 @@ class Lesson(unittest.TestCase):
             "'refused', 'SecurityError'); }});"))["identifier"]
         try:
             self.reload()
+            self.b.key("F2")  # on through the third lesson
+            self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
             self.b.key("F2")
             self.wait_until("!!document.getElementById('forward')", "the first lesson")
             self.set_delay(1)

@@ -629,24 +629,34 @@ class Lesson(unittest.TestCase):
         self.assertGreaterEqual(min(b[1] for b in boxes.values()), top + h, "below the board")
 
         self.b.open(site.url + "?lesson=inverse")
+        self.assert_rate_grid(self.RATE_BUTTONS, self.RATES_HEADING)
+        self.b.open(site.url + "?lesson=constant")
+        # As on the board: 1 to 5 above, −1 to −5 below.
+        self.assert_rate_grid([f"rate_{i}" for i in (5, 6, 7, 8, 9, 4, 3, 2, 1, 0)],
+                              "1 分間にかわる水（L）")
+
+    def assert_rate_grid(self, buttons, heading):
+        """The rate buttons in one grid of equal cells in their order, under their heading at
+        the panel's text size."""
+        near = 0.5 + 1e-6
         left, top, w, h = self.board_size()
         boxes = self.b.evaluate(self.BOXES)
-        rates = [boxes[n] for n in self.RATE_BUTTONS]
-        for n, b in zip(self.RATE_BUTTONS, rates):
+        rates = [boxes[n] for n in buttons]
+        for n, b in zip(buttons, rates):
             self.assertLessEqual(abs(b[2] - rates[0][2]) + abs(b[3] - rates[0][3]), near,
                                  f"{n}'s cell {b[2]:.2f} x {b[3]:.2f} as 1's")
         # In order, a row at a time, the columns one below the other.
-        rows = [row for row in self.rows_of(boxes) if set(row) & set(self.RATE_BUTTONS)]
-        self.assertEqual(sum(rows, []), self.RATE_BUTTONS, "the rates in reading order, by themselves")
+        rows = [row for row in self.rows_of(boxes) if set(row) & set(buttons)]
+        self.assertEqual(sum(rows, []), buttons, "the rates in reading order, by themselves")
         columns = [boxes[n][0] for n in rows[0]]
         self.assertGreater(len(columns), 1, "a grid, not a column")
         for row in rows:
             self.assertEqual([round(boxes[n][0], 2) for n in row],
                              [round(x, 2) for x in columns[:len(row)]], f"the columns of {row}")
         text, (hl, ht, hw, hh), font, whole, members = self.b.evaluate(self.RATE_GROUP)
-        self.assertEqual((text, members), (self.RATES_HEADING, self.RATE_BUTTONS))
+        self.assertEqual((text, sorted(members)), (heading, sorted(buttons)))
         self.assertTrue(whole, "the heading shows whole")
-        first = rates[0]
+        first = boxes[rows[0][0]]
         self.assertGreaterEqual(ht, top + h, "the heading in the panel, below the board")
         self.assertTrue(-near <= first[1] - (ht + hh) <= 8, "the heading just above the rates")
         self.assertTrue(hl <= first[0] + near and hl + hw >= first[0] + first[2],

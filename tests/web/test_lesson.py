@@ -1399,10 +1399,25 @@ class Lesson(unittest.TestCase):
         after = self.shown()
         self.assertIn("lesson=inverse", after["address"])
         self.assert_same(before, after, "the second lesson after three fills and one stopped")
-        self.b.key("F2")  # on through the third lesson
-        self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('forward')", "the first lesson")
+        self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
+        # −3 L a minute: every minute shown, so its line is drawn; then 2 minutes ago.
+        self.set_delay(0)
+        self.b.click_id("graph")
+        self.b.click_id("rate_2")
+        for key, times in (("PageUp", 6), ("PageDown", 12), ("PageUp", 8)):
+            for _ in range(times):
+                self.b.key(key)
+        self.wait_until("document.getElementById('time').value == '\u22122.00'",
+                        "two minutes ago")
+        before = self.shown()
+        self.reload()
+        after = self.shown()
+        self.assertIn("lesson=constant", after["address"])
+        self.assert_same(before, after, "the third lesson, a line drawn, two minutes ago")
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('forward') && "
+                        "!document.getElementById('rate_9')", "the first lesson")
         self.assertEqual(self.value("time"), "3.00", "the first lesson kept too")
         self.assertEqual(self.value("delay"), "3")
 

@@ -253,9 +253,7 @@ void AccessibilityTest::descriptionTellsTheLessonShown() {
     InverseLesson &f2 = lesson.inverse();
     rt::qt::Window &w = lesson.window();
     auto told = [&w] { return accessible(&w, QAccessible::Description); };
-    auto toSecond = [&] {
-        byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.toInverse);
-    };
+    auto toSecond = [&] { byKey ? QTest::keyClick(&w, Qt::Key_F2) : Lesson::click(f1.toInverse); };
     // F2 goes on through the third lesson.
     auto toFirst = [&] {
         if (!byKey) return Lesson::click(f2.toProportion);

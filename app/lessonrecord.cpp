@@ -1,5 +1,6 @@
 #include "app/lessonrecord.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace design;
@@ -9,7 +10,10 @@ namespace lessonrecord {
 
 namespace {
 
-constexpr std::string_view Header = "water-lessons 1";
+constexpr std::string_view Header = "water-lessons 2";
+
+constexpr std::array<std::string_view, LessonCount> LessonNames = {"proportion", "inverse",
+                                                                   "constant"};
 
 char flag(bool on) {
     return on ? '1' : '0';
@@ -50,6 +54,16 @@ std::vector<std::string_view> words(std::string_view value) {
 }
 
 // A small whole number as written: digits only, no sign, no leading zero, at most three.
+std::optional<int> number(std::string_view word);
+
+// The same with a leading "-" for a negative one; no "-0".
+std::optional<int> signedNumber(std::string_view word) {
+    if (!word.starts_with('-')) return number(word);
+    const auto n = number(word.substr(1));
+    if (!n || *n == 0) return std::nullopt;
+    return -*n;
+}
+
 std::optional<int> number(std::string_view word) {
     if (word.empty() || word.size() > 3 || (word.size() > 1 && word[0] == '0')) return std::nullopt;
     int n = 0;
@@ -129,7 +143,7 @@ std::optional<Options> options(std::string_view flagsLine, std::string_view dela
 std::string compose(const Record &r) {
     std::string out(Header);
     out += "\nshown=";
-    out += r.inverseShown ? "inverse" : "proportion";
+    out += LessonNames[std::size_t(r.shown)];
     out += "\nproportion.progress=" + std::to_string(r.proportion.progress);
     out += "\nproportion.options=" + flags(r.proportion.options);
     out += "\nproportion.delay=" + r.proportion.options.delay;
@@ -140,19 +154,29 @@ std::string compose(const Record &r) {
         out += flag(recorded);
     out += "\ninverse.options=" + flags(r.inverse.options);
     out += "\ninverse.delay=" + r.inverse.options.delay;
+    out += "\nconstant.rate=" + std::to_string(r.constant.rate);
+    out += "\nconstant.minutes=" + std::to_string(r.constant.minute) + ' ' +
+           std::to_string(r.constant.from) + ' ' + std::to_string(r.constant.to);
+    out += "\nconstant.lines=";
+    for (const bool drawn : r.constant.lines)
+        out += flag(drawn);
+    out += "\nconstant.options=" + flags(r.constant.options);
+    out += "\nconstant.delay=" + r.constant.options.delay;
     out += '\n';
     return out;
 }
 
 std::optional<Record> parse(std::string_view text) {
-    // Ten short lines: anything much longer is not ours, whatever it holds.
-    if (text.size() > 512) return std::nullopt;
+    // Fifteen short lines: anything much longer is not ours, whatever it holds.
+    if (text.size() > 768) return std::nullopt;
     const auto l = lines(text);
-    if (!l || l->size() != 10 || (*l)[0] != Header) return std::nullopt;
+    if (!l || l->size() != 15 || (*l)[0] != Header) return std::nullopt;
     Record r;
     const auto shown = field((*l)[1], "shown");
-    if (!shown || (*shown != "proportion" && *shown != "inverse")) return std::nullopt;
-    r.inverseShown = *shown == "inverse";
+    const auto named =
+        shown ? std::find(LessonNames.begin(), LessonNames.end(), *shown) : LessonNames.end();
+    if (named == LessonNames.end()) return std::nullopt;
+    r.shown = static_cast<LessonId>(named - LessonNames.begin());
 
     const auto progressField = field((*l)[2], "proportion.progress");
     const auto progress = progressField ? number(*progressField) : std::nullopt;
@@ -183,6 +207,37 @@ std::optional<Record> parse(std::string_view text) {
     const auto second = options((*l)[8], (*l)[9], "inverse");
     if (!second) return std::nullopt;
     r.inverse.options = *second;
+
+    namespace constant = layout::constant;
+    const auto constantRateField = field((*l)[10], "constant.rate");
+    const auto constantRate = constantRateField ? signedNumber(*constantRateField) : std::nullopt;
+    if (!constantRate || constant::index(*constantRate) < 0) return std::nullopt;
+    r.constant.rate = *constantRate;
+    // The minute shown lies in the run of minutes reached, which holds now.
+    const auto shownMinutes = field((*l)[11], "constant.minutes");
+    const auto m = shownMinutes ? words(*shownMinutes) : std::vector<std::string_view>{};
+    if (m.size() != 3) return std::nullopt;
+    const auto minute = signedNumber(m[0]), from = signedNumber(m[1]), to = signedNumber(m[2]);
+    if (!minute || !from || !to || *from < constant::MinMinute || *from > 0 || *to < 0 ||
+        *to > constant::MaxMinute || *minute < *from || *minute > *to)
+        return std::nullopt;
+    r.constant.minute = *minute;
+    r.constant.from = *from;
+    r.constant.to = *to;
+    const auto drawn = field((*l)[12], "constant.lines");
+    if (!drawn || drawn->size() != constant::RateCount) return std::nullopt;
+    for (std::size_t i = 0; i < constant::RateCount; ++i) {
+        const auto on = flagOf(drawn->substr(i, 1));
+        if (!on) return std::nullopt;
+        r.constant.lines[i] = *on;
+    }
+    // Every minute of a rate reached draws its line the moment it is.
+    if (*from == constant::MinMinute && *to == constant::MaxMinute &&
+        !r.constant.lines[std::size_t(constant::index(*constantRate))])
+        return std::nullopt;
+    const auto third = options((*l)[13], (*l)[14], "constant");
+    if (!third) return std::nullopt;
+    r.constant.options = *third;
     return r;
 }
 

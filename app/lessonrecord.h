@@ -1,13 +1,15 @@
 #pragma once
 
+#include "lessons/constant/constantlayout.h"
 #include "lessons/shared/design.h"
+#include "lessons/shared/unit.h"
 
 #include <array>
 #include <optional>
 #include <string>
 #include <string_view>
 
-/// What the two lessons keep for the session, so that a reloaded page comes back to the lesson
+/// What the three lessons keep for the session, so that a reloaded page comes back to the lesson
 /// as it was: which lesson is shown, and for each what follows from the pupil's steps, fills
 /// and options. The record is text; reading it back trusts nothing.
 namespace lessonrecord {
@@ -38,10 +40,24 @@ struct Inverse {
     friend bool operator==(const Inverse &, const Inverse &) = default;
 };
 
+/// The third lesson: the rate chosen, the minute shown, the run of minutes reached at that rate
+/// (from `from` to `to`, holding 0), and the rates whose line is drawn, in the order of
+/// layout::constant::Rates.
+struct Constant {
+    int rate = layout::constant::StartRate;
+    int minute = 0;
+    int from = 0;
+    int to = 0;
+    std::array<bool, layout::constant::RateCount> lines = {};
+    Options options;
+    friend bool operator==(const Constant &, const Constant &) = default;
+};
+
 struct Record {
-    bool inverseShown = false;
+    LessonId shown = LessonId::Proportion;
     Proportion proportion;
     Inverse inverse;
+    Constant constant;
     friend bool operator==(const Record &, const Record &) = default;
 };
 

@@ -1,23 +1,25 @@
 #pragma once
 
 #include "app/lessonrecord.h"
+#include "lessons/constant/constantlesson.h"
 #include "lessons/inverse/inverselesson.h"
 #include "lessons/proportion/proportionlesson.h"
 
 #include <optional>
 #include <string_view>
 
-/// Both lessons of the unit in the program's one window: the first on proportion, the second
-/// on inverse proportion. Each keeps its state while the other is shown; the button and F2
-/// of each switch to the other, at rest only, as their enabled state has it.
+/// The unit's three lessons in the program's one window: proportion at 5 L a minute, inverse
+/// proportion, and proportion at any rate before and after now. Each keeps its state while
+/// another is shown; its two buttons switch to the others and F2 to the next in turn, at rest
+/// only, as their enabled state has it.
 ///
-/// Both keep their state for the session (rt::keep) at every whole minute and every change of
+/// All keep their state for the session (rt::keep) at every whole minute and every change of
 /// an option, so that a reloaded page comes back to them as they were.
 class Lessons {
 public:
-    /// `first` names the lesson shown first: "inverse" for the second, anything else for the
-    /// first. A valid `kept` record (what rt::kept() held at start-up) overrides it and is
-    /// restored by load(); anything else in it is ignored.
+    /// `first` names the lesson shown first: "inverse" for the second, "constant" for the
+    /// third, anything else for the first. A valid `kept` record (what rt::kept() held at start-up)
+    /// overrides it and is restored by load(); anything else in it is ignored.
     explicit Lessons(std::string_view first = {}, std::string_view kept = {});
     /// Drops the lessons' waiting tasks before the lessons go.
     ~Lessons();
@@ -26,24 +28,32 @@ public:
 
     ProportionLesson &proportion() { return proportion_; }
     InverseLesson &inverse() { return inverse_; }
+    ConstantLesson &constant() { return constant_; }
     /// The lesson shown now.
     rt::Form &shown() const { return *shown_; }
 
-    /// Loads both lessons, brings back the kept record if there was a valid one, and
+    /// Loads the lessons, brings back the kept record if there was a valid one, and
     /// keeps the state from then on.
     void load();
-    /// Shows `form`, one of the two.
+    /// Shows `form`, one of the three.
     void show(rt::Form &form);
+    /// Shows `lesson`.
+    void show(LessonId lesson);
 
-    /// The state of both lessons as the record keeps it; meaningful at rest.
+    /// The state of the lessons as the record keeps it; meaningful at rest.
     lessonrecord::Record record() const;
 
 private:
     void restore(const lessonrecord::Record &record);
+    void restoreInverse(const lessonrecord::Inverse &record);
+    void restoreConstant(const lessonrecord::Constant &record);
     void keep();
+    ContainerLesson &lesson(LessonId id);
+    LessonId shownId() const;
 
     ProportionLesson proportion_;
     InverseLesson inverse_;
+    ConstantLesson constant_;
     rt::Form *shown_;
     std::optional<lessonrecord::Record> restoring_;
     bool keeping_ = false;

@@ -15,16 +15,23 @@ Q_DECLARE_METATYPE(Record)
 namespace {
 
 // The second lesson shown after fills at 12 and 1 litres a minute, a fill at 10 stopped at 2
-// minutes; the first at 7 minutes with Hint, 表, グラフ and a typed delay.
+// minutes; the first at 7 minutes with Hint, 表, グラフ and a typed delay; the third at −2 L a
+// minute, a minute ago, after minutes −3 to 2, with the lines of −5 and 3 drawn.
 Record midLessons() {
     Record r;
-    r.inverseShown = true;
+    r.shown = LessonId::Inverse;
     r.proportion.progress = 14;
     r.proportion.options = {true, true, true, "2.5"};
     r.inverse.rate = 10;
     r.inverse.minutes = 2;
     r.inverse.recorded = {true, false, false, false, false, false, false, true};
     r.inverse.options = {false, true, true, "0"};
+    r.constant.rate = -2;
+    r.constant.minute = -1;
+    r.constant.from = -3;
+    r.constant.to = 2;
+    r.constant.lines = {true, false, false, false, false, false, false, true, false, false};
+    r.constant.options = {true, false, true, "5"};
     return r;
 }
 
@@ -83,7 +90,7 @@ void LessonRecordTest::rejected_data() {
     QTest::newRow("nothing") << QByteArray();
     QTest::newRow("foreign JSON") << QByteArray(R"({"shown":"inverse","progress":14})");
     QTest::newRow("foreign text") << QByteArray("hello\n");
-    QTest::newRow("unknown version") << edited("water-lessons 1", "water-lessons 2");
+    QTest::newRow("unknown version") << edited("water-lessons 2", "water-lessons 3");
     QTest::newRow("cut short") << good.left(good.size() - 1);
     QTest::newRow("cut in half") << good.left(good.size() / 2);
     QTest::newRow("a line more") << good + "extra=1\n";
@@ -123,6 +130,15 @@ void LessonRecordTest::rejected_data() {
     QTest::newRow("a delay's character cut short") << edited("delay=0\n", "delay=\xe3\x81\n");
     QTest::newRow("a surrogate in the delay") << edited("delay=2.5", "delay=\xed\xa0\x80");
     QTest::newRow("a NUL in the delay") << edited("delay=2.5", QByteArray("delay=2\0", 8));
+    QTest::newRow("a third rate that does not exist")
+        << edited("constant.rate=-2", "constant.rate=6");
+    QTest::newRow("a third rate of 0") << edited("constant.rate=-2", "constant.rate=0");
+    QTest::newRow("minus zero") << edited("constant.minutes=-1", "constant.minutes=-0");
+    QTest::newRow("a minute not reached") << edited("minutes=-1 -3 2", "minutes=3 -3 2");
+    QTest::newRow("reached minutes without now") << edited("minutes=-1 -3 2", "minutes=1 1 2");
+    QTest::newRow("a minute before the first") << edited("minutes=-1 -3 2", "minutes=-1 -7 2");
+    QTest::newRow("every minute reached, no line") << edited("minutes=-1 -3 2", "minutes=0 -6 6");
+    QTest::newRow("nine lines") << edited("lines=1000000100", "lines=100000010");
 }
 
 void LessonRecordTest::rejected() {
@@ -138,7 +154,7 @@ void LessonRecordTest::restored_data() {
     const Record mid = midLessons();
     QTest::newRow("both under way") << QByteArray::fromStdString(lessonrecord::compose(mid)) << mid;
     Record ends = midLessons();
-    ends.inverseShown = false;
+    ends.shown = LessonId::Proportion;
     ends.proportion.progress = 24;
     ends.inverse.rate = 1;
     ends.inverse.minutes = 60;
@@ -150,6 +166,14 @@ void LessonRecordTest::restored_data() {
     QTest::newRow("a recorded rate chosen again, empty")
         << QByteArray::fromStdString(lessonrecord::compose(emptied)) << emptied;
     QTest::newRow("a rate that does not exist") << edited("rate=10", "rate=7") << Record{};
+    Record third = midLessons();
+    third.shown = LessonId::Constant;
+    third.constant.rate = 3;
+    third.constant.minute = 6;
+    third.constant.from = -6;
+    third.constant.to = 6;
+    QTest::newRow("the third shown, a line just drawn")
+        << QByteArray::fromStdString(lessonrecord::compose(third)) << third;
 }
 
 void LessonRecordTest::restored() {
@@ -158,15 +182,16 @@ void LessonRecordTest::restored() {
     Lessons lessons({}, kept.toStdString());
     lessons.load();
     QVERIFY(lessons.record() == expected);
-    QCOMPARE(&lessons.shown(), expected.inverseShown ? static_cast<rt::Form *>(&lessons.inverse())
-                                                     : &lessons.proportion());
+    const std::array<rt::Form *, 3> forms = {&lessons.proportion(), &lessons.inverse(),
+                                             &lessons.constant()};
+    QCOMPARE(&lessons.shown(), forms[std::size_t(expected.shown)]);
 
     ProportionLesson &p = lessons.proportion();
     const int minutes = expected.proportion.progress / 2;
     QCOMPARE(p.time.Text(), QStringLiteral("%1.00").arg(minutes).toStdString());
     QCOMPARE(p.forward.Enabled(), minutes < 12);
     QCOMPARE(p.back.Enabled(), minutes > 0);
-    QVERIFY(p.run.Enabled() && p.initialScreen.Enabled() && p.otherLesson.Enabled());
+    QVERIFY(p.run.Enabled() && p.initialScreen.Enabled() && p.toInverse.Enabled());
     QVERIFY(!p.stop.Enabled());
     QCOMPARE(p.formula.Visible(), minutes == 12);
     QCOMPARE(p.Height(),
@@ -174,7 +199,7 @@ void LessonRecordTest::restored() {
 
     InverseLesson &f = lessons.inverse();
     QCOMPARE(f.time.Text(), QStringLiteral("%1.00").arg(expected.inverse.minutes).toStdString());
-    QVERIFY(f.pour.Enabled() && f.initialScreen.Enabled() && f.otherLesson.Enabled());
+    QVERIFY(f.pour.Enabled() && f.initialScreen.Enabled() && f.toProportion.Enabled());
     QVERIFY(!f.stop.Enabled() && !f.filling);
     QVERIFY(!f.risingPoint.Visible() && !f.risingLine.Visible());
     for (rt::Integer i = 0; i < design::inverse::RateCount; ++i) {
@@ -185,6 +210,14 @@ void LessonRecordTest::restored() {
     const std::string water =
         "水は " + std::to_string(expected.inverse.rate * expected.inverse.minutes) + " L";
     QVERIFY2(f.statusText().find(water) != std::string::npos, f.statusText().c_str());
+
+    ConstantLesson &c = lessons.constant();
+    QCOMPARE(c.time.Text(), ConstantLesson::timeText(expected.constant.minute * 40));
+    QCOMPARE(c.forward.Enabled(), expected.constant.minute < 6);
+    QCOMPARE(c.back.Enabled(), expected.constant.minute > -6);
+    QVERIFY(c.run.Enabled() == (expected.constant.minute < 6) && c.toProportion.Enabled());
+    for (rt::Integer i = 0; i < layout::constant::RateCount; ++i)
+        QCOMPARE(c.rateLines(i).Visible(), expected.constant.lines[std::size_t(i)]);
 }
 
 void LessonRecordTest::delayThatCannotStandKeptAsItsPace_data() {

@@ -140,6 +140,11 @@ private:
             --depth_;
             return;
         }
+        if (&lesson_.lessons().shown() == &lesson_.lessons().constant()) {
+            actConstant(mayAnimate);
+            --depth_;
+            return;
+        }
         const quint32 choice = rng_.bounded(14);
         switch (choice) {
         case 0:
@@ -198,7 +203,7 @@ private:
         case 12:
             // To the other lesson, by its button or F2: only at rest.
             if (rng_.bounded(2))
-                Lesson::click(f.otherLesson);
+                Lesson::click(f.toInverse);
             else
                 QTest::keyClick(&lesson_.window(), Qt::Key_F2);
             break;
@@ -252,11 +257,78 @@ private:
             break;
         default:
             if (rng_.bounded(2))
-                Lesson::click(f.otherLesson);
+                Lesson::click(f.toProportion);
             else
                 QTest::keyClick(&window, Qt::Key_F2);
             break;
         }
+    }
+
+    void actConstant(bool mayAnimate) {
+        ConstantLesson &f = lesson_.lessons().constant();
+        rt::qt::Window &window = lesson_.window();
+        switch (rng_.bounded(10)) {
+        case 0:
+            Lesson::click(f.rates(rt::Integer(rng_.bounded(10))));
+            break;
+        case 1: {
+            // The rate keys, the sign, and the remote's keys.
+            static const QList<Qt::Key> keys = {Qt::Key_Up,       Qt::Key_Down,   Qt::Key_1,
+                                                Qt::Key_5,        Qt::Key_Minus,  Qt::Key_B,
+                                                Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Escape};
+            QTest::keyClick(&window, keys[int(rng_.bounded(quint32(keys.size())))]);
+            break;
+        }
+        case 2:
+        case 3:
+            if (mayAnimate) Lesson::click(rng_.bounded(2) ? f.forward : f.back);
+            break;
+        case 4:
+            if (mayAnimate) Lesson::click(f.run);
+            break;
+        case 5:
+            Lesson::click(rng_.bounded(2) ? f.stop : f.initialScreen);
+            break;
+        case 6:
+            Lesson::click(rng_.bounded(3) == 0 ? f.hint : rng_.bounded(2) ? f.table : f.graph);
+            break;
+        default:
+            if (rng_.bounded(2))
+                Lesson::click(rng_.bounded(2) ? f.toProportion : f.toInverse);
+            else
+                QTest::keyClick(&window, Qt::Key_F2);
+            break;
+        }
+    }
+
+    // At rest the third lesson's water stands at 30 + a·x litres: water just below that level
+    // unless the container is empty, and above it the board while the water is above now.
+    QString constantProblem() {
+        ConstantLesson &f = lesson_.lessons().constant();
+        if (f.minute < f.reachedFrom || f.minute > f.reachedTo || f.reachedFrom > 0 ||
+            f.reachedTo < 0)
+            return QStringLiteral("constant: minute %1 outside %2 to %3")
+                .arg(f.minute)
+                .arg(f.reachedFrom)
+                .arg(f.reachedTo);
+        if (&lesson_.lessons().shown() != &f) return {};
+        if (Lesson::shownText(f.time) != qs(ConstantLesson::timeText(f.minute * 40)))
+            return QStringLiteral("constant: the time box shows %1 at minute %2")
+                .arg(Lesson::shownText(f.time))
+                .arg(f.minute);
+        rt::qt::Window &window = lesson_.window();
+        const qreal z = window.zoom();
+        const QImage picture = formPicture(window);
+        const int y = 280 - 6 * int(f.rate * f.minute);
+        const QColor board = bgr(design::Board);
+        const QColor below = picture.pixelColor(QPointF(300 * z, (y + 3) * z).toPoint());
+        const QColor above = picture.pixelColor(QPointF(300 * z, (y - 3) * z).toPoint());
+        if ((y < 457 && below == board) || (f.rate * f.minute >= 0 && y > 103 && above != board))
+            return QStringLiteral("constant: no surface at %1 px for %2 L a minute at minute %3")
+                .arg(y)
+                .arg(f.rate)
+                .arg(f.minute);
+        return {};
     }
 
     // At rest the second lesson holds rate × minutes litres, and its table and graph exactly
@@ -343,6 +415,7 @@ private:
 
     QString checkAtRest(ProportionLesson &f) {
         if (const QString problem = inverseProblem(); !problem.isEmpty()) return problem;
+        if (const QString problem = constantProblem(); !problem.isEmpty()) return problem;
         if (!lesson_.errors().isEmpty())
             return QStringLiteral("run-time error: ") + lesson_.errors().first();
         // A screen reader hears the lesson shown, whatever the switches.

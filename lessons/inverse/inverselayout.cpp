@@ -58,8 +58,14 @@ constexpr auto OverAxes = join(
     std::array{graphPoint(Point.name, 0, 1, 60), graphPoint(RisingPoint.name, -1, 5, 0)},
     graphCaptions("ｙ（分）", {1146, 484, "χ(L/分)"}, {1010, 260, "x × y = 60"},
                   design::inverse::Curve),
-    buttons({.otherLesson = "比例へ",
-             .otherLessonDescription = "比例の学習に切りかえます。こちらの画面はそのまま残ります。",
+    buttons({.upper = {.name = ToConstant.name,
+                       .caption = "y = ax へ",
+                       .description =
+                           "比例の式 y = ax で、a や x が負の数のときも調べる学習に切りかえます。"
+                           "こちらの画面はそのまま残ります。"},
+             .lower = {.name = ToProportion.name,
+                       .caption = "比例へ",
+                       .description = "比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
              .start = Pour.name,
              .startCaption = "入れる",
              .startDescription = "容器を空にして、選んだ量ずつ、いっぱいになるまで水を入れます。",
@@ -103,7 +109,7 @@ constexpr std::array<rt::KeyDef, 6> RateKeys = {{
 }};
 
 // 入れる takes the remote's keys to go on and to start; nothing goes back in a fill.
-constexpr auto Keys = keys(remoteKeys(Pour.name, {}, Pour.name), RateKeys);
+constexpr auto Keys = keys(remoteKeys(Pour.name, {}, Pour.name), ToConstant.name, RateKeys);
 
 constexpr rt::FormDef Window = window("inverse", Controls, Keys);
 

@@ -14,7 +14,7 @@ constexpr auto KeyList =
     layout::keyList(std::to_array<rt::NoteRow>({{"Page Down、→ または F5", "入れる"},
                                                 {"↑ / ↓", "次の量 / 前の量"},
                                                 {"1 ～ 6", "1 分間に 1 ～ 6 L"}}),
-                    "比例へ");
+                    "y = ax へ");
 
 } // namespace
 
@@ -23,8 +23,12 @@ InverseLesson::~InverseLesson() {
 }
 
 InverseLesson::InverseLesson()
-    : ContainerLesson(layout::inverse::definition(), {MaxMinutes, design::inverse::hint}, KeyList),
-      pour(layout::inverse::Pour.in(*this)), rates(layout::inverse::Rate.in(*this)),
+    : ContainerLesson(layout::inverse::definition(),
+                      {{{layout::ToConstant, LessonId::Constant},
+                        {layout::ToProportion, LessonId::Proportion}}},
+                      {MaxMinutes, design::inverse::hint}, KeyList),
+      pour(layout::inverse::Pour.in(*this)), toProportion(layout::ToProportion.in(*this)),
+      toConstant(layout::ToConstant.in(*this)), rates(layout::inverse::Rate.in(*this)),
       risingLine(layout::inverse::RisingLine.in(*this)),
       risingPoint(layout::inverse::RisingPoint.in(*this)), curve(layout::inverse::Curve.in(*this)) {
     pour.setClickHandler([this] { rt::start(fill()); });
@@ -130,7 +134,7 @@ void InverseLesson::enableAtRest(bool rest) {
     pour.setEnabled(rest);
     stop.setEnabled(!rest);
     initialScreen.setEnabled(rest);
-    otherLesson.setEnabled(rest);
+    enableSwitching(rest);
     for (rt::Integer i = 0; i < RateCount; ++i)
         rates(i).setEnabled(rest);
 }

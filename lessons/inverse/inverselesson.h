@@ -24,6 +24,8 @@ public:
     std::array<bool, design::inverse::RateCount> recorded = {};
 
     rt::CommandButton &pour;
+    rt::CommandButton &toProportion;
+    rt::CommandButton &toConstant;
     rt::ControlArray<rt::CommandButton> rates; // in the order of design::inverse::Rates
     rt::Line &risingLine;                      // the line climbed during a fill
     rt::Shape &risingPoint;                    // the point climbing it

@@ -25,35 +25,25 @@ constexpr std::array<ControlDef, 1> UnderAxes = {
 
 // Over the graph's axes, the origin's point (the points of the minutes are copies); then the
 // windowed controls.
-constexpr auto OverAxes =
-    join(std::array{graphPoint(Point.name, 0, 0, 0)},
-         graphCaptions("ｙ（Ｌ）", {1170, 450, "χ(分)"}, {1050, 98, "y = 5 × x"}, White),
-         buttons({.otherLesson = "反比例へ",
-                  .otherLessonDescription =
-                      "反比例の学習に切りかえます。こちらの画面はそのまま残ります。",
-                  .start = Run.name,
-                  .startCaption = "自　動",
-                  .startDescription = "12 分後まで自動で水を入れます。",
-                  .startFocused = false,
-                  .stopDescription = "自動で水を入れるのを、次のちょうどの分で止めます。"}));
+constexpr auto OverAxes = join(
+    std::array{graphPoint(Point.name, 0, 0, 0)},
+    graphCaptions("ｙ（Ｌ）", {1170, 450, "χ(分)"}, {1050, 98, "y = 5 × x"}, White),
+    buttons(
+        {.upper = {.name = ToConstant.name,
+                   .caption = "y = ax へ",
+                   .description =
+                       "比例の式 y = ax で、a や x が負の数のときも調べる学習に切りかえます。"
+                       "こちらの画面はそのまま残ります。"},
+         .lower = {.name = ToInverse.name,
+                   .caption = "反比例へ",
+                   .description = "反比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
+         .start = Run.name,
+         .startCaption = "自　動",
+         .startDescription = "12 分後まで自動で水を入れます。",
+         .startFocused = false,
+         .stopDescription = "自動で水を入れるのを、次のちょうどの分で止めます。"}));
 
-// 戻る and 進む, side by side.
-constexpr ControlDef stepButton(std::string_view name, int left, std::string_view caption,
-                                int tabIndex, std::string_view description) {
-    return {.name = name,
-            .kind = ControlKind::CommandButton,
-            .twips = {left, 3960, 855, 495},
-            .back = 0xFFFFC0,
-            .caption = caption,
-            .tabIndex = tabIndex,
-            .accessibleName = caption,
-            .description = description,
-            .startFocus = name == Forward.name};
-}
-
-constexpr std::array<ControlDef, 2> Steps = {
-    {stepButton(Back.name, 8640, "戻る", 7, "1 分前にもどします。"),
-     stepButton(Forward.name, 9720, "進む", 3, "1 分すすめます。")}};
+constexpr auto Steps = stepButtons(Back.name, Forward.name, 3960);
 
 // The container stands behind everything else; the shared controls come last.
 constexpr auto Controls = join(Container, heading("空の容器に水を"),
@@ -61,7 +51,7 @@ constexpr auto Controls = join(Container, heading("空の容器に水を"),
                                      {{360, 9240, 930, 405}, "ｙ（Ｌ）", {20.25, true}}),
                                UnderAxes, GraphAxes, OverAxes, Steps, Common);
 
-constexpr auto Keys = keys(remoteKeys(Forward.name, Back.name, Run.name));
+constexpr auto Keys = keys(remoteKeys(Forward.name, Back.name, Run.name), ToInverse.name);
 
 constexpr rt::FormDef Window = window("proportion", Controls, Keys);
 

@@ -22,8 +22,12 @@ ProportionLesson::~ProportionLesson() {
 }
 
 ProportionLesson::ProportionLesson()
-    : ContainerLesson(layout::proportion::definition(), {Minutes + 1, design::hint}, KeyList),
-      run(layout::proportion::Run.in(*this)), forward(layout::proportion::Forward.in(*this)),
+    : ContainerLesson(
+          layout::proportion::definition(),
+          {{{layout::ToConstant, LessonId::Constant}, {layout::ToInverse, LessonId::Inverse}}},
+          {Minutes + 1, design::hint}, KeyList),
+      run(layout::proportion::Run.in(*this)), toInverse(layout::ToInverse.in(*this)),
+      toConstant(layout::ToConstant.in(*this)), forward(layout::proportion::Forward.in(*this)),
       back(layout::proportion::Back.in(*this)), segments(layout::proportion::Segment.in(*this)) {
     run.setClickHandler([this] { rt::start(runAutomatically()); });
     forward.setClickHandler([this] { rt::start(stepForward()); });
@@ -116,9 +120,9 @@ void ProportionLesson::graphShownOrHidden() {
 }
 
 ProportionLesson::BusyScope::BusyScope(ProportionLesson &lesson) : lesson_(lesson) {
-    if (lesson_.busy++ == 0) lesson_.otherLesson.setEnabled(false);
+    if (lesson_.busy++ == 0) lesson_.enableSwitching(false);
 }
 
 ProportionLesson::BusyScope::~BusyScope() {
-    if (--lesson_.busy == 0) lesson_.otherLesson.setEnabled(true);
+    if (--lesson_.busy == 0) lesson_.enableSwitching(true);
 }

@@ -23,6 +23,8 @@ public:
     int busy = 0;
 
     rt::CommandButton &run;
+    rt::CommandButton &toInverse;
+    rt::CommandButton &toConstant;
     rt::CommandButton &forward;
     rt::CommandButton &back;
     rt::ControlArray<rt::Line> segments; // on the graph, one for each minute

@@ -5,10 +5,11 @@
 
 using namespace design;
 
-ContainerLesson::ContainerLesson(const rt::FormDef &definition, Layering layering,
-                                 std::span<const rt::NoteRow> keyList)
+ContainerLesson::ContainerLesson(const rt::FormDef &definition, std::array<SwitchTo, 2> switchTo,
+                                 Layering layering, std::span<const rt::NoteRow> keyList)
     : rt::Form(definition), quit(layout::Quit.in(*this)), stop(layout::Stop.in(*this)),
-      initialScreen(layout::InitialScreen.in(*this)), otherLesson(layout::OtherLesson.in(*this)),
+      initialScreen(layout::InitialScreen.in(*this)), switches{&switchTo[0].button.in(*this),
+                                                               &switchTo[1].button.in(*this)},
       hint(layout::Hint.in(*this)), table(layout::Table.in(*this)), graph(layout::Graph.in(*this)),
       time(layout::Time.in(*this)), delay(layout::Delay.in(*this)),
       stream(layout::Stream.in(*this)), layers(layout::Layer.in(*this)),
@@ -20,9 +21,10 @@ ContainerLesson::ContainerLesson(const rt::FormDef &definition, Layering layerin
     stop.setClickHandler([this] { stopRequested = true; });
     initialScreen.setClickHandler([this] { showInitialScreen(); });
     // The other lesson keeps its own state meanwhile.
-    otherLesson.setClickHandler([this] {
-        if (switchLesson) switchLesson();
-    });
+    for (std::size_t i = 0; i < switches.size(); ++i)
+        switches[i]->setClickHandler([this, lesson = switchTo[i].lesson] {
+            if (switchLesson) switchLesson(lesson);
+        });
     hint.setClickHandler([this] { colourLayers(); });
     table.setClickHandler([this] { showTable(); });
     graph.setClickHandler([this] { showGraph(); });
@@ -93,4 +95,9 @@ void ContainerLesson::showTable() {
 void ContainerLesson::showGraph() {
     setWidth(graph.Value() == 1 ? WideWidth : NarrowWidth);
     graphShownOrHidden();
+}
+
+void ContainerLesson::enableSwitching(bool on) {
+    for (rt::CommandButton *button : switches)
+        button->setEnabled(on);
 }

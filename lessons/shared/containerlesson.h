@@ -2,11 +2,13 @@
 
 #include "lessons/shared/controls.h"
 #include "lessons/shared/framepace.h"
+#include "lessons/shared/unit.h"
 #include "runtime/core/controlarray.h"
 #include "runtime/core/form.h"
 #include "runtime/core/formview.h"
 #include "runtime/core/task.h"
 
+#include <array>
 #include <functional>
 #include <span>
 
@@ -30,8 +32,8 @@ public:
 
     // Asks the water running on its own to stop at the next whole minute.
     bool stopRequested = false;
-    // Shows the other lesson; set by the owner of both.
-    std::function<void()> switchLesson;
+    // Shows another lesson of the unit; set by the owner of all three.
+    std::function<void(LessonId)> switchLesson;
     // Told after every change the lesson would want back after a reload: each whole minute,
     // each option; set by the owner of both.
     std::function<void()> stateChanged;
@@ -39,7 +41,8 @@ public:
     rt::CommandButton &quit;
     rt::CommandButton &stop;
     rt::CommandButton &initialScreen;
-    rt::CommandButton &otherLesson;
+    /// The two buttons that show the other lessons, upper first.
+    std::array<rt::CommandButton *, 2> switches;
     rt::CheckBox &hint;
     rt::CheckBox &table;
     rt::CheckBox &graph;
@@ -53,16 +56,26 @@ public:
     rt::ControlArray<rt::Shape> points; // on the graph
     rt::Label &formula;                 // the graph's
 
+    /// Lets the pupil switch to another lesson, or not: only at rest.
+    void enableSwitching(bool on);
+
 protected:
+    /// A button that shows another lesson, and the lesson it shows.
+    struct SwitchTo {
+        layout::Named<rt::CommandButton> button;
+        LessonId lesson;
+    };
+
     /// The lesson's water layers: how many it has, and the Hint colour of each.
     struct Layering {
         rt::Integer count;
         rt::Colour (*hintColour)(int layer);
     };
 
-    /// The lesson made from its layout table, `definition`; F1 lists `keyList`.
-    ContainerLesson(const rt::FormDef &definition, Layering layering,
-                    std::span<const rt::NoteRow> keyList);
+    /// The lesson made from its layout table, `definition`, with its buttons to the other
+    /// lessons, `switchTo`; F1 lists `keyList`.
+    ContainerLesson(const rt::FormDef &definition, std::array<SwitchTo, 2> switchTo,
+                    Layering layering, std::span<const rt::NoteRow> keyList);
 
     /// The pause between frames that the delay box asks for, following the box while it lasts.
     rt::Pause nextFrame();

@@ -15,7 +15,10 @@ namespace layout {
 inline constexpr Named<rt::CommandButton> Quit{"quit"};
 inline constexpr Named<rt::CommandButton> Stop{"stop"};
 inline constexpr Named<rt::CommandButton> InitialScreen{"initialScreen"};
-inline constexpr Named<rt::CommandButton> OtherLesson{"otherLesson"};
+// The buttons that show another lesson, each named after the lesson it shows.
+inline constexpr Named<rt::CommandButton> ToProportion{"toProportion"};
+inline constexpr Named<rt::CommandButton> ToInverse{"toInverse"};
+inline constexpr Named<rt::CommandButton> ToConstant{"toConstant"};
 inline constexpr Named<rt::CheckBox> Hint{"hint"};
 inline constexpr Named<rt::CheckBox> Table{"table"};
 inline constexpr Named<rt::CheckBox> Graph{"graph"};

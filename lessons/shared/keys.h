@@ -27,7 +27,7 @@ constexpr std::array<rt::KeyDef, 5> remoteKeys(std::string_view next, std::strin
 }
 
 /// The remotes' Esc, B or "." stop, also wherever the focus is.
-inline constexpr std::array<rt::KeyDef, 8> CommonKeys = {{
+inline constexpr std::array<rt::KeyDef, 7> CommonKeys = {{
     {rt::Key::Escape, Stop.name, -1, true},
     {rt::Key::B, Stop.name, -1, true},
     {rt::Key::Period, Stop.name, -1, true},
@@ -35,14 +35,15 @@ inline constexpr std::array<rt::KeyDef, 8> CommonKeys = {{
     {rt::Key::H, Hint.name},
     {rt::Key::T, Table.name},
     {rt::Key::G, Graph.name},
-    {rt::Key::F2, OtherLesson.name},
 }};
 
-/// The remote's keys, a lesson's `own` keys, then the common ones.
+/// The remote's keys, a lesson's `own` keys, then the common ones; F2 clicks `nextLesson`,
+/// the button of the lesson after this one.
 template <std::size_t N = 0>
-constexpr std::array<rt::KeyDef, 5 + N + CommonKeys.size()>
-keys(const std::array<rt::KeyDef, 5> &remote, const std::array<rt::KeyDef, N> &own = {}) {
-    const auto all = join(remote, own, CommonKeys);
+constexpr std::array<rt::KeyDef, 5 + N + CommonKeys.size() + 1>
+keys(const std::array<rt::KeyDef, 5> &remote, std::string_view nextLesson,
+     const std::array<rt::KeyDef, N> &own = {}) {
+    const auto all = join(remote, own, CommonKeys, std::array{rt::KeyDef{rt::Key::F2, nextLesson}});
     // A size above the entries would bind keys that name no key.
     if (std::any_of(all.begin(), all.end(),
                     [](const rt::KeyDef &k) { return k.key == rt::Key::None; }))
@@ -51,17 +52,17 @@ keys(const std::array<rt::KeyDef, 5> &remote, const std::array<rt::KeyDef, N> &o
 }
 
 /// The list of keys F1 shows: a lesson's `own` rows, then the common ones, F2 switching to the
-/// lesson `otherLesson` names.
+/// lesson `nextLesson` names.
 template <std::size_t N>
 constexpr std::array<rt::NoteRow, N + 10> keyList(const std::array<rt::NoteRow, N> &own,
-                                                  std::string_view otherLesson) {
+                                                  std::string_view nextLesson) {
     const std::array<rt::NoteRow, 10> common = {{
         {"Esc、B または .", "停止"},
         {"Home", "初期画面"},
         {"H", "Hint (色分け)"},
         {"T", "表"},
         {"G", "グラフ"},
-        {"F2", otherLesson},
+        {"F2", nextLesson},
         {"Ctrl + + / Ctrl + -", "拡大 / 縮小"},
         {"Ctrl + 0", "元の大きさ"},
         {"F11", "全画面 / 元の画面"},

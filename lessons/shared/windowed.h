@@ -9,11 +9,19 @@
 /// and do the same in both, and the buttons each lesson words in its own way.
 namespace layout {
 
-/// The buttons both lessons have in the same places, in their own words: the other lesson,
-/// the one that starts the water (`start`, focused first when `focused`), and 停止.
+/// A button in the left column that shows another lesson of the unit.
+struct Switch {
+    std::string_view name;
+    std::string_view caption;
+    std::string_view description;
+};
+
+/// The buttons every lesson has in the same places, in its own words: the other two lessons
+/// (`upper` above `lower`), the one that starts the water (`start`, focused first when
+/// `focused`), and 停止.
 struct Buttons {
-    std::string_view otherLesson;
-    std::string_view otherLessonDescription;
+    Switch upper;
+    Switch lower;
     std::string_view start;
     std::string_view startCaption;
     std::string_view startDescription;
@@ -21,16 +29,21 @@ struct Buttons {
     std::string_view stopDescription;
 };
 
-constexpr std::array<ControlDef, 3> buttons(const Buttons &b) {
-    return {{{.name = OtherLesson.name,
-              .kind = ControlKind::CommandButton,
-              .twips = {240, 6300, 1755, 495},
-              .back = 0xC0FFC0,
-              .caption = b.otherLesson,
-              .font = {12, false},
-              .tabIndex = 16,
-              .accessibleName = b.otherLesson,
-              .description = b.otherLessonDescription},
+constexpr ControlDef switchButton(const Switch &s, int top, int tabIndex) {
+    return {.name = s.name,
+            .kind = ControlKind::CommandButton,
+            .twips = {240, top, 1755, 495},
+            .back = 0xC0FFC0,
+            .caption = s.caption,
+            .font = {12, false},
+            .tabIndex = tabIndex,
+            .accessibleName = s.caption,
+            .description = s.description};
+}
+
+constexpr std::array<ControlDef, 4> buttons(const Buttons &b) {
+    return {{switchButton(b.upper, 5625, 16),
+             switchButton(b.lower, 6300, 17),
              {.name = b.start,
               .kind = ControlKind::CommandButton,
               .twips = {8640, 2160, 1935, 495},
@@ -49,6 +62,25 @@ constexpr std::array<ControlDef, 3> buttons(const Buttons &b) {
               .tabIndex = 8,
               .accessibleName = "停止",
               .description = b.stopDescription}}};
+}
+
+/// 戻る and 進む side by side, `top` twips down; 進む has the focus first.
+constexpr std::array<ControlDef, 2> stepButtons(std::string_view back, std::string_view forward,
+                                                int top) {
+    const auto button = [top](std::string_view name, int left, std::string_view caption,
+                              int tabIndex, std::string_view description, bool focused) {
+        return ControlDef{.name = name,
+                          .kind = ControlKind::CommandButton,
+                          .twips = {left, top, 855, 495},
+                          .back = 0xFFFFC0,
+                          .caption = caption,
+                          .tabIndex = tabIndex,
+                          .accessibleName = caption,
+                          .description = description,
+                          .startFocus = focused};
+    };
+    return {{button(back, 8640, "戻る", 7, "1 分前にもどします。", false),
+             button(forward, 9720, "進む", 3, "1 分すすめます。", true)}};
 }
 
 /// A check box on the board: one of the options, Hint, 表 and グラフ.

@@ -203,7 +203,7 @@ class EssentialCases:
         self.settled(lambda shot: self.assertEqual(
             [shot.getpixel((300, 101)), shot.getpixel((300, 98))], [WATER, BOARD],
             "the container full to 60 L"))
-        self.b.click_id("otherLesson")  # 比例へ
+        self.b.click_id("toProportion")  # 比例へ
         self.b.wait("!!document.getElementById('forward')", "the first lesson")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
         self.assertEqual(self.b.evaluate("history.length"), entries, "the switch added a "

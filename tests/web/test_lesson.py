@@ -228,7 +228,7 @@ class Lesson(unittest.TestCase):
             self.b.key("ArrowDown")
 
         def second_lesson():  # the rest in the second lesson
-            self.b.click_id("otherLesson")
+            self.b.click_id("toInverse")
             self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
             for box in ("table", "graph"):
                 self.b.click_id(box)
@@ -556,7 +556,7 @@ class Lesson(unittest.TestCase):
                     self.assertEqual([self.value("time"), self.value("delay"), self.focused()],
                                      ["1.00", "3", "delay"], f"turned to {w} x {h}")
                 # The second lesson, with its eight rate buttons, in the same layout.
-                self.b.click_id("otherLesson")
+                self.b.click_id("toInverse")
                 self.wait_until("!!document.getElementById('rate_0')", "the second lesson")
                 for box in ("table", "graph"):
                     self.b.click_id(box)
@@ -580,9 +580,8 @@ class Lesson(unittest.TestCase):
         self.assertEqual(below, expected, f"the controls below a board {w:.1f} px wide")
 
     # The first lesson's panel on a phone, row by row, each left to right.
-    PHONE_ROWS = [["initialScreen", "time", "run"], ["stop", "delay"],
-                  ["back", "forward", "hint"], ["otherLesson", "table", "graph"],
-                  ["quit"]]
+    PHONE_ROWS = [["initialScreen", "time", "run"], ["stop", "delay"], ["back", "forward"],
+                  ["toConstant", "toInverse", "hint"], ["table", "graph", "quit"]]
     RATE_BUTTONS = [f"rate_{i}" for i in range(8)]
     RATES_HEADING = "1 分間に入れる水（L）"
     # Each control's box [left, top, width, height] in CSS px and its text size.
@@ -630,24 +629,34 @@ class Lesson(unittest.TestCase):
         self.assertGreaterEqual(min(b[1] for b in boxes.values()), top + h, "below the board")
 
         self.b.open(site.url + "?lesson=inverse")
+        self.assert_rate_grid(self.RATE_BUTTONS, self.RATES_HEADING)
+        self.b.open(site.url + "?lesson=constant")
+        # As on the board: 1 to 5 above, −1 to −5 below.
+        self.assert_rate_grid([f"rate_{i}" for i in (5, 6, 7, 8, 9, 4, 3, 2, 1, 0)],
+                              "1 分間にかわる水（L）")
+
+    def assert_rate_grid(self, buttons, heading):
+        """The rate buttons in one grid of equal cells in their order, under their heading at
+        the panel's text size."""
+        near = 0.5 + 1e-6
         left, top, w, h = self.board_size()
         boxes = self.b.evaluate(self.BOXES)
-        rates = [boxes[n] for n in self.RATE_BUTTONS]
-        for n, b in zip(self.RATE_BUTTONS, rates):
+        rates = [boxes[n] for n in buttons]
+        for n, b in zip(buttons, rates):
             self.assertLessEqual(abs(b[2] - rates[0][2]) + abs(b[3] - rates[0][3]), near,
                                  f"{n}'s cell {b[2]:.2f} x {b[3]:.2f} as 1's")
         # In order, a row at a time, the columns one below the other.
-        rows = [row for row in self.rows_of(boxes) if set(row) & set(self.RATE_BUTTONS)]
-        self.assertEqual(sum(rows, []), self.RATE_BUTTONS, "the rates in reading order, by themselves")
+        rows = [row for row in self.rows_of(boxes) if set(row) & set(buttons)]
+        self.assertEqual(sum(rows, []), buttons, "the rates in reading order, by themselves")
         columns = [boxes[n][0] for n in rows[0]]
         self.assertGreater(len(columns), 1, "a grid, not a column")
         for row in rows:
             self.assertEqual([round(boxes[n][0], 2) for n in row],
                              [round(x, 2) for x in columns[:len(row)]], f"the columns of {row}")
         text, (hl, ht, hw, hh), font, whole, members = self.b.evaluate(self.RATE_GROUP)
-        self.assertEqual((text, members), (self.RATES_HEADING, self.RATE_BUTTONS))
+        self.assertEqual((text, sorted(members)), (heading, sorted(buttons)))
         self.assertTrue(whole, "the heading shows whole")
-        first = rates[0]
+        first = boxes[rows[0][0]]
         self.assertGreaterEqual(ht, top + h, "the heading in the panel, below the board")
         self.assertTrue(-near <= first[1] - (ht + hh) <= 8, "the heading just above the rates")
         self.assertTrue(hl <= first[0] + near and hl + hw >= first[0] + first[2],
@@ -822,7 +831,8 @@ class Lesson(unittest.TestCase):
     def test_clearing_the_delay_keeps_the_pace(self):
         """A pupil selects the delay and clears it to type another during a run or a fill: a
         text with no figure keeps the pace, and the run does not rush to its end."""
-        for lesson, start, cleared in (("", "run", ""), ("&lesson=inverse", "pour", "-")):
+        for lesson, start, cleared in (("", "run", ""), ("&lesson=inverse", "pour", "-"),
+                                       ("&lesson=constant", "run", "-")):
             with self.subTest(lesson=lesson or "first", cleared=cleared):
                 self.b.open(site.url + "?scale=1" + lesson)
                 self.set_delay(30)  # 1.2 s a minute
@@ -873,7 +883,7 @@ class Lesson(unittest.TestCase):
     STOP_KEYS = [("B with Shift", "B", SHIFT), ("B with Caps Lock", "B", 0), ("b", "b", 0)]
 
     def test_capital_b_stops_a_run_and_a_fill(self):
-        for lesson, start in (("", "run"), ("&lesson=inverse", "pour")):
+        for lesson, start in (("", "run"), ("&lesson=inverse", "pour"), ("&lesson=constant", "run")):
             for name, key, modifiers in self.STOP_KEYS:
                 with self.subTest(f"{name}{lesson}"):
                     self.b.open(site.url + "?scale=1" + lesson)
@@ -886,7 +896,8 @@ class Lesson(unittest.TestCase):
                                     f"{name} to stop the water")
                     shown = self.value("time")
                     self.assertRegex(shown, r"^\d+\.00$", "stopped at a whole minute")
-                    self.assertLess(int(float(shown)), 12, f"{name} stopped nothing")
+                    self.assertLess(int(float(shown)), 6 if "constant" in lesson else 12,
+                                    f"{name} stopped nothing")
                     time.sleep(0.1)
                     self.assertEqual(self.value("time"), shown, "nothing moves after the stop")
 
@@ -979,11 +990,15 @@ class Lesson(unittest.TestCase):
     })()"""
 
     def switch(self, how, to_inverse):
-        """The other lesson, by its button or F2; waits for it."""
+        """The other lesson, by its button or F2; waits for it. From the second, F2 goes on
+        through the third."""
         if how == "F2":
             self.b.key("F2")
+            if not to_inverse:
+                self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
+                self.b.key("F2")
         else:
-            self.b.click_id("otherLesson")
+            self.b.click_id("toInverse" if to_inverse else "toProportion")
         self.wait_until("!!document.getElementById('%s')" % ("rate_0" if to_inverse
                                                               else "forward"),
                         "the second lesson" if to_inverse else "the first lesson")
@@ -1034,7 +1049,7 @@ class Lesson(unittest.TestCase):
     def test_focus_comes_back_with_its_ring(self):
         """Back in the first lesson the focus is where the ring shows it, and Enter clicks
         that control."""
-        for how, left in [("F2", "forward"), ("button", "otherLesson")]:
+        for how, left in [("F2", "forward"), ("button", "toInverse")]:
             with self.subTest(how):
                 self.setUp()
                 self.set_delay(1)
@@ -1128,7 +1143,7 @@ class Lesson(unittest.TestCase):
             "ArrowLeft", "ArrowDown", "Enter", " ", "F2"]
     # The same pupil in the second lesson, which a click on 反比例へ or F2 brings.
     INVERSE_CLICKS = ["pour", "stop", "initialScreen", "hint", "table", "graph",
-                      "otherLesson"] + [f"rate_{i}" for i in range(8)] * 2
+                      "toProportion"] + [f"rate_{i}" for i in range(8)] * 2
     INVERSE_KEYS = ["PageDown", "ArrowRight", "ArrowUp", "ArrowDown", "1", "2", "3", "4", "5",
                     "6", ".", "b", "B", "Escape", "Home", "h", "t", "g", "F2"]
     RATES = [1, 2, 3, 4, 5, 6, 10, 12]
@@ -1147,16 +1162,27 @@ class Lesson(unittest.TestCase):
                     raise
 
     def inverse_shown(self):
-        return self.b.evaluate("!!document.getElementById('rate_0')")
+        return self.b.evaluate("!!document.getElementById('pour')")
+
+    def constant_shown(self):
+        return self.b.evaluate("!!document.getElementById('rate_9')")
 
     def pupil(self, rng, actions):
         self.history = self.b.evaluate("history.length")
         for n in range(actions):
             what = rng.random()
             inverse = self.inverse_shown()
+            if self.constant_shown():
+                # The third lesson: a few of its own keys, then on through F2 or a button.
+                self.b.key(rng.choice(["PageDown", "PageUp", "-", "ArrowUp", "3"]))
+                if rng.random() < 0.5:
+                    self.b.key("F2")
+                else:
+                    self.b.click_id(rng.choice(["toProportion", "toInverse"]))
+                continue
             if what < 0.45:
                 self.b.click_id(rng.choice(self.INVERSE_CLICKS if inverse else
-                                           self.CLICKS + ["otherLesson"]))
+                                           self.CLICKS + ["toInverse"]))
             elif what < 0.8:
                 self.b.key(rng.choice(self.INVERSE_KEYS if inverse else self.KEYS))
             else:
@@ -1173,12 +1199,15 @@ class Lesson(unittest.TestCase):
         # Whatever the switches: the address names the lesson shown, no history entry was
         # added, one delay list, and every reference resolves.
         inverse = self.inverse_shown()
+        constant = self.constant_shown()
         self.assertEqual(self.b.evaluate("new URLSearchParams(location.search).get('lesson')"),
-                         "inverse" if inverse else None)
+                         "inverse" if inverse else "constant" if constant else None)
         self.assertEqual(self.b.evaluate("history.length"), self.history)
         self.assertEqual(self.b.evaluate(self.REFERENCES), [])
         if inverse:
             self.check_inverse_rest()
+            return
+        if constant:
             return
         self.retype("delay", "1")
         if self.enabled("stop"):
@@ -1275,7 +1304,7 @@ class Lesson(unittest.TestCase):
                         "!document.getElementById('pour').disabled", "the fill to end", 30)
         self.wait_for_board(lambda s: s.getpixel((300, 101)) == WATER and
                             s.getpixel((300, 98)) == BOARD, "the container full to 60 L")
-        self.b.click_id("otherLesson")  # 比例へ
+        self.b.click_id("toProportion")  # 比例へ
         self.wait_until("!!document.getElementById('forward')", "the first lesson")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1")
         self.assertEqual(self.value("time"), "0.00")
@@ -1285,6 +1314,8 @@ class Lesson(unittest.TestCase):
         self.wait_until("!!document.getElementById('rate_6')", "the second lesson again")
         self.assertEqual(self.b.evaluate("location.search"), "?scale=1&lesson=inverse")
         self.assertEqual(self.value("time"), "6.00", "the second lesson as it was left")
+        self.b.key("F2")  # on through the third lesson
+        self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
         self.b.key("F2")
         self.wait_until("!!document.getElementById('forward')", "the first lesson again")
         self.wait_step_done(1)
@@ -1369,7 +1400,24 @@ class Lesson(unittest.TestCase):
         self.assertIn("lesson=inverse", after["address"])
         self.assert_same(before, after, "the second lesson after three fills and one stopped")
         self.b.key("F2")
-        self.wait_until("!!document.getElementById('forward')", "the first lesson")
+        self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
+        # −3 L a minute: every minute shown, so its line is drawn; then 2 minutes ago.
+        self.set_delay(0)
+        self.b.click_id("graph")
+        self.b.click_id("rate_2")
+        for key, times in (("PageUp", 6), ("PageDown", 12), ("PageUp", 8)):
+            for _ in range(times):
+                self.b.key(key)
+        self.wait_until("document.getElementById('time').value == '\u22122.00'",
+                        "two minutes ago")
+        before = self.shown()
+        self.reload()
+        after = self.shown()
+        self.assertIn("lesson=constant", after["address"])
+        self.assert_same(before, after, "the third lesson, a line drawn, two minutes ago")
+        self.b.key("F2")
+        self.wait_until("!!document.getElementById('forward') && "
+                        "!document.getElementById('rate_9')", "the first lesson")
         self.assertEqual(self.value("time"), "3.00", "the first lesson kept too")
         self.assertEqual(self.value("delay"), "3")
 
@@ -1402,7 +1450,7 @@ class Lesson(unittest.TestCase):
 
     # A record the page kept, altered as anyone could in the tab's storage: each is ignored
     # whole, and the page starts at its initial screen.
-    ALTERED = [("another version", "water-lessons 1", "water-lessons 2"),
+    ALTERED = [("another version", "water-lessons 2", "water-lessons 3"),
                ("a rate that does not exist", "inverse.rate=10", "inverse.rate=7"),
                ("minutes out of range", "inverse.minutes=1", "inverse.minutes=99"),
                ("a huge number", "proportion.progress=6", "proportion.progress=99999999999"),
@@ -1435,6 +1483,8 @@ class Lesson(unittest.TestCase):
                 self.assertEqual([self.value("time"), self.value("delay")], ["0.00", "20"])
                 self.assertIn("0 分後、水は 0 L。表: まだありません",
                               self.b.evaluate("document.getElementById('state').textContent"))
+                self.b.key("F2")  # on through the third lesson
+                self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
                 self.b.key("F2")
                 self.wait_until("!!document.getElementById('forward')", "the first lesson")
                 self.assertEqual([self.value("time"), self.value("delay")], ["0.00", "20"])
@@ -1449,6 +1499,8 @@ class Lesson(unittest.TestCase):
             "'refused', 'SecurityError'); }});"))["identifier"]
         try:
             self.reload()
+            self.b.key("F2")  # on through the third lesson
+            self.wait_until("!!document.getElementById('rate_9')", "the third lesson")
             self.b.key("F2")
             self.wait_until("!!document.getElementById('forward')", "the first lesson")
             self.set_delay(1)

@@ -1,8 +1,10 @@
 // Renders the window in a given state to a PNG, for the README and for looking at changes.
 // Usage: water-screenshot OUT.png [tall] [graph] [steps N] [hint] [board]
 //        water-screenshot OUT.png inverse [tall] [graph] [pour RATE]... [hint] [board]
+//        water-screenshot OUT.png constant [tall] [graph] [rate A] [back N] [steps N] [hint]
 // "board" writes the board alone, without the windowed controls; "inverse" shows the second
-// lesson, "pour RATE" fills its container at RATE litres a minute.
+// lesson, "pour RATE" fills its container at RATE litres a minute; "constant" shows the third,
+// at A litres a minute, N minutes back, then N forward.
 
 #include "app/lessons.h"
 
@@ -28,16 +30,34 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: water-screenshot OUT.png [inverse] [tall] [graph] "
-                             "[steps N | pour RATE...] [hint] [board]\n");
+        std::fprintf(
+            stderr, "usage: water-screenshot OUT.png [inverse] [tall] [graph] "
+                    "[constant] [steps N | pour RATE... | rate A back N steps N] [hint] [board]\n");
         return 2;
     }
     const bool inverse = args.contains(QStringLiteral("inverse"));
-    Lessons lessons(inverse ? "inverse" : "");
+    const bool constant = args.contains(QStringLiteral("constant"));
+    Lessons lessons(inverse ? "inverse" : constant ? "constant" : "");
     rt::qt::Window window(lessons.shown());
     lessons.load();
     window.show();
-    if (inverse) {
+    // A number after `word`, or 0.
+    const auto after = [&args](const char *word) {
+        const qsizetype at = args.indexOf(QLatin1String(word));
+        return at > 0 && at + 1 < args.size() ? args[at + 1].toInt() : 0;
+    };
+    if (constant) {
+        ConstantLesson &form = lessons.constant();
+        form.delay.setText("0");
+        options(form, args);
+        if (const int rate = after("rate"); layout::constant::index(rate) >= 0)
+            rt::dispatch([&form, rate] { form.chooseRate(layout::constant::index(rate)); });
+        for (int i = after("back"); i > 0; --i)
+            rt::start(form.stepBack());
+        for (int i = after("steps"); i > 0; --i)
+            rt::start(form.stepForward());
+        form.delay.setText("20");
+    } else if (inverse) {
         InverseLesson &form = lessons.inverse();
         form.delay.setText("0");
         options(form, args);

@@ -1147,6 +1147,12 @@ class Lesson(unittest.TestCase):
     INVERSE_KEYS = ["PageDown", "ArrowRight", "ArrowUp", "ArrowDown", "1", "2", "3", "4", "5",
                     "6", ".", "b", "B", "Escape", "Home", "h", "t", "g", "F2"]
     RATES = [1, 2, 3, 4, 5, 6, 10, 12]
+    # The same pupil in the third lesson.
+    CONSTANT_CLICKS = ["forward", "back", "run", "stop", "initialScreen", "hint", "table",
+                       "graph", "toProportion", "toInverse"] + [f"rate_{i}" for i in range(10)]
+    CONSTANT_KEYS = ["PageDown", "PageUp", "F5", ".", "b", "Escape", "Home", "h", "t", "g",
+                     "ArrowUp", "ArrowDown", "1", "3", "5", "-", "F2"]
+    CONSTANT_RATES = [-5, -4, -3, -2, -1, 1, 2, 3, 4, 5]
 
     def test_random_pupil(self):
         runs = os.environ.get("WATER_WEB_RANDOM", "3")
@@ -1172,15 +1178,12 @@ class Lesson(unittest.TestCase):
         for n in range(actions):
             what = rng.random()
             inverse = self.inverse_shown()
-            if self.constant_shown():
-                # The third lesson: a few of its own keys, then on through F2 or a button.
-                self.b.key(rng.choice(["PageDown", "PageUp", "-", "ArrowUp", "3"]))
-                if rng.random() < 0.5:
-                    self.b.key("F2")
+            if self.constant_shown() and what < 0.8:
+                if what < 0.45:
+                    self.b.click_id(rng.choice(self.CONSTANT_CLICKS))
                 else:
-                    self.b.click_id(rng.choice(["toProportion", "toInverse"]))
-                continue
-            if what < 0.45:
+                    self.b.key(rng.choice(self.CONSTANT_KEYS))
+            elif what < 0.45:
                 self.b.click_id(rng.choice(self.INVERSE_CLICKS if inverse else
                                            self.CLICKS + ["toInverse"]))
             elif what < 0.8:
@@ -1208,6 +1211,7 @@ class Lesson(unittest.TestCase):
             self.check_inverse_rest()
             return
         if constant:
+            self.check_constant_rest()
             return
         self.retype("delay", "1")
         if self.enabled("stop"):
@@ -1244,6 +1248,28 @@ class Lesson(unittest.TestCase):
         before = self.shown()
         self.reload()
         self.assert_same(before, self.shown(), "a reload at rest")
+
+    def check_constant_rest(self):
+        """At rest the third lesson's water stands at 30 + a·x litres: water just below that
+        level unless the container is empty, and the board above it while it is above now."""
+        self.retype("delay", "0")
+        if self.enabled("stop"):
+            self.b.click_id("stop")
+        self.wait_until("/^\u2212?\d\.00$/.test(document.getElementById('time').value) && "
+                        "document.getElementById('stop').disabled && "
+                        "!document.getElementById('initialScreen').disabled", "a rest", 30)
+        x = int(float(self.value("time").replace("\u2212", "-")))
+        pressed = self.b.evaluate("[...Array(10).keys()].filter(i => document.getElementById("
+                                  "'rate_' + i).getAttribute('aria-pressed') == 'true')")
+        self.assertEqual(len(pressed), 1, f"one rate pressed: {pressed}")
+        a = self.CONSTANT_RATES[pressed[0]]
+        y = 280 - 6 * a * x
+        shot = self.board()
+        if y < 457:
+            self.assertNotEqual(shot.getpixel((300, y + 3)), BOARD, f"water below {y} px")
+        if a * x >= 0 and y > 103:
+            self.assertEqual(shot.getpixel((300, y - 3)), BOARD, f"nothing above {y} px")
+        self.assert_reload_keeps()
 
     def check_inverse_rest(self):
         """At rest the second lesson holds rate × minutes litres, and its table and graph
@@ -1291,6 +1317,11 @@ class Lesson(unittest.TestCase):
                        ["inverse", "tall", "graph", "hint"], [12, 5, 1]),
                       ("the second lesson, all eight rates", ["inverse", "graph"],
                        [1, 2, 3, 4, 5, 6, 10, 12])]
+    # The third lesson: a rate, minutes back, then forward.
+    CONSTANT_STATES = [("the third lesson, −3 L, every minute, 表, グラフ and Hint",
+                        ["constant", "tall", "graph", "hint"], (-3, 6, 12)),
+                       ("the third lesson, 2 L, 4 minutes ago", ["constant", "graph"],
+                        (2, 6, 2))]
 
     def test_second_lesson_and_the_switch(self):
         """?lesson=inverse opens the unit's second lesson, which fills the container at the
@@ -1537,22 +1568,31 @@ class Lesson(unittest.TestCase):
             with self.subTest(name):
                 self.setUp()
                 self.agree(name, flags, rates=rates)
+        for name, flags, moves in self.CONSTANT_STATES:
+            with self.subTest(name):
+                self.setUp()
+                self.agree(name, flags, moves=moves)
 
-    def agree(self, name, flags, minutes=0, rates=()):
+    def agree(self, name, flags, minutes=0, rates=(), moves=None):
         """The desktop's picture of a state beside the page's; `rates` are poured in the
-        second lesson (flag "inverse"), `minutes` stepped in the first."""
+        second lesson (flag "inverse"), `minutes` stepped in the first, `moves` (a rate, the
+        minutes back, then forward) in the third (flag "constant")."""
         out = tempfile.mkdtemp(prefix="water-agree-")
         desk_png = os.path.join(out, "desktop.png")
         inverse = "inverse" in flags
         try:
             actions = [a for r in rates for a in ("pour", str(r))] if inverse else \
                 ["steps", str(minutes)]
+            if moves:
+                actions = ["rate", str(moves[0]), "back", str(moves[1]), "steps", str(moves[2])]
             subprocess.run([args.screenshot, desk_png, *flags, *actions],
                            check=True, timeout=60, capture_output=True,
                            env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
             desk = Image.open(desk_png).convert("RGB")
             if inverse:
                 self.b.open(site.url + "?scale=1&lesson=inverse")
+            if moves:
+                self.b.open(site.url + "?scale=1&lesson=constant")
             self.set_delay(0)
             for flag, box in (("hint", "hint"), ("tall", "table"), ("graph", "graph")):
                 if flag in flags:
@@ -1565,6 +1605,15 @@ class Lesson(unittest.TestCase):
                     self.wait_until(f"document.getElementById('time').value == '{60 // r}.00' "
                                     "&& !document.getElementById('pour').disabled",
                                     f"the fill at {r} L a minute", 30)
+            elif moves:
+                rate, back, forward = moves
+                self.b.click_id(f"rate_{self.CONSTANT_RATES.index(rate)}")
+                for key, times in (("PageUp", back), ("PageDown", forward)):
+                    for _ in range(times):
+                        self.b.key(key)
+                x = forward - back
+                self.wait_until("document.getElementById('time').value == '%s%d.00'"
+                                % ("\\u2212" if x < 0 else "", abs(x)), "the minute reached")
             else:
                 self.steps(minutes)
             self.wait_until("(r => r.width == %d && r.height == %d)(document.getElementById("
@@ -1580,7 +1629,8 @@ class Lesson(unittest.TestCase):
             raise
         mask = Image.new("L", desk.size, 0)
         draw = ImageDraw.Draw(mask)
-        texts = TEXT_AREAS + (INVERSE_TEXT_AREAS if inverse else [])
+        texts = TEXT_AREAS + (INVERSE_TEXT_AREAS if inverse else []) + \
+            (CONSTANT_TEXT_AREAS if moves else [])
         for l, t, w, h in texts + [[l - 8, t - 8, w + 16, h + 16] for l, t, w, h in boxes]:
             draw.rectangle([l, t, l + w - 1, t + h - 1], fill=255)
         diff = ImageChops.difference(desk, page).convert("L").point(lambda v: 255 if v else 0)
@@ -1602,6 +1652,12 @@ TEXT_AREAS = [[0, 0, 240, 50], [497, 84, 50, 396], [738, 82, 70, 36], [642, 212,
               [10, 550, 84, 48], [10, 604, 84, 50], [100, 548, 710, 50], [100, 604, 710, 50],
               [826, 84, 29, 396], [850, 466, 330, 26], [820, 62, 80, 28], [1169, 444, 46, 30],
               [1044, 92, 130, 32]]
+# The third lesson's own: the 0 line's label, the rates' heading, the formula, the graph's
+# axis labels and numbers, and the lines' labels right of their ends.
+CONSTANT_TEXT_AREAS = [[40, 266, 60, 24], [570, 228, 140, 20], [860, 40, 90, 28],
+                       [1010, 66, 50, 24], [978, 86, 34, 386], [845, 286, 330, 24],
+                       [1165, 252, 50, 28], [1155, 90, 60, 380],
+                       [495, 456, 3, 10]]  # the minus of "−30", over the floor's corner
 # The second lesson's own: the rates' heading, the curve's formula, the graph's minutes.
 INVERSE_TEXT_AREAS = [[0, 0, 300, 50], [570, 228, 150, 24], [990, 250, 170, 44],
                       [1130, 476, 85, 32]]

@@ -156,7 +156,7 @@ constexpr auto OwnCommon =
               "表とグラフは消えます。");
 
 // The container stands behind everything else; the shared controls come last.
-constexpr auto Controls = join(Container, NowAndOutlet, heading("ふえる水，へる水"),
+constexpr auto Controls = join(Container, NowAndOutlet, heading("ふえる水，へる水", "分"),
                                table({{240, 8400, 1095, 495}, "χ(分)", {18, true}, false},
                                      {{360, 9240, 930, 405}, "ｙ（Ｌ）", {20.25, true}}),
                                UnderAxes, Axes, OverAxes, RatesAndSteps, OwnCommon);

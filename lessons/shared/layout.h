@@ -105,7 +105,8 @@ constexpr ControlDef boardLabel(std::string_view name, float x, float y, std::st
 }
 
 /// The lesson's title on its band, and the unit after the time box.
-constexpr std::array<ControlDef, 2> heading(std::string_view title) {
+constexpr std::array<ControlDef, 2> heading(std::string_view title,
+                                            std::string_view unit = "分後") {
     return {{{.name = "title",
               .kind = ControlKind::Label,
               .twips = {120, 120, 2955, 435},
@@ -120,7 +121,7 @@ constexpr std::array<ControlDef, 2> heading(std::string_view title) {
               .twips = {11160, 1320, 720, 360},
               .back = Board,
               .fore = White,
-              .caption = "分後",
+              .caption = unit,
               .font = {18, false},
               .tabIndex = 6,
               .autoSize = true}}};

@@ -87,18 +87,13 @@ constexpr auto OverAxes = join(
                boardLabel("yAxisLabel", graphX(0) + 8, 70, "ｙ（L）", {12, true}),
                boardLabel("xAxisLabel", graphX(6.4), ZeroLevel - 24, "χ(分)", {12, true}),
                boardLabel(Formula.name, 870, 44, "y = 5x", {14.25, true}, -1, Line), rateLabel()},
-    buttons(
-        {.upper = {.name = ToInverse.name,
-                   .caption = "反比例へ",
-                   .description = "反比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
-         .lower = {.name = ToProportion.name,
-                   .caption = "比例へ",
-                   .description = "比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
-         .start = Run.name,
-         .startCaption = "自　動",
-         .startDescription = "6 分後まで自動で進めます。",
-         .startFocused = false,
-         .stopDescription = "自動で進めるのを、次のちょうどの分で止めます。"}));
+    buttons({.upper = ToInverseButton,
+             .lower = ToProportionButton,
+             .start = Run.name,
+             .startCaption = "自　動",
+             .startDescription = "6 分後まで自動で進めます。",
+             .startFocused = false,
+             .stopDescription = "自動で進めるのを、次のちょうどの分で止めます。"}));
 
 // Each rate's caption, what a screen reader calls its button, and what the button does.
 struct RateWords {
@@ -183,7 +178,7 @@ constexpr auto KeyRows =
                                                 {"↑ / ↓", "次の量 / 前の量"},
                                                 {"1 ～ 5", "1 分間に 1 ～ 5 L ふやす"},
                                                 {"-", "ふやす / へらす"}}),
-                    "比例へ");
+                    ToProportionButton.caption);
 
 } // namespace
 

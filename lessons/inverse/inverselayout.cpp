@@ -58,14 +58,8 @@ constexpr auto OverAxes = join(
     std::array{graphPoint(Point.name, 0, 1, 60), graphPoint(RisingPoint.name, -1, 5, 0)},
     graphCaptions("ｙ（分）", {1146, 484, "χ(L/分)"}, {1010, 260, "x × y = 60"},
                   design::inverse::Curve),
-    buttons({.upper = {.name = ToConstant.name,
-                       .caption = "y = ax へ",
-                       .description =
-                           "比例の式 y = ax で、a や x が負の数のときも調べる学習に切りかえます。"
-                           "こちらの画面はそのまま残ります。"},
-             .lower = {.name = ToProportion.name,
-                       .caption = "比例へ",
-                       .description = "比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
+    buttons({.upper = ToConstantButton,
+             .lower = ToProportionButton,
              .start = Pour.name,
              .startCaption = "入れる",
              .startDescription = "容器を空にして、選んだ量ずつ、いっぱいになるまで水を入れます。",

@@ -2,6 +2,7 @@
 
 #include "lessons/inverse/inverselayout.h"
 #include "lessons/shared/keys.h"
+#include "lessons/shared/windowed.h"
 #include "lessons/shared/scales.h"
 
 using namespace design;
@@ -14,7 +15,7 @@ constexpr auto KeyList =
     layout::keyList(std::to_array<rt::NoteRow>({{"Page Down、→ または F5", "入れる"},
                                                 {"↑ / ↓", "次の量 / 前の量"},
                                                 {"1 ～ 6", "1 分間に 1 ～ 6 L"}}),
-                    "y = ax へ");
+                    layout::ToConstantButton.caption);
 
 } // namespace
 

@@ -25,23 +25,16 @@ constexpr std::array<ControlDef, 1> UnderAxes = {
 
 // Over the graph's axes, the origin's point (the points of the minutes are copies); then the
 // windowed controls.
-constexpr auto OverAxes = join(
-    std::array{graphPoint(Point.name, 0, 0, 0)},
-    graphCaptions("ｙ（Ｌ）", {1170, 450, "χ(分)"}, {1050, 98, "y = 5 × x"}, White),
-    buttons(
-        {.upper = {.name = ToConstant.name,
-                   .caption = "y = ax へ",
-                   .description =
-                       "比例の式 y = ax で、a や x が負の数のときも調べる学習に切りかえます。"
-                       "こちらの画面はそのまま残ります。"},
-         .lower = {.name = ToInverse.name,
-                   .caption = "反比例へ",
-                   .description = "反比例の学習に切りかえます。こちらの画面はそのまま残ります。"},
-         .start = Run.name,
-         .startCaption = "自　動",
-         .startDescription = "12 分後まで自動で水を入れます。",
-         .startFocused = false,
-         .stopDescription = "自動で水を入れるのを、次のちょうどの分で止めます。"}));
+constexpr auto OverAxes =
+    join(std::array{graphPoint(Point.name, 0, 0, 0)},
+         graphCaptions("ｙ（Ｌ）", {1170, 450, "χ(分)"}, {1050, 98, "y = 5 × x"}, White),
+         buttons({.upper = ToConstantButton,
+                  .lower = ToInverseButton,
+                  .start = Run.name,
+                  .startCaption = "自　動",
+                  .startDescription = "12 分後まで自動で水を入れます。",
+                  .startFocused = false,
+                  .stopDescription = "自動で水を入れるのを、次のちょうどの分で止めます。"}));
 
 constexpr auto Steps = stepButtons(Back.name, Forward.name, 3960);
 

@@ -3,6 +3,7 @@
 #include "lessons/proportion/proportionlayout.h"
 #include "lessons/shared/design.h"
 #include "lessons/shared/keys.h"
+#include "lessons/shared/windowed.h"
 #include "lessons/shared/scales.h"
 
 using namespace design;
@@ -13,7 +14,7 @@ namespace {
 constexpr auto KeyList = layout::keyList(
     std::to_array<rt::NoteRow>(
         {{"Page Down または →", "進む"}, {"Page Up または ←", "戻る"}, {"F5", "自動"}}),
-    "反比例へ");
+    layout::ToInverseButton.caption);
 
 } // namespace
 

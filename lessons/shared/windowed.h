@@ -16,6 +16,16 @@ struct Switch {
     std::string_view description;
 };
 
+/// The buttons to each lesson, as every other lesson words them.
+inline constexpr Switch ToProportionButton = {
+    ToProportion.name, "比例へ", "比例の学習に切りかえます。こちらの画面はそのまま残ります。"};
+inline constexpr Switch ToInverseButton = {
+    ToInverse.name, "反比例へ", "反比例の学習に切りかえます。こちらの画面はそのまま残ります。"};
+inline constexpr Switch ToConstantButton = {
+    ToConstant.name, "y = ax へ",
+    "比例の式 y = ax で、a や x が負の数のときも調べる学習に切りかえます。"
+    "こちらの画面はそのまま残ります。"};
+
 /// The buttons every lesson has in the same places, in its own words: the other two lessons
 /// (`upper` above `lower`), the one that starts the water (`start`, focused first when
 /// `focused`), and 停止.
